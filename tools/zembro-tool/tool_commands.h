@@ -1,0 +1,18 @@
+// The subcommands of zembro-tool. Each takes its own arguments (the subcommand's name
+// excluded) and gives the process's exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zembro::tool {
+
+using Args = std::vector<std::string>;
+
+int RunDeal(const Args& args);
+int RunPlay(const Args& args);
+int RunTrace(const Args& args);
+int RunPair(const Args& args);
+int RunOptions(const Args& args);
+
+} // namespace zembro::tool
