@@ -31,6 +31,7 @@ zembro_install_missing() {
 # $1: ON to treat warnings as errors.
 zembro_build() {
     local werror=${1:-OFF}
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBRO_WERROR="$werror" >/dev/null &&
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBRO_WERROR="$werror" \
+        -DZEMBRO_BUILD_TESTS=ON -DZEMBRO_BUILD_BENCH=ON >/dev/null &&
         cmake --build build -j2
 }
