@@ -46,6 +46,11 @@ GameState StartState() {
     return state;
 }
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const InputCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class BoardInputSequences : public testing::TestWithParam<InputCase> {};
 
 TEST_P(BoardInputSequences, EndInTheExpectedState) {

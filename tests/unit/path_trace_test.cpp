@@ -55,6 +55,11 @@ struct TraceCase {
     bool canMove;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TraceCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class TracePathCases : public testing::TestWithParam<TraceCase> {};
 
 TEST_P(TracePathCases, MarksTheRouteAndSetsTheFlags) {
