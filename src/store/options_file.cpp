@@ -1,6 +1,7 @@
 // Reading and writing options files.
 #include "store/options_file.h"
 
+#include "store/decimal_text.h"
 #include "store/file_replace.h"
 
 #include <cerrno>
@@ -54,24 +55,11 @@ class Tokens {
 };
 
 std::optional<std::int32_t> ParseInt32(const std::string& text) {
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-        i = 1;
-    if (i == text.size())
+    const std::optional<std::int64_t> value = ParseDecimal(
+        text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    if (!value)
         return std::nullopt;
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1)
-            return std::nullopt;
-    }
-    value = negative ? -value : value;
-    if (value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(*value);
 }
 
 // Reads the values in order into `values`, stopping at the first that is missing or malformed.

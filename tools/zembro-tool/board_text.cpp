@@ -32,7 +32,7 @@ std::optional<Board> ParseBoard(const std::string& text, std::string& error) {
         std::string field;
         int col = 0;
         while (fields >> field) {
-            const std::optional<std::int64_t> code = ParseInteger(field, 0, 255);
+            const std::optional<std::int64_t> code = ParseDecimal(field, 0, 255);
             if (!code) {
                 error = "line " + std::to_string(lineNumber) + ": '" + field +
                         "' is not a cell code 0..255";

@@ -21,7 +21,7 @@ struct DealtGame {
 
 // Deals from OPTFILE and SEED, the two arguments of both commands; prints why it cannot.
 std::optional<DealtGame> DealFromArgs(const Args& args) {
-    const std::optional<std::int64_t> seed = ParseInteger(args[1], 0, 0xFFFFFFFFll);
+    const std::optional<std::int64_t> seed = ParseDecimal(args[1], 0, 0xFFFFFFFFll);
     if (!seed) {
         Fail("SEED must be an unsigned 32-bit decimal number, not '" + args[1] + "'");
         return std::nullopt;
@@ -65,8 +65,8 @@ std::optional<Command> ParseCommand(const std::string& line, std::string& error)
             continue;
         Command command{kind};
         if (hasCell) {
-            const std::optional<std::int64_t> col = ParseInteger(colText, 1, 8);
-            const std::optional<std::int64_t> row = ParseInteger(rowText, 1, 8);
+            const std::optional<std::int64_t> col = ParseDecimal(colText, 1, 8);
+            const std::optional<std::int64_t> row = ParseDecimal(rowText, 1, 8);
             if (!col || !row) {
                 error = name + " needs a column and a row from 1 to 8";
                 return std::nullopt;

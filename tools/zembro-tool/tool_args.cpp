@@ -14,29 +14,8 @@ int Fail(std::string_view message, int exitCode) {
     return exitCode;
 }
 
-std::optional<std::int64_t> ParseInteger(std::string_view text, std::int64_t min,
-                                         std::int64_t max) {
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative)
-        i = 1;
-    if (i == text.size() || text.size() > 20)
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-        if (value > max && !negative)
-            return std::nullopt;
-        if (-value < min && negative)
-            return std::nullopt;
-    }
-    return negative ? -value : value;
-}
-
 std::optional<int> ParseCoordinate(std::string_view text, std::string_view what) {
-    const std::optional<std::int64_t> value = ParseInteger(text, 1, 8);
+    const std::optional<std::int64_t> value = ParseDecimal(text, 1, 8);
     if (!value) {
         Fail(std::string(what) + " must be a number from 1 to 8, not '" + std::string(text) + "'");
         return std::nullopt;

@@ -1,6 +1,8 @@
 // Argument parsing and error reporting shared by the subcommands of zembro-tool.
 #pragma once
 
+#include "store/decimal_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,9 +16,6 @@ inline constexpr int EXIT_USAGE = 2;
 
 // Prints "zembro-tool: MESSAGE" on standard error and gives the exit code.
 int Fail(std::string_view message, int exitCode = EXIT_BAD_INPUT);
-
-// A whole decimal number within the range, or nothing.
-std::optional<std::int64_t> ParseInteger(std::string_view text, std::int64_t min, std::int64_t max);
 
 // A cell coordinate 1..8 named `what` in the error, or nothing after printing the error.
 std::optional<int> ParseCoordinate(std::string_view text, std::string_view what);
