@@ -1,0 +1,33 @@
+// The 800 x 600 16-bit surface every frame is composed in before the platform shows it.
+#pragma once
+
+#include "render/bitmap_header.h"
+
+#include <optional>
+#include <vector>
+
+namespace zembro {
+
+inline constexpr int SCREEN_WIDTH = 800;
+inline constexpr int SCREEN_HEIGHT = 600;
+
+struct BackBuffer {
+    bool created = false;              // the drawing context exists (the surface comes later)
+    std::int32_t recommendedHeight = 0; // the platform's recommended row order, by its sign
+    BitmapInfoHeader header;
+    std::vector<Pixel> pixels;
+
+    bool HasSurface() const { return !pixels.empty(); }
+    Pixel* bits() { return pixels.data(); }
+    const Pixel* bits() const { return pixels.data(); }
+    std::size_t SizeInBytes() const { return pixels.size() * sizeof(Pixel); }
+};
+
+// Fills the header from the platform's recommended format (when it has one): 800 wide, 600
+// rows bottom-up when the recommended height is positive, top-down otherwise.
+bool CreateBackBuffer(BackBuffer& buffer, const std::optional<BitmapInfoHeader>& recommended);
+
+// Allocates the surface the header describes.
+void CreateSurface(BackBuffer& buffer);
+
+} // namespace zembro
