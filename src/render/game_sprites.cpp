@@ -74,6 +74,15 @@ IoResult LoadInto(Sprite& sprite, const std::string& folder, const std::string& 
 
 } // namespace
 
+void SetImageNames(GameSettings& settings) {
+    settings.imageNames = {"Sfondo2.bmp", "Pedone2.bmp", "Pedone1.bmp", "Pedone3.bmp"};
+}
+
+void PrefixFolders(GameSettings& settings, const std::string& currentDirectory) {
+    settings.directory1 = currentDirectory + "/" + settings.directory1;
+    settings.directory2 = currentDirectory + "/" + settings.directory2;
+}
+
 std::optional<std::string> JoinPath(const std::string& folder, const std::string& name) {
     if (folder.size() + 1 + name.size() > MAX_PATH_LENGTH)
         return std::nullopt;

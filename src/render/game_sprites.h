@@ -34,6 +34,13 @@ struct GameSprites {
     }
 };
 
+// The picture names the game always uses: background, empty cell, highlight, second highlight.
+void SetImageNames(GameSettings& settings);
+
+// Turns the folder names read from the settings into folders under `currentDirectory`, as
+// start-up does (the names are taken as they stand, even when already absolute).
+void PrefixFolders(GameSettings& settings, const std::string& currentDirectory);
+
 // The folder and name joined with the platform's separator; none when the path would be longer
 // than the system takes.
 std::optional<std::string> JoinPath(const std::string& folder, const std::string& name);

@@ -16,6 +16,11 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
                                trace the path from cell (SC, SR) to cell (HC, HR)
   pair BOARDFILE C R           1 when the piece in cell (C, R) can be paired from where it stands
   options OPTFILE              the eleven values of an options file, as the game reads them
+  bmp FILE                     load a picture as the game does: width, height, CRC-32 of its pixels
+  hit X Y                      the cell under game-screen point (X, Y), with this folder's pictures
+  render OUT.png [STATE]       compose a frame with this folder's pictures and write it as PNG;
+                               STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
+                               seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y
 
 A board file holds 8 lines of 8 cell codes, row 1 first.
 )";
@@ -28,7 +33,8 @@ struct Subcommand {
 constexpr Subcommand SUBCOMMANDS[] = {
     {"deal", zembro::tool::RunDeal},       {"play", zembro::tool::RunPlay},
     {"trace", zembro::tool::RunTrace},     {"pair", zembro::tool::RunPair},
-    {"options", zembro::tool::RunOptions},
+    {"options", zembro::tool::RunOptions}, {"bmp", zembro::tool::RunBmp},
+    {"hit", zembro::tool::RunHit},         {"render", zembro::tool::RunRender},
 };
 
 } // namespace

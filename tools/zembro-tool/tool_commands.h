@@ -14,5 +14,8 @@ int RunPlay(const Args& args);
 int RunTrace(const Args& args);
 int RunPair(const Args& args);
 int RunOptions(const Args& args);
+int RunBmp(const Args& args);
+int RunHit(const Args& args);
+int RunRender(const Args& args);
 
 } // namespace zembro::tool
