@@ -9,6 +9,10 @@ ZEMBRO_PACKAGES=(
     libgtest-dev
     libgmock-dev
     libbenchmark-dev
+    qt6-base-dev
+    libpng-dev
+    zlib1g-dev
+    fonts-dejavu-core
 )
 
 zembro_install_missing() {

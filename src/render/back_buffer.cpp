@@ -20,8 +20,8 @@ bool CreateBackBuffer(BackBuffer& buffer, const std::optional<BitmapInfoHeader>&
 }
 
 void CreateSurface(BackBuffer& buffer) {
-    buffer.pixels.assign(
-        static_cast<std::size_t>(RowStride(SCREEN_WIDTH, 16) / 2 * SCREEN_HEIGHT), 0);
+    buffer.pixels.assign(static_cast<std::size_t>(RowStride(SCREEN_WIDTH, 16) / 2 * SCREEN_HEIGHT),
+                         0);
 }
 
 } // namespace zembro

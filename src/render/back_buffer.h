@@ -12,7 +12,7 @@ inline constexpr int SCREEN_WIDTH = 800;
 inline constexpr int SCREEN_HEIGHT = 600;
 
 struct BackBuffer {
-    bool created = false;              // the drawing context exists (the surface comes later)
+    bool created = false;               // the drawing context exists (the surface comes later)
     std::int32_t recommendedHeight = 0; // the platform's recommended row order, by its sign
     BitmapInfoHeader header;
     std::vector<Pixel> pixels;

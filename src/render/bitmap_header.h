@@ -29,9 +29,13 @@ constexpr std::int64_t RowStride(std::int64_t width, int bitCount) {
 }
 
 // The same stride in 16-bit pixels: the width rounded up to an even number.
-constexpr std::int64_t RowPixels(std::int64_t width) { return (width + 1) & ~std::int64_t{1}; }
+constexpr std::int64_t RowPixels(std::int64_t width) {
+    return (width + 1) & ~std::int64_t{1};
+}
 
-constexpr int AbsHeight(const BitmapInfoHeader& h) { return std::abs(h.biHeight); }
+constexpr int AbsHeight(const BitmapInfoHeader& h) {
+    return std::abs(h.biHeight);
+}
 
 // The colour rule: the top five bits of each 8-bit channel, bit 15 clear.
 constexpr Pixel PixelFromRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {

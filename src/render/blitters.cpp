@@ -37,7 +37,9 @@ struct Source {
 
     Source(const BitmapInfoHeader& h, const Pixel* p)
         : bits(p), width(h.biWidth), height(AbsHeight(h)), stride(StridePixels(h)) {}
-    const Pixel* At(int x, int pictureRow) const { return bits + stride * (height - 1 - pictureRow) + x; }
+    const Pixel* At(int x, int pictureRow) const {
+        return bits + stride * (height - 1 - pictureRow) + x;
+    }
 };
 
 struct Rect {
@@ -57,7 +59,8 @@ Rect Clip(int x, int y, int w, int h, int width, int height) {
 
 // The visible part of a source sub-rectangle drawn at (x, y): clipped against the source and the
 // destination. Gives the destination rectangle and moves (sx, sy) with its top-left corner.
-Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, const Source& s, const Screen<Pixel>& d) {
+Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, const Source& s,
+             const Screen<Pixel>& d) {
     if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
         return {0, 0, 0, 0};
     w = std::min(w, s.width - sx);

@@ -34,9 +34,11 @@ struct Channel {
 
 struct MaskedColour {
     Channel red, green, blue;
-    explicit MaskedColour(const std::array<std::uint32_t, 3>& m) : red(m[0]), green(m[1]), blue(m[2]) {}
+    explicit MaskedColour(const std::array<std::uint32_t, 3>& m)
+        : red(m[0]), green(m[1]), blue(m[2]) {}
     Pixel operator()(std::uint32_t value) const {
-        return static_cast<Pixel>(red.Five(value) << 10 | green.Five(value) << 5 | blue.Five(value));
+        return static_cast<Pixel>(red.Five(value) << 10 | green.Five(value) << 5 |
+                                  blue.Five(value));
     }
 };
 
@@ -44,8 +46,8 @@ std::vector<Pixel> PaletteTo16(const std::vector<std::uint32_t>& palette) {
     std::vector<Pixel> table(256, 0); // indices past the palette show black
     for (std::size_t i = 0; i < palette.size() && i < table.size(); ++i) {
         const std::uint32_t c = palette[i];
-        table[i] = PixelFromRgb(static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                                static_cast<std::uint8_t>(c));
+        table[i] = PixelFromRgb(static_cast<std::uint8_t>(c >> 16),
+                                static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c));
     }
     return table;
 }
@@ -58,7 +60,8 @@ Pixel* RowOf(Sprite& sprite, const BmpLayout& layout, int fileRow) {
 
 void DecodeRows(const BmpLayout& layout, Sprite& sprite) {
     const std::size_t stride = static_cast<std::size_t>(RowStride(layout.width, layout.bitCount));
-    const std::vector<Pixel> table = layout.bitCount <= 8 ? PaletteTo16(layout.palette) : std::vector<Pixel>{};
+    const std::vector<Pixel> table =
+        layout.bitCount <= 8 ? PaletteTo16(layout.palette) : std::vector<Pixel>{};
     const MaskedColour masked(layout.masks);
     const bool stored555 = layout.bitCount == 16 &&
                            layout.masks == std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F};
@@ -88,7 +91,8 @@ void DecodeRows(const BmpLayout& layout, Sprite& sprite) {
             break;
         case 16:
             for (int x = 0; x < w; ++x) {
-                const std::uint32_t v = static_cast<std::uint32_t>(src[2 * x] | src[2 * x + 1] << 8);
+                const std::uint32_t v =
+                    static_cast<std::uint32_t>(src[2 * x] | src[2 * x + 1] << 8);
                 // Bit 15 is not part of the format; kept clear so blending stays within 5-5-5.
                 dst[x] = stored555 ? static_cast<Pixel>(v & 0x7FFF) : masked(v);
             }
@@ -123,7 +127,9 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
 
     int x = 0, y = 0;
     std::size_t i = 0;
-    auto put = [&](int index) { RowOf(sprite, layout, y)[x++] = table[static_cast<std::size_t>(index)]; };
+    auto put = [&](int index) {
+        RowOf(sprite, layout, y)[x++] = table[static_cast<std::size_t>(index)];
+    };
     auto fits = [&](int count) { return y < h && count <= w - x; };
     while (i + 1 < data.size()) {
         const int count = data[i], value = data[i + 1];
@@ -151,7 +157,8 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
                 return false;
             }
         } else { // a literal run of `value` pixels
-            const std::size_t bytes = nibbles ? (static_cast<std::size_t>(value) + 1) / 2 : static_cast<std::size_t>(value);
+            const std::size_t bytes = nibbles ? (static_cast<std::size_t>(value) + 1) / 2
+                                              : static_cast<std::size_t>(value);
             if (!fits(value) || bytes > data.size() - i) {
                 reason = "run-length data runs off the picture";
                 return false;

@@ -26,7 +26,8 @@ struct Bytes {
         return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
     }
     std::uint32_t U32(std::size_t at) const {
-        return static_cast<std::uint32_t>(data[at]) | static_cast<std::uint32_t>(data[at + 1]) << 8 |
+        return static_cast<std::uint32_t>(data[at]) |
+               static_cast<std::uint32_t>(data[at + 1]) << 8 |
                static_cast<std::uint32_t>(data[at + 2]) << 16 |
                static_cast<std::uint32_t>(data[at + 3]) << 24;
     }
@@ -66,7 +67,9 @@ bool MasksAreSound(const std::array<std::uint32_t, 3>& masks, int bitCount) {
     return true;
 }
 
-Result<BmpLayout> Fail(const std::string& why) { return Result<BmpLayout>::Fail(why); }
+Result<BmpLayout> Fail(const std::string& why) {
+    return Result<BmpLayout>::Fail(why);
+}
 
 } // namespace
 
@@ -152,7 +155,8 @@ Result<BmpLayout> ParseBmp(std::span<const std::uint8_t> file) {
     default:
         return Fail("unsupported compression " + std::to_string(h.biCompression));
     }
-    if (layout.topDown && (layout.encoding == BmpEncoding::Rle8 || layout.encoding == BmpEncoding::Rle4))
+    if (layout.topDown &&
+        (layout.encoding == BmpEncoding::Rle8 || layout.encoding == BmpEncoding::Rle4))
         return Fail("run-length pictures cannot be stored top-down");
 
     // Colour masks: inside the larger headers, or right after a 40-byte one.
@@ -184,15 +188,16 @@ Result<BmpLayout> ParseBmp(std::span<const std::uint8_t> file) {
         if (!in.Has(paletteStart, static_cast<std::size_t>(declared) * paletteEntrySize))
             return Fail("the palette runs past the end of the file");
         // A palette that the pixel data cuts short holds only the entries before it.
-        const auto room = static_cast<std::int64_t>((pixelOffset - paletteStart) / paletteEntrySize);
+        const auto room =
+            static_cast<std::int64_t>((pixelOffset - paletteStart) / paletteEntrySize);
         const std::int64_t count = std::min({declared, full, room});
         if (count < 1)
             return Fail("the picture has no palette");
         layout.palette.reserve(static_cast<std::size_t>(count));
         for (std::int64_t i = 0; i < count; ++i) {
             const std::size_t e = paletteStart + static_cast<std::size_t>(i) * paletteEntrySize;
-            layout.palette.push_back(std::uint32_t{file[e + 2]} << 16 | std::uint32_t{file[e + 1]} << 8 |
-                                     file[e]);
+            layout.palette.push_back(std::uint32_t{file[e + 2]} << 16 |
+                                     std::uint32_t{file[e + 1]} << 8 | file[e]);
         }
     }
 

@@ -26,8 +26,8 @@ struct BmpLayout {
     bool topDown = false;
     int bitCount = 0;
     BmpEncoding encoding = BmpEncoding::Rgb;
-    std::array<std::uint32_t, 3> masks{}; // red, green, blue, for 16 and 32 bits
-    std::vector<std::uint32_t> palette;   // 0x00RRGGBB, at most 2^bitCount entries
+    std::array<std::uint32_t, 3> masks{};    // red, green, blue, for 16 and 32 bits
+    std::vector<std::uint32_t> palette;      // 0x00RRGGBB, at most 2^bitCount entries
     std::span<const std::uint8_t> pixelData; // from the pixel offset to the end of the file
 };
 

@@ -40,7 +40,9 @@ bool ReadChunk(std::FILE* file, std::string& buffer) {
     return true;
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // A decimal number after optional blanks, as "%d" reads it; saturated at the hotspot limit.
 bool ScanNumber(const std::string& text, std::size_t& at, std::int32_t& value) {
@@ -132,10 +134,9 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
     }
     // The background is copied over the whole surface in one block.
     if (sprites.background.Width() != SCREEN_WIDTH || sprites.background.Height() != SCREEN_HEIGHT)
-        return IoResult::Failure(settings.imageNames[0] + " is " +
-                                 std::to_string(sprites.background.Width()) + " x " +
-                                 std::to_string(sprites.background.Height()) +
-                                 " pixels instead of 800 x 600");
+        return IoResult::Failure(
+            settings.imageNames[0] + " is " + std::to_string(sprites.background.Width()) + " x " +
+            std::to_string(sprites.background.Height()) + " pixels instead of 800 x 600");
 
     const std::size_t pieceCount =
         static_cast<std::size_t>(std::min(settings.NumMaxPedine, MAX_PIECE_PICTURES));
@@ -153,9 +154,9 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         Sprite& sprite;
         const char* name;
     } second[] = {
-        {sprites.secondsLabel, "Sec.bmp"}, {sprites.fpsLabel, "FPS.bmp"},
+        {sprites.secondsLabel, "Sec.bmp"},   {sprites.fpsLabel, "FPS.bmp"},
         {sprites.piecesLabel, "Pedine.bmp"}, {sprites.digitStrip, "Numeri.bmp"},
-        {sprites.movesLabel, "Mosse.bmp"}, {sprites.pauseImage, "Pausa.bmp"},
+        {sprites.movesLabel, "Mosse.bmp"},   {sprites.pauseImage, "Pausa.bmp"},
         {sprites.miniImage, "Mini.bmp"},
     };
     for (const auto& entry : second) {

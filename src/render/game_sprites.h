@@ -14,13 +14,13 @@
 namespace zembro {
 
 struct GameSprites {
-    Sprite background;       // 800 x 600, under everything
-    Sprite menuImage;        // the menu strip, shown with the button bar
-    Sprite cellEmpty;        // an empty cell; its shape is also the hit test's
-    Sprite cellHighlight;    // a highlighted cell: a valid path
-    Sprite cellAltHighlight; // a highlighted cell: no valid path
-    Sprite cursorSprite;     // the game's own pointer
-    Sprite cursorSave;       // the pixels under the pointer, of the pointer's size
+    Sprite background;                // 800 x 600, under everything
+    Sprite menuImage;                 // the menu strip, shown with the button bar
+    Sprite cellEmpty;                 // an empty cell; its shape is also the hit test's
+    Sprite cellHighlight;             // a highlighted cell: a valid path
+    Sprite cellAltHighlight;          // a highlighted cell: no valid path
+    Sprite cursorSprite;              // the game's own pointer
+    Sprite cursorSave;                // the pixels under the pointer, of the pointer's size
     std::vector<Sprite> pieceSprites; // code k is element k - 1; the last is the fixed cell
     Sprite secondsLabel, fpsLabel, piecesLabel, digitStrip, movesLabel, pauseImage, miniImage;
 

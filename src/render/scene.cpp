@@ -39,7 +39,8 @@ void FillBackground(BackBuffer& b, const Sprite& background) {
     const std::size_t rowPixels = rowBytes / sizeof(Pixel);
     for (int row = 0; row < SCREEN_HEIGHT; ++row)
         std::memcpy(b.bits() + rowPixels * static_cast<std::size_t>(row),
-                    background.bits() + rowPixels * static_cast<std::size_t>(SCREEN_HEIGHT - 1 - row),
+                    background.bits() +
+                        rowPixels * static_cast<std::size_t>(SCREEN_HEIGHT - 1 - row),
                     rowBytes);
 }
 
@@ -61,8 +62,8 @@ void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const S
         if (c < '0' || c > '9')
             continue;
         const auto k = static_cast<std::size_t>(c - '0');
-        DrawGlyph(buffer.header, buffer.bits(), x, y, strip.bits(), strip.header, DIGIT_OFFSET[k], 0,
-                  DIGIT_WIDTH[k], 0);
+        DrawGlyph(buffer.header, buffer.bits(), x, y, strip.bits(), strip.header, DIGIT_OFFSET[k],
+                  0, DIGIT_WIDTH[k], 0);
         x += DIGIT_WIDTH[k] + 2;
     }
 }
@@ -70,7 +71,7 @@ void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const S
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
                const OptionValues& settings, bool cellPressed) {
     const bool pressed = cellPressed && settings.holdToDrag == 0;
-    const bool good = !game.HasSelection() ? true
+    const bool good = !game.HasSelection()          ? true
                       : settings.twoColourPath != 0 ? game.pairTarget != 0
                                                     : game.pathValid != 0;
     const Sprite& highlight = good ? sprites.cellHighlight : sprites.cellAltHighlight;
@@ -78,8 +79,8 @@ void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& 
     const int selected = game.HasSelection() ? CellIndex(game.sourceCol, game.sourceRow) : -1;
 
     for (int diagonal = 1; diagonal <= 2 * BOARD_SIDE - 1; ++diagonal) {
-        for (int col = std::max(1, diagonal - BOARD_SIDE + 1); col <= std::min(BOARD_SIDE, diagonal);
-             ++col) {
+        for (int col = std::max(1, diagonal - BOARD_SIDE + 1);
+             col <= std::min(BOARD_SIDE, diagonal); ++col) {
             const int row = diagonal + 1 - col;
             const int element = CellIndex(col, row);
             const std::uint8_t code = game.board[static_cast<std::size_t>(element)];
@@ -133,7 +134,8 @@ void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& sc
     }
 }
 
-void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene, const FrameView& view) {
+void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
+                const FrameView& view) {
     if (buffer.created && buffer.HasSurface()) {
         if (scene.fullRedraw || (!view.barVisible && !view.frozen)) {
             const GameState& game = view.game;

@@ -13,7 +13,8 @@
 namespace zembro {
 
 // Widths of the ten digit glyphs and their x in the digit strip.
-inline constexpr std::array<std::uint8_t, 10> DIGIT_WIDTH = {23, 14, 18, 16, 21, 19, 19, 21, 17, 19};
+inline constexpr std::array<std::uint8_t, 10> DIGIT_WIDTH = {23, 14, 18, 16, 21,
+                                                             19, 19, 21, 17, 19};
 inline constexpr std::array<std::uint8_t, 10> DIGIT_OFFSET = {0,   23,  39,  59,  77,
                                                               100, 121, 142, 165, 184};
 

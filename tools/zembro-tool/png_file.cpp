@@ -12,7 +12,9 @@
 namespace zembro::tool {
 namespace {
 
-std::uint8_t Expand5(unsigned v) { return static_cast<std::uint8_t>((v << 3) | (v >> 2)); }
+std::uint8_t Expand5(unsigned v) {
+    return static_cast<std::uint8_t>((v << 3) | (v >> 2));
+}
 
 // libpng reports errors by jumping back here; only plain data lives across the jump.
 bool WriteRows(std::FILE* file, int width, int height, const std::vector<png_bytep>& rows) {
@@ -41,12 +43,14 @@ bool WritePng(const std::string& path, const BitmapInfoHeader& header, const Pix
               std::string& error) {
     const int width = header.biWidth, height = AbsHeight(header);
     const auto stride = static_cast<std::size_t>(RowPixels(width));
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height));
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3 *
+                                  static_cast<std::size_t>(height));
     std::vector<png_bytep> rows(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         const int memoryRow = header.biHeight > 0 ? height - 1 - y : y;
         const Pixel* from = bits + stride * static_cast<std::size_t>(memoryRow);
-        std::uint8_t* to = rgb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
+        std::uint8_t* to =
+            rgb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
         for (int x = 0; x < width; ++x) {
             to[3 * x] = Expand5((from[x] >> 10) & 31u);
             to[3 * x + 1] = Expand5((from[x] >> 5) & 31u);
