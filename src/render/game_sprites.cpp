@@ -2,6 +2,7 @@
 #include "render/game_sprites.h"
 
 #include "render/bmp_reader.h"
+#include "render/opaque_runs.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -71,6 +72,7 @@ IoResult LoadInto(Sprite& sprite, const std::string& folder, const std::string& 
         return IoResult::Failure(loaded.Reason());
     sprite.header = loaded->header;
     sprite.pixels = std::move(loaded->pixels);
+    IndexOpaqueRuns(sprite);
     return IoResult::Success();
 }
 
@@ -132,6 +134,9 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         if (IoResult loaded = LoadInto(entry.sprite, entry.folder, entry.name); !loaded)
             return loaded;
     }
+    // The save buffer only takes the pixels under the pointer; it is never drawn keyed.
+    sprites.cursorSave.runs.clear();
+    sprites.cursorSave.rowRuns.clear();
     // The background is copied over the whole surface in one block.
     if (sprites.background.Width() != SCREEN_WIDTH || sprites.background.Height() != SCREEN_HEIGHT)
         return IoResult::Failure(

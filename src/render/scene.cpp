@@ -2,6 +2,7 @@
 #include "render/scene.h"
 
 #include "render/blitters.h"
+#include "render/opaque_runs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,7 +13,7 @@ namespace {
 
 void Keyed(BackBuffer& b, const Sprite& s, int x, int y) {
     if (!s.Empty())
-        DrawKeyed(b.header, b.bits(), x, y, s.bits(), s.header);
+        DrawKeyedRuns(b.header, b.bits(), x, y, s);
 }
 
 void Blended(BackBuffer& b, const Sprite& s, int x, int y) {

@@ -8,9 +8,17 @@
 
 namespace zembro {
 
+// A run of pixels of one stored row that are not the key colour.
+struct OpaqueRun {
+    std::uint16_t start, length;
+};
+
 struct Sprite {
     BitmapInfoHeader header; // biHeight is always positive: rows bottom-up
     std::vector<Pixel> pixels;
+    // Optional index of the rows' opaque runs: row r's runs are runs[rowRuns[r] .. rowRuns[r+1]).
+    std::vector<OpaqueRun> runs;
+    std::vector<std::uint32_t> rowRuns;
     // Piece pictures only: how far the picture starts left of and above the cell's position.
     std::int32_t hotX = 0;
     std::int32_t hotY = 0;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The zembro-tool contract: exact output lines, exit codes and error lines.
-# Usage: contract_test.sh PATH_TO_ZEMBRO_TOOL
+# Usage: contract_test.sh PATH_TO_ZEMBRO_TOOL RUN_FOLDER BMP_SUITE
 set -u
 tool=$(realpath "$1")
+run_folder=$(realpath "$2")
+suite=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -207,6 +209,42 @@ stdin_text="jump
 "
 expect_error "play with an unknown command" 1 -- "$tool" play example1.opt 1
 stdin_text=""
+
+# Pictures: the loader's CRC of the converted pixels, the hit test and the composed frame.
+cp -r "$run_folder" run
+if [ -d "$suite/g" ]; then
+    expect "bmp, 24-bit suite picture" 0 "127 64 51502bba" -- "$tool" bmp "$suite/g/rgb24.bmp"
+    expect "bmp, 8-bit run lengths give the plain picture" 0 "127 64 b5e7c8a3" -- "$tool" bmp "$suite/g/pal8rle.bmp"
+    expect_error "bmp, truncated file" 1 -- "$tool" bmp "$suite/b/shortfile.bmp"
+    expect_error "bmp, absurd size" 1 -- "$tool" bmp "$suite/b/reallybig.bmp"
+fi
+expect "bmp, the empty cell" 0 "98 72 $("$tool" bmp run/Immagini/Pedone2.bmp | cut -d' ' -f3)" -- \
+    "$tool" bmp run/Immagini/Pedone2.bmp
+expect_error "bmp, not a picture" 1 -- "$tool" bmp run/Option.opt
+expect_error "bmp, missing" 1 -- "$tool" bmp run/none.bmp
+
+cd run || exit 1
+expect "hit, top corner" 0 "1 1" -- "$tool" hit 403 38
+expect "hit, left corner" 0 "1 8" -- "$tool" hit 40 290
+expect "hit, bottom corner" 0 "8 8" -- "$tool" hit 403 560
+expect "hit, between cells" 0 "none" -- "$tool" hit 20 10
+expect "hit, outside" 0 "outside" -- "$tool" hit 5 300
+expect_error "hit, not a number" 1 -- "$tool" hit x 3
+
+expect "render, a dealt game" 0 "" -- "$tool" render scene.png
+checks=$((checks + 1))
+if [ "$(head -c 8 scene.png | od -An -tx1 | tr -d ' ')" != "89504e470d0a1a0a" ]; then
+    failures=$((failures + 1))
+    echo "FAIL render: scene.png is not a PNG"
+fi
+printf 'selected 2 1\nhover 1 1\nseconds 77\npaused 1\n' >state.txt
+expect "render, a state file" 0 "" -- "$tool" render state.png state.txt
+printf 'selected 9 9\n' >bad-state.txt
+expect_error "render, a cell off the board" 1 -- "$tool" render bad.png bad-state.txt
+expect_error "render, unwritable output" 1 -- "$tool" render /nonexistent/dir/out.png
+rm Contatori/Mini.bmp
+expect_error "render, a missing picture" 1 -- "$tool" render scene.png
+cd .. || exit 1
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

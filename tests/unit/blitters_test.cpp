@@ -1,6 +1,8 @@
 #include "render/blitters.h"
 
+#include "game/random_generator.h"
 #include "pixels.h"
+#include "render/opaque_runs.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +166,26 @@ TEST(Blitters, GlyphsAndBlendsNeverWriteOutsideTheDestination) {
         }
         EXPECT_GT(std::count_if(bits, bits + 100 * 100, [](Pixel p) { return p != 0; }), 200)
             << "the visible parts were drawn";
+    }
+}
+
+// The run index draws exactly what the keyed copy draws, wherever the sprite lands.
+TEST(DrawKeyedRuns, SamePictureAsDrawKeyed) {
+    RandomGenerator rng(7);
+    for (int trial = 0; trial < 60; ++trial) {
+        const int w = 1 + rng.Next() % 120, h = 1 + rng.Next() % 90;
+        Sprite s = SolidSprite(w, h, 0);
+        for (Pixel& p : s.pixels) // long runs of key and of colour, as real pictures have
+            p = rng.Next() % 4 == 0 ? KEY : static_cast<Pixel>(rng.Next() % 3);
+        s.pixels[0] = KEY;
+        IndexOpaqueRuns(s);
+        const int x = rng.Next() % 1000 - 150, y = rng.Next() % 800 - 120;
+        for (const bool bottomUp : {true, false}) {
+            BackBuffer keyed = Screen(bottomUp, 0x1111), runs = Screen(bottomUp, 0x1111);
+            const bool drawn = DrawKeyed(keyed.header, keyed.bits(), x, y, s.bits(), s.header);
+            EXPECT_EQ(DrawKeyedRuns(runs.header, runs.bits(), x, y, s), drawn);
+            ASSERT_EQ(runs.pixels, keyed.pixels) << w << "x" << h << " at " << x << "," << y;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "game/path_trace.h"
 #include "pixels.h"
 #include "render/blitters.h"
+#include "render/opaque_runs.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,10 @@ GameSprites TestSprites() {
             for (int y = 1; y < 20; ++y)
                 At(s.digitStrip, DIGIT_OFFSET[static_cast<std::size_t>(d)] + x, y) =
                     static_cast<Pixel>(0x20 + d);
+    for (Sprite* keyed :
+         {&s.cellEmpty, &s.cellHighlight, &s.cellAltHighlight, &s.cursorSprite, &s.pauseImage,
+          &s.pieceSprites[0], &s.pieceSprites[1], &s.pieceSprites[2]})
+        IndexOpaqueRuns(*keyed);
     return s;
 }
 
