@@ -1,0 +1,157 @@
+// Application-level services on Qt.
+#include "platform/qt/qt_framework.h"
+
+#include "platform/qt/qt_button_column.h"
+#include "platform/qt/qt_dialog.h"
+#include "platform/qt/qt_frame_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <cmath>
+
+namespace zembro::platform {
+namespace {
+
+QWidget* WidgetOf(const FrameWindow* owner) {
+    const auto* window = dynamic_cast<const QtFrameWindow*>(owner);
+    return window != nullptr ? window->Widget() : nullptr;
+}
+
+} // namespace
+
+QtFramework::QtFramework(int& argc, char** argv)
+    : app_(std::make_unique<QApplication>(argc, argv)) {
+    QApplication::setApplicationName(QStringLiteral("Zembro"));
+}
+
+QtFramework::~QtFramework() = default;
+
+int QtFramework::ScreenBitsPerPixel() const {
+    // The presenter converts the 16-bit scene for any screen: 65K colours or more is enough.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int depth = screen != nullptr ? screen->depth() : 0;
+    return depth >= 16 ? 16 : depth;
+}
+
+Size QtFramework::ScreenSize() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    const QSize size = screen->size();
+    return {size.width(), size.height()};
+}
+
+std::optional<BitmapInfoHeader> QtFramework::RecommendedFormat() const {
+    BitmapInfoHeader bottomUp; // one block copy fills a bottom-up surface from the background
+    bottomUp.biHeight = 1;
+    return bottomUp;
+}
+
+std::uint32_t QtFramework::TimeMs() const {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+std::string QtFramework::CurrentDirectory() const {
+    return QDir::currentPath().toStdString();
+}
+
+int QtFramework::ShowCursor(bool show) {
+    cursorCount_ += show ? 1 : -1;
+    ApplyCursor();
+    return cursorCount_;
+}
+
+void QtFramework::ApplyCursor() {
+    if (gameWindow_)
+        gameWindow_->setCursor(cursorCount_ >= 0 ? Qt::ArrowCursor : Qt::BlankCursor);
+}
+
+Answer QtFramework::MessageBox(const FrameWindow* owner, const std::string& text,
+                               const std::string& caption, MessageIcon icon,
+                               MessageButtons buttons) {
+    QMessageBox box(WidgetOf(owner));
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(icon == MessageIcon::Error         ? QMessageBox::Critical
+                : icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                                   : QMessageBox::Information);
+    box.setStandardButtons(buttons == MessageButtons::Ok ? QMessageBox::Ok
+                                                         : QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
+    const ModalScope modal(modalDepth_);
+    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+Answer QtFramework::RunDialog(const FrameWindow* owner, const DialogTemplate& dialog,
+                              DialogHandler& handler) {
+    QtDialog built(WidgetOf(owner), dialog, handler);
+    const ModalScope modal(modalDepth_);
+    return built.Run();
+}
+
+std::string QtFramework::FileDialog(const FrameWindow* owner, const FileDialogRequest& request) {
+    QFileDialog dialog(WidgetOf(owner));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const bool save = request.kind == FileDialogKind::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    dialog.setNameFilter(
+        QString::fromStdString(request.filterName + " (" + request.filterPattern + ")"));
+    const ModalScope modal(modalDepth_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::unique_ptr<FrameWindow> QtFramework::CreateFrame(const std::string& title, int iconId,
+                                                      Rect rect, bool dialogFrame,
+                                                      FrameHandler& handler) {
+    auto window = std::make_unique<QtFrameWindow>(title, iconId, rect, dialogFrame, handler);
+    gameWindow_ = window->Widget();
+    ApplyCursor();
+    return window;
+}
+
+std::unique_ptr<ButtonColumn> QtFramework::CreateButtonColumn(FrameWindow& parent, Rect rect,
+                                                              const std::vector<int>& ids,
+                                                              int buttonHeight,
+                                                              ButtonClickHandler& handler) {
+    auto* frame = dynamic_cast<QtFrameWindow*>(&parent);
+    if (frame == nullptr)
+        return nullptr;
+    return std::make_unique<QtButtonColumn>(*frame, rect, ids, buttonHeight, handler);
+}
+
+int QtFramework::Run(IdleHandler& idle) {
+    // The idle processing runs once per display refresh, never inside a modal loop: the game
+    // runs at the display's frame rate and leaves the processor free in between.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double rate =
+        screen != nullptr && screen->refreshRate() >= 20 ? screen->refreshRate() : 60;
+    QTimer pacer;
+    pacer.setTimerType(Qt::PreciseTimer);
+    pacer.setInterval(std::max(1, static_cast<int>(std::lround(1000.0 / rate))));
+    long count = 0;
+    QObject::connect(&pacer, &QTimer::timeout, [&] {
+        if (modalDepth_ == 0)
+            idle.OnIdle(count++);
+    });
+    pacer.start();
+    return QApplication::exec();
+}
+
+void QtFramework::Quit(int exitCode) {
+    QApplication::exit(exitCode);
+}
+
+} // namespace zembro::platform
