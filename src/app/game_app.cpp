@@ -21,7 +21,8 @@ bool GameApp::InitInstance() {
     }
     SetImageNames(settings_);
     // A missing file leaves the settings empty; the picture loading then says so.
-    const OptionsReadResult read = ReadOptions(OPTIONS_FILE_NAME, settings_);
+    const OptionsReadResult read =
+        ReadOptions(currentDirectory_ + "/" + OPTIONS_FILE_NAME, settings_);
     if (!read.reason.empty())
         std::fprintf(stderr, "zembro: %s\n", read.reason.c_str());
     PrefixFolders(settings_, currentDirectory_);
