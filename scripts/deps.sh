@@ -13,6 +13,10 @@ ZEMBRO_PACKAGES=(
     libpng-dev
     zlib1g-dev
     fonts-dejavu-core
+    xvfb
+    xauth
+    xdotool
+    imagemagick
 )
 
 zembro_install_missing() {

@@ -1,0 +1,65 @@
+# Helpers for driving the real game under Xvfb; sourced by the end-to-end tests and measurements.
+
+# Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY.
+start_xvfb() {
+    local screen=$1 n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        # Ours only once it answers and is still running (another server may hold the number).
+        for _ in $(seq 100); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.05
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    done
+    echo "no free X display" >&2
+    return 1
+}
+
+stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; true; }
+
+# Waits until a visible window named Zembro exists; gives its id.
+wait_for_game_window() {
+    local id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name '^Zembro$' 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.02
+    done
+    return 1
+}
+
+# Screen point of a game-screen point, for the framed window on a 1024 x 768 screen:
+# the window at (112, 87), its client area 3 pixels in, game x 5 pixels right of client x.
+screen_x() { echo $((112 + 3 + $1 - 5)); }
+screen_y() { echo $((87 + 3 + $1)); }
+
+# Game-screen middle of cell (col, row), kept below the top strip (y 27..56 takes no presses).
+cell_x() { local c=$1 r=$2 x=$((354 + 49 * ($1 - $2))); [ $(((c + r) % 2)) -eq 0 ] && x=$((x - 1)); echo $((x + 49)); }
+cell_y() { local y=$((36 * ($1 + $2) - 70 + 36)); [ $y -ge 27 ] && [ $y -le 56 ] && y=62; echo $y; }
+
+click_game() {
+    xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
+    sleep 0.15
+    xdotool click 1
+    sleep 0.15
+}
+
+# How many pixels of a game-screen box differ between two screenshots.
+box_difference() {
+    local before=$1 after=$2 x=$3 y=$4 w=$5 h=$6
+    local geometry="${w}x${h}+$(screen_x "$x")+$(screen_y "$y")"
+    local a b
+    a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
+    convert "$before" -crop "$geometry" +repage "$a"
+    convert "$after" -crop "$geometry" +repage "$b"
+    compare -metric AE -fuzz 5% "$a" "$b" null: 2>&1 | cut -d' ' -f1
+    rm -f "$a" "$b"
+}
