@@ -13,6 +13,7 @@ using platform::Point;
 
 void GameFrame::OnLButtonDown(Point client) {
     stateBits_ &= ~STATE_PAUSED; // any click restarts the clock
+    buffer_.damage.MarkAll();     // the zones below draw into the surface themselves
     const int x = client.x + POINTER_OFFSET_X, y = client.y + POINTER_OFFSET_Y;
     switch (ClassifyPress(x, y)) {
     case PressZone::Menu: {

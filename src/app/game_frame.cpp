@@ -111,6 +111,7 @@ void GameFrame::OnPaint() {
     PaintFrame(buffer_, sprites_, scene_, view);
     if (buffer_.created && window_)
         window_->Present(buffer_);
+    buffer_.damage.Clear();
 }
 
 void GameFrame::OnCommand(int id) {
@@ -175,6 +176,7 @@ void GameFrame::NotYetAvailable() {
 }
 
 void GameFrame::DrawPauseMark(int y) {
+    buffer_.damage.MarkAll();
     const Sprite& pause = sprites_.pauseImage;
     if (buffer_.HasSurface() && !pause.Empty())
         DrawKeyed(buffer_.header, buffer_.bits(), 736, y, pause.bits(), pause.header);

@@ -47,8 +47,10 @@ void FillBackground(BackBuffer& b, const Sprite& background) {
 
 void SavePointer(BackBuffer& b, GameSprites& sprites, SceneState& scene, int x, int y) {
     Sprite& save = sprites.cursorSave;
-    if (!save.Empty())
+    if (!save.Empty()) {
         SaveUnder(b.header, b.bits(), x, y, save.bits(), save.header);
+        b.damage.Mark(x, y, save.Width(), save.Height());
+    }
     scene.pointerDrawn = true;
     scene.savedX = x;
     scene.savedY = y;
@@ -139,6 +141,7 @@ void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
                 const FrameView& view) {
     if (buffer.created && buffer.HasSurface()) {
         if (scene.fullRedraw || (!view.barVisible && !view.frozen)) {
+            buffer.damage.MarkAll();
             const GameState& game = view.game;
             FillBackground(buffer, sprites.background);
             DrawBoard(buffer, sprites, game, view.settings, view.cellPressed);
@@ -156,9 +159,11 @@ void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
         } else {
             Sprite& save = sprites.cursorSave;
-            if (scene.pointerDrawn && !save.Empty())
+            if (scene.pointerDrawn && !save.Empty()) {
                 RestoreUnder(buffer.header, buffer.bits(), scene.savedX, scene.savedY, save.bits(),
                              save.header);
+                buffer.damage.Mark(scene.savedX, scene.savedY, save.Width(), save.Height());
+            }
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
             if (!view.barVisible)
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);

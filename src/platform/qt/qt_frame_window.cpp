@@ -3,6 +3,7 @@
 
 #include "platform/resources.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -44,6 +45,10 @@ void QtFrameWindow::Show() {
     widget_->raise();
     widget_->activateWindow();
     RunPaint(); // the first frame is painted at once
+    // Hand the window and its first frame to the window system now, before whatever start-up
+    // does next (the about dialog's fonts take a while to set up).
+    widget_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtFrameWindow::Invalidate() {
@@ -112,7 +117,16 @@ void FrameWidget::Present(const BackBuffer& buffer) {
         bandLeft = SCREEN_WIDTH;
         bandRight = 0;
     };
+    // Only the rows the composer says it touched can differ.
+    std::vector<char> rows(SCREEN_HEIGHT, buffer.damage.all ? 1 : 0);
+    for (const Damage::Box& box : buffer.damage.boxes)
+        for (int y = std::max(box.top, 0); y < std::min(box.bottom, SCREEN_HEIGHT); ++y)
+            rows[static_cast<std::size_t>(y)] = 1;
     for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        if (rows[static_cast<std::size_t>(y)] == 0) {
+            closeBand(y);
+            continue;
+        }
         const Pixel* from =
             buffer.bits() + stride * static_cast<std::size_t>(bottomUp ? SCREEN_HEIGHT - 1 - y : y);
         auto* to = reinterpret_cast<Pixel*>(image_.scanLine(y));
