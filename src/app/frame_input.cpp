@@ -13,12 +13,15 @@ using platform::Point;
 
 void GameFrame::OnLButtonDown(Point client) {
     stateBits_ &= ~STATE_PAUSED; // any click restarts the clock
-    buffer_.damage.MarkAll();     // the zones below draw into the surface themselves
+    buffer_.damage.MarkAll();    // the zones below draw into the surface themselves
     const int x = client.x + POINTER_OFFSET_X, y = client.y + POINTER_OFFSET_Y;
     switch (ClassifyPress(x, y)) {
     case PressZone::Menu: {
         ShowSystemCursor(true);
         bar_.ShowBar(true);
+        // Take the game's pointer away first, as the pause does: restoring its old rectangle
+        // later would cut a hole in the strip drawn now.
+        RemovePointer();
         // The paint does not recompose while the bar is shown: draw the strip and board now.
         const Sprite& menu = sprites_.menuImage;
         if (buffer_.HasSurface() && !menu.Empty()) {
@@ -30,20 +33,14 @@ void GameFrame::OnLButtonDown(Point client) {
         return;
     }
     case PressZone::Minimise:
-        if (scene_.pointerDrawn && buffer_.HasSurface() && !sprites_.cursorSave.Empty())
-            RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY,
-                         sprites_.cursorSave.bits(), sprites_.cursorSave.header);
+        RemovePointer();
         DrawPauseMark(26);
-        scene_.pointerDrawn = false;
         OnMinimize();
         return;
     case PressZone::Pause:
         stateBits_ |= STATE_PAUSED;
-        if (scene_.pointerDrawn && buffer_.HasSurface() && !sprites_.cursorSave.Empty())
-            RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY,
-                         sprites_.cursorSave.bits(), sprites_.cursorSave.header);
+        RemovePointer();
         DrawPauseMark(25);
-        scene_.pointerDrawn = false;
         return;
     case PressZone::Strip:
         return;
@@ -57,6 +54,13 @@ void GameFrame::OnLButtonDown(Point client) {
     ShowSystemCursor(false);
     // The press acts on the cell the last pointer movement found, not on its own position.
     HandleMove(BoardPress(game_, input_, settings_));
+}
+
+void GameFrame::RemovePointer() {
+    if (scene_.pointerDrawn && buffer_.HasSurface() && !sprites_.cursorSave.Empty())
+        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY,
+                     sprites_.cursorSave.bits(), sprites_.cursorSave.header);
+    scene_.pointerDrawn = false;
 }
 
 void GameFrame::OnLButtonUp(Point) {

@@ -68,6 +68,8 @@ class GameFrame : public platform::FrameHandler {
   private:
     void NotYetAvailable();
     void DrawPauseMark(int y);
+    // Puts back the pixels under the game's pointer and forgets it.
+    void RemovePointer();
     void HandleMove(MoveResult result);
 
     platform::Framework& framework_;

@@ -158,3 +158,21 @@ TEST_F(FrameInput, ActivationAndMinimising) {
 
 } // namespace
 } // namespace zembro
+
+namespace zembro {
+namespace {
+
+// Opening the menu over the game's pointer: the next paint must not put the old pixels back
+// over the menu strip.
+TEST_F(FrameInput, OpeningTheMenuLeavesNoHoleInTheStrip) {
+    Press(403, 300);
+    Move(740, 10);
+    Paint(); // the pointer drawn over the menu zone
+    Press(740, 10);
+    const std::vector<Pixel> strip = Frame().Buffer().pixels;
+    Paint(); // frozen by the bar: pointer only
+    EXPECT_EQ(Frame().Buffer().pixels, strip);
+}
+
+} // namespace
+} // namespace zembro
