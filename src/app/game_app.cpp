@@ -14,6 +14,7 @@ bool GameApp::InitInstance() {
     // Taken whole, whatever its length: the picture folders are found under it.
     currentDirectory_ = framework_.CurrentDirectory();
     frame_ = std::make_unique<GameFrame>(framework_, settings_);
+    frame_->SetRunFolder(currentDirectory_);
     if (!frame_->CreateGameWindow("Zembro", ICON_GAME)) {
         framework_.MessageBox(nullptr, "Ho problemi nel creare la finiestra di Gioco", "Errore",
                               MessageIcon::Error, MessageButtons::Ok);

@@ -3,10 +3,17 @@
 
 #include "game/deal.h"
 #include "render/blitters.h"
+#include "store/cp1252.h"
+#include "store/options_file.h"
+#include "store/score_file.h"
 #include "ui/dialog_templates.h"
+#include "ui/new_record_dialog.h"
+#include "ui/options_dialog.h"
+#include "ui/ranking_dialog.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace zembro {
 namespace {
@@ -129,8 +136,10 @@ void GameFrame::OnCommand(int id) {
         OnEndGame();
         break;
     case CMD_OPTIONS:
+        OnOptions();
+        break;
     case CMD_RANKING:
-        NotYetAvailable();
+        OnRanking();
         break;
     default:
         break;
@@ -160,19 +169,87 @@ void GameFrame::OnMinimize() {
     stateBits_ |= STATE_PAUSED;
 }
 
-void GameFrame::OnEndGame() {
-    // The end-of-game report and the score list come with the next step of the project.
-    NotYetAvailable();
-    if (game_.piecesLeft == 0)
-        OnNewGame();
+void GameFrame::PrepareForDialog() {
+    scene_.fullRedraw = true;
+    ShowSystemCursor(true);
+    input_.cellPressed = false;
 }
 
-void GameFrame::NotYetAvailable() {
+void GameFrame::OnOptions() {
+    PrepareForDialog();
+    const std::string path = RunFile(OPTIONS_FILE_NAME);
+    OptionsDialog dialog(framework_, window_.get(), path);
+    if (!ReadOptions(path, dialog.copy))
+        return; // no settings file: nothing to show, nothing said
+    if (framework_.RunDialog(window_.get(), OptionsTemplate(), dialog) == platform::Answer::Ok)
+        ReadOptions(path, settings_);
+    // The pointer stays shown until the next movement over the game.
+}
+
+void GameFrame::OnRanking() {
+    PrepareForDialog();
+    Result<std::vector<ScoreRecord>> records = LoadScores(RunFile(SCORE_FILE_NAME));
+    if (!records) {
+        framework_.MessageBox(window_.get(), "Ci sono dei problemi\n nel caricare la classifica",
+                              "Errore di caricamento", platform::MessageIcon::Exclamation,
+                              platform::MessageButtons::Ok);
+        return;
+    }
+    RankingDialog dialog(std::move(*records));
+    framework_.RunDialog(window_.get(), RankingTemplate(), dialog);
+}
+
+void GameFrame::OnEndGame() {
+    using platform::Answer;
     ShowSystemCursor(true);
     scene_.fullRedraw = true;
-    framework_.MessageBox(window_.get(), "Non ancora disponibile", "Zembro",
-                          platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    const bool won = game_.piecesLeft == 0;
+    char text[128];
+    Answer answer;
+    if (!won) {
+        std::snprintf(text, sizeof text,
+                      game_.piecesLeft >= 32 ? "Avevi ancora %d pedine"
+                                             : "Ti rimanevano solo %d pedine",
+                      game_.piecesLeft);
+        answer = framework_.MessageBox(window_.get(), text, "Peccato HAI PERSO",
+                                       platform::MessageIcon::Exclamation,
+                                       platform::MessageButtons::OkCancel);
+    } else {
+        std::snprintf(text, sizeof text, "Hai finito il gioco in soli %d secondi\n Vuoi uscire ?",
+                      game_.seconds);
+        answer = framework_.MessageBox(window_.get(), text, "!You are the WINNER !",
+                                       platform::MessageIcon::Information,
+                                       platform::MessageButtons::OkCancel);
+        OfferRecord();
+    }
+    ShowSystemCursor(false);
+    if (answer == Answer::Ok) {
+        // The player leaves: nothing of the game is touched any more.
+        window_->Destroy();
+        framework_.Quit(0);
+        return;
+    }
+    if (won)
+        OnNewGame();
     input_.cellPressed = false;
+}
+
+void GameFrame::OfferRecord() {
+    const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(game_.seconds));
+    const auto moves = static_cast<std::uint8_t>(game_.moves);
+    const std::string path = RunFile(SCORE_FILE_NAME);
+    const std::uint8_t place = RankFor(path, seconds, moves);
+    if (place > MAX_SCORES)
+        return;
+    NewRecordDialog dialog;
+    dialog.position = place;
+    dialog.total = MAX_SCORES;
+    if (framework_.RunDialog(window_.get(), NewRecordTemplate(), dialog) != platform::Answer::Ok)
+        return;
+    const ScoreRecord record = MakeRecord(Utf8ToCp1252(dialog.name), game_.seconds, game_.moves,
+                                          framework_.LocalTime(), settings_);
+    if (const Result<int> inserted = InsertScore(path, record); !inserted)
+        std::fprintf(stderr, "zembro: %s\n", inserted.Reason().c_str());
 }
 
 void GameFrame::DrawPauseMark(int y) {

@@ -52,6 +52,11 @@ class GameFrame : public platform::FrameHandler {
     void OnAbout();
     void OnMinimize();
     void OnEndGame();
+    void OnOptions();
+    void OnRanking();
+
+    // Where the game keeps its files: the folder it started in.
+    void SetRunFolder(std::string folder) { runFolder_ = std::move(folder); }
 
     // What tests and the tool look at.
     const GameState& Game() const { return game_; }
@@ -66,7 +71,11 @@ class GameFrame : public platform::FrameHandler {
     platform::Point Mouse() const { return {mouseX_, mouseY_}; }
 
   private:
-    void NotYetAvailable();
+    std::string RunFile(const char* name) const { return runFolder_ + "/" + name; }
+    // Before a dialog that the player answers with the system pointer.
+    void PrepareForDialog();
+    // After a won game: the place the result takes, the name, the stored record.
+    void OfferRecord();
     void DrawPauseMark(int y);
     // Puts back the pixels under the game's pointer and forgets it.
     void RemovePointer();
@@ -87,6 +96,7 @@ class GameFrame : public platform::FrameHandler {
     std::uint32_t stateBits_ = STATE_PAUSED; // the clock waits for the first click
     bool systemCursorShown_ = true;
     int mouseX_ = 0, mouseY_ = 0; // game-screen coordinates of the pointer
+    std::string runFolder_ = ".";
 };
 
 } // namespace zembro

@@ -9,6 +9,7 @@
 #include "render/back_buffer.h"
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -96,6 +97,8 @@ class Framework {
 
     // A monotonic millisecond count, 32 bits, wrapping.
     virtual std::uint32_t TimeMs() const = 0;
+    // The local date and time of this moment.
+    virtual std::tm LocalTime() const = 0;
     virtual std::string CurrentDirectory() const = 0;
 
     // The system pointer's display count: raised or lowered by one; shown while not negative.

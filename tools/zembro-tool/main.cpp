@@ -22,6 +22,11 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
                                STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
                                seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y
 
+  scores RECFILE               every record of a score file, as the ranking shows it
+  rank RECFILE SECONDS MOVES   the place a result would take (1..16, or 255)
+  insert RECFILE NAME SECONDS MOVES PENALTY FIXED KINDS "YYYY-MM-DD HH:MM"
+                               store a result as the end of a game does; prints its place
+
 A board file holds 8 lines of 8 cell codes, row 1 first.
 )";
 
@@ -35,6 +40,8 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"trace", zembro::tool::RunTrace},     {"pair", zembro::tool::RunPair},
     {"options", zembro::tool::RunOptions}, {"bmp", zembro::tool::RunBmp},
     {"hit", zembro::tool::RunHit},         {"render", zembro::tool::RunRender},
+    {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
+    {"insert", zembro::tool::RunInsert},
 };
 
 } // namespace

@@ -17,5 +17,8 @@ int RunOptions(const Args& args);
 int RunBmp(const Args& args);
 int RunHit(const Args& args);
 int RunRender(const Args& args);
+int RunScores(const Args& args);
+int RunRank(const Args& args);
+int RunInsert(const Args& args);
 
 } // namespace zembro::tool

@@ -126,6 +126,17 @@ class HeadlessFramework : public Framework {
     int bitsPerPixel = 16;
     Size screen{1024, 768};
     std::uint32_t now = 0;
+    std::tm localTime{.tm_sec = 0,
+                      .tm_min = 5,
+                      .tm_hour = 9,
+                      .tm_mday = 7,
+                      .tm_mon = 2,
+                      .tm_year = 101,
+                      .tm_wday = 0,
+                      .tm_yday = 0,
+                      .tm_isdst = 0,
+                      .tm_gmtoff = 0,
+                      .tm_zone = nullptr};
     std::string currentDirectory = ".";
     bool frameFails = false, buttonsFail = false;
 
@@ -150,6 +161,7 @@ class HeadlessFramework : public Framework {
     Size ScreenSize() const override { return screen; }
     std::optional<BitmapInfoHeader> RecommendedFormat() const override;
     std::uint32_t TimeMs() const override { return now; }
+    std::tm LocalTime() const override { return localTime; }
     std::string CurrentDirectory() const override { return currentDirectory; }
     int ShowCursor(bool show) override;
     Answer MessageBox(const FrameWindow* owner, const std::string& text, const std::string& caption,

@@ -58,6 +58,13 @@ std::uint32_t QtFramework::TimeMs() const {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
+std::tm QtFramework::LocalTime() const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
 std::string QtFramework::CurrentDirectory() const {
     return QDir::currentPath().toStdString();
 }

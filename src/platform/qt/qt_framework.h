@@ -21,6 +21,7 @@ class QtFramework : public Framework {
     Size ScreenSize() const override;
     std::optional<BitmapInfoHeader> RecommendedFormat() const override;
     std::uint32_t TimeMs() const override;
+    std::tm LocalTime() const override;
     std::string CurrentDirectory() const override;
     int ShowCursor(bool show) override;
     Answer MessageBox(const FrameWindow* owner, const std::string& text, const std::string& caption,
