@@ -246,5 +246,37 @@ rm Contatori/Mini.bmp
 expect_error "render, a missing picture" 1 -- "$tool" render scene.png
 cd .. || exit 1
 
+# The score file, as the end of a game and the ranking use it.
+expect "insert into no file" 0 "1" -- "$tool" insert scores.rec Anna 95 40 5 3 20 "2001-03-07 09:05"
+expect "insert after" 0 "2" -- "$tool" insert scores.rec Bea 120 30 148 0 12 "2026-12-06 19:30"
+expect "insert an equal result after the first" 0 "3" -- "$tool" insert scores.rec Ciro 120 30 0 0 1 "2026-01-02 03:04"
+expect "scores" 0 "Pos. 01:   Sec:  95  Mosse:  40     Anna
+07/03/2001 
+09:05
+05 Sec. 
+20 
+03 
+Pos. 02:   Sec: 120  Mosse:  30     Bea
+06/12/2026 
+19:30
+148 Sec. 
+12 
+00 
+Pos. 03:   Sec: 120  Mosse:  30     Ciro
+02/01/2026 
+03:04
+00 Sec. 
+01 
+00 " -- "$tool" scores scores.rec
+expect "rank between" 0 "2" -- "$tool" rank scores.rec 100 0
+expect "rank, 40000 seconds wrap to a negative time" 0 "1" -- "$tool" rank scores.rec 40000 0
+expect "rank with no file" 0 "1" -- "$tool" rank none.rec 500 500
+printf 'short' >short.rec
+expect_error "scores, no whole record" 1 -- "$tool" scores short.rec
+expect_error "scores, no file" 1 -- "$tool" scores none.rec
+expect_error "insert, a bad date" 1 -- "$tool" insert scores.rec X 1 1 0 0 0 "2026-13-01 10:00"
+expect_error "insert, a bad number" 1 -- "$tool" insert scores.rec X 1e3 1 0 0 0 "2026-12-01 10:00"
+expect_error "insert, too few arguments" 2 -- "$tool" insert scores.rec X 1
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -159,6 +159,9 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
 
 Answer QtDialog::Run() {
     handler_.OnInitDialog(*this);
+    // Typing goes straight into the first edit, so a name can be entered without a click.
+    if (auto* edit = findChild<QLineEdit*>())
+        edit->setFocus();
     return exec() == QDialog::Accepted ? Answer::Ok : Answer::Cancel;
 }
 
