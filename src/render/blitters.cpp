@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace zembro {
 namespace {
@@ -113,26 +114,55 @@ bool DrawKeyed(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const 
     return true;
 }
 
-void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-               const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h) {
+namespace {
+
+// A sub-rectangle of the source walked top row first: where it starts in both images, how many
+// rows and columns are visible, and its key (the source pixel at (sx, sy) before clipping).
+struct SubWalk {
+    const Pixel* from = nullptr;
+    Pixel* to = nullptr;
+    std::ptrdiff_t sourceStep = 0, destinationStep = 0;
+    int rows = 0, cols = 0;
+    Pixel key = 0;
+};
+
+std::optional<SubWalk> WalkSub(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y,
+                               const Pixel* src, const BitmapInfoHeader& srcHeader, int sx, int sy,
+                               int w, int h) {
     const Screen<Pixel> d(dst, dstBits);
     const Source s(srcHeader, src);
     if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
-        return;
-    const Pixel key = *s.At(sx, sy);
+        return std::nullopt;
+    SubWalk walk;
+    walk.key = *s.At(sx, sy);
     const Rect r = ClipSub(x, y, sx, sy, w == 0 ? s.width : w, h == 0 ? s.height : h, s, d);
     if (r.Empty())
+        return std::nullopt;
+    walk.from = s.At(sx, sy);
+    walk.to = d.Row(r.top) + r.left;
+    walk.sourceStep = -s.stride; // one picture row down
+    walk.destinationStep = d.Down();
+    walk.rows = r.bottom - r.top;
+    walk.cols = r.right - r.left;
+    return walk;
+}
+
+} // namespace
+
+void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
+               const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h) {
+    const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
+    if (!walk)
         return;
-    const int cols = r.right - r.left;
-    const Pixel* from = s.At(sx, sy);
-    Pixel* to = d.Row(r.top) + r.left;
-    for (int row = r.bottom - r.top; row > 0; --row, from -= s.stride, to += d.Down())
-        CopyKeyed(to, from, cols, key);
+    const Pixel* from = walk->from;
+    Pixel* to = walk->to;
+    for (int row = walk->rows; row > 0;
+         --row, from += walk->sourceStep, to += walk->destinationStep)
+        CopyKeyed(to, from, walk->cols, walk->key);
 }
 
 void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
                  const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h, int mode) {
-    const Screen<Pixel> d(dst, dstBits);
     const Source s(srcHeader, src);
     // Clipping at the top and left replaces the sub-rectangle by the visible rest of the
     // picture, so the first visible pixel becomes the key.
@@ -150,18 +180,17 @@ void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, cons
         if (w <= 0)
             return;
     }
-    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
+    const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
+    if (!walk)
         return;
-    const Pixel key = *s.At(sx, sy);
-    const Rect r = ClipSub(x, y, sx, sy, w == 0 ? s.width : w, h == 0 ? s.height : h, s, d);
-    if (r.Empty())
-        return;
-    const int cols = r.right - r.left;
-    const Pixel* from = s.At(sx, sy);
-    Pixel* to = d.Row(r.top) + r.left;
+    const Pixel key = walk->key;
+    const int cols = walk->cols;
+    const Pixel* from = walk->from;
+    Pixel* to = walk->to;
     const bool checkerboard = mode == 0 || mode == 1;
     int phase = mode;
-    for (int row = r.bottom - r.top; row > 0; --row, from -= s.stride, to += d.Down()) {
+    for (int row = walk->rows; row > 0;
+         --row, from += walk->sourceStep, to += walk->destinationStep) {
         if (checkerboard) {
             for (int i = phase; i < cols; i += 2) {
                 if (from[i] != key)

@@ -15,17 +15,6 @@ printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n0\r\n1\r\n' >"$work/run/Optio
 start_xvfb 1024x768x24 || exit 1
 (cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
 GAME_PID=$!
-failures=0
-checks=0
-check() { # check NAME CONDITION...
-    local name=$1
-    shift
-    checks=$((checks + 1))
-    if ! "$@"; then
-        failures=$((failures + 1))
-        echo "FAIL $name"
-    fi
-}
 
 check "the game window appears" wait_for_game_window >/dev/null
 sleep 0.5
@@ -52,9 +41,4 @@ check "the pieces counter counts 60" changed 210 544 70 28
 check "a far cell is untouched" unchanged 380 520 40 20
 check "the game is still running" kill -0 "$GAME_PID"
 
-if [ "$failures" -ne 0 ]; then
-    mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/
-    echo "screenshots kept in /tmp/zembro-e2e"
-fi
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks "$work"

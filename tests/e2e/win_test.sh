@@ -21,17 +21,6 @@ pairs="2 1 3 1;4 1 1 2;6 1 7 1;8 1 6 2;3 2 4 2;5 2 7 2;8 2 4 3;2 3 2 4;5 3 6 3;8
 start_xvfb 1024x768x24 || exit 1
 (cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
 GAME_PID=$!
-failures=0
-checks=0
-check() {
-    local name=$1
-    shift
-    checks=$((checks + 1))
-    if ! "$@"; then
-        failures=$((failures + 1))
-        echo "FAIL $name"
-    fi
-}
 quick_click() {
     xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
     sleep 0.05
@@ -71,9 +60,4 @@ xdotool key Return
 sleep 0.3
 check "the game goes on with a new deal" kill -0 "$GAME_PID"
 
-if [ "$failures" -ne 0 ]; then
-    mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/ 2>/dev/null
-    echo "screenshots kept in /tmp/zembro-e2e"
-fi
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_checks "$work"

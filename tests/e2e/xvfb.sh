@@ -63,3 +63,27 @@ box_difference() {
     compare -metric AE -fuzz 5% "$a" "$b" null: 2>&1 | cut -d' ' -f1
     rm -f "$a" "$b"
 }
+
+# check NAME COMMAND...: counts a check, and a failure when the command fails.
+failures=0
+checks=0
+check() {
+    local name=$1
+    shift
+    checks=$((checks + 1))
+    if ! "$@"; then
+        failures=$((failures + 1))
+        echo "FAIL $name"
+    fi
+}
+
+# Keeps the screenshots of a failed run, prints the summary line, and fails if a check did.
+finish_checks() {
+    local work=$1
+    if [ "$failures" -ne 0 ]; then
+        mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/ 2>/dev/null
+        echo "screenshots kept in /tmp/zembro-e2e"
+    fi
+    echo "$((checks - failures)) passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
