@@ -175,6 +175,16 @@ TEST_F(ScoreFile, AnInterruptedRewriteKeepsTheOldList) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator{}), 1);
 }
 
+// A score file that exists but cannot be read is not replaced by a list of one.
+TEST_F(ScoreFile, AnUnreadableListIsNotReplaced) {
+    fs::create_directories(path_);
+    const Result<int> placed = InsertScore(path_, Record("x", 1, 1));
+    EXPECT_FALSE(placed);
+    EXPECT_FALSE(placed.Reason().empty());
+    EXPECT_TRUE(fs::is_directory(path_));
+    EXPECT_EQ(RankFor(path_, 1, 1), RANK_UNREADABLE);
+}
+
 TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
     struct Case {
         std::string utf8, cp1252;
