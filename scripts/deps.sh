@@ -17,6 +17,8 @@ ZEMBRO_PACKAGES=(
     xauth
     xdotool
     imagemagick
+    desktop-file-utils
+    appstream
 )
 
 zembro_install_missing() {

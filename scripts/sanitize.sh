@@ -7,9 +7,10 @@ cd "$(dirname "$0")/.."
 source scripts/deps.sh
 zembro_install_missing
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+# Warnings are errors in the normal build; here the optimiser differs and so do its warnings.
 # Leaks of the build's own tools (the picture generator runs inside the build) are not checked.
 ASAN_OPTIONS=detect_leaks=0 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DZEMBRO_WERROR=ON -DZEMBRO_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags" \
+    -DZEMBRO_WERROR=OFF -DZEMBRO_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 ASAN_OPTIONS=detect_leaks=0 cmake --build build-asan -j2
 cd build-asan

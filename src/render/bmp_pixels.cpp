@@ -81,7 +81,7 @@ void DecodeRows(const BmpLayout& layout, Sprite& sprite) {
             const unsigned valueMask = (1u << bits) - 1;
             for (int x = 0; x < w; ++x) {
                 const int shift = 8 - bits * (x % perByte + 1);
-                dst[x] = table[(src[x / perByte] >> shift) & valueMask];
+                dst[x] = table[(static_cast<unsigned>(src[x / perByte]) >> shift) & valueMask];
             }
             break;
         }

@@ -115,6 +115,10 @@ void WriteResources(Writer& w, const QDir& resources) {
         w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(unused)),
                 artgen::WoodButton(QString(), false, ++seed));
     w.Bmp8(resources.filePath("bitmap123.bmp"), artgen::AboutPicture());
+    // The defaults an installation hands to each new player.
+    const QString options = resources.filePath(zembro::OPTIONS_FILE_NAME);
+    w.Check(zembro::WriteOptions(options.toStdString(), DefaultOptions()).ok, options);
+    w.Text(resources.filePath("icon102.svg"), artgen::IconSvg());
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString path = resources.filePath(QString("icon102-%1.png").arg(size));
         w.Check(artgen::Icon(size).save(path), path);

@@ -96,4 +96,29 @@ QImage Icon(int size) {
     return image;
 }
 
+QByteArray IconSvg() {
+    // The shapes of Icon(), on its 64-unit grid.
+    return QByteArrayLiteral(R"svg(<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">
+  <defs>
+    <radialGradient id="sea" cx="32" cy="28" r="40" gradientUnits="userSpaceOnUse">
+      <stop offset="0" stop-color="#16576a"/>
+      <stop offset="1" stop-color="#061a20"/>
+    </radialGradient>
+    <linearGradient id="rim" x1="0" y1="12" x2="0" y2="54" gradientUnits="userSpaceOnUse">
+      <stop offset="0" stop-color="#ffe282"/>
+      <stop offset="1" stop-color="#8c5c14"/>
+    </linearGradient>
+    <radialGradient id="face" cx="26" cy="26" r="30" gradientUnits="userSpaceOnUse">
+      <stop offset="0" stop-color="#fff4be"/>
+      <stop offset="1" stop-color="#c8922c"/>
+    </radialGradient>
+  </defs>
+  <rect x="1.5" y="1.5" width="61" height="61" rx="12" fill="url(#sea)" stroke="#785418" stroke-width="1.5"/>
+  <path d="M32 13 L59 32 L32 51 L5 32 Z" fill="url(#rim)"/>
+  <path d="M32 16.5 L54 32 L32 47.5 L10 32 Z" fill="url(#face)"/>
+</svg>
+)svg");
+}
+
 } // namespace artgen

@@ -1,6 +1,7 @@
 // The program's own pictures: the button bar's wooden buttons, the about picture and the icon.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -14,5 +15,7 @@ QImage WoodButton(const QString& label, bool pressed, int grainSeed);
 QImage AboutPicture();
 // The game's icon at the given size: a golden tile on the sea.
 QImage Icon(int size);
+// The same icon drawn as scalable vector graphics.
+QByteArray IconSvg();
 
 } // namespace artgen

@@ -153,6 +153,8 @@ void FrameWidget::Present(const BackBuffer& buffer) {
 
 void FrameWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // On a scaled screen each scene pixel becomes a block of whole device pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (border_ > 0) {
         // A raised dialog frame around the client area.
         const QRect outer = rect();
