@@ -161,21 +161,6 @@ INSTANTIATE_TEST_SUITE_P(
                               {0, 0, NONE, NONE, 1, true, MoveResult::Moved}}),
     [](const testing::TestParamInfo<InputCase>& param) { return std::string(param.param.name); });
 
-TEST(BoardInput, WinningPairIsReported) {
-    GameState state;
-    state.board = BoardWith(0, {{3, 3, 4}, {3, 7, 4}, {1, 1, 33}, {8, 8, 33}});
-    state.fixedCode = 33;
-    state.piecesLeft = 2;
-    InputState input;
-    const OptionValues settings;
-    PointerOnCell(state, settings, 3, 3);
-    BoardPress(state, input, settings);
-    BoardRelease(state, input, settings);
-    PointerOnCell(state, settings, 3, 7);
-    EXPECT_EQ(BoardPress(state, input, settings), MoveResult::Won);
-    EXPECT_EQ(state.piecesLeft, 0);
-}
-
 TEST(BoardInput, HoverTracesAndReleaseClearsThePath) {
     GameState state = StartState();
     InputState input;

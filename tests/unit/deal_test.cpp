@@ -129,15 +129,6 @@ TEST(Deal, SameStartValueAndSettingsGiveTheSameBoard) {
     EXPECT_NE(DealWith(params, 1).state.board, DealWith(params, 2).state.board);
 }
 
-TEST(Deal, OneKindControlledStillDealsThirtyOnePairs) {
-    for (std::uint32_t seed = 0; seed < 50; ++seed) {
-        const DealResult dealt =
-            DealWith({.controlled = 1, .randomEmpty = 1, .kinds = 1, .numMaxPedine = 33}, seed);
-        ExpectInvariants(dealt.state, 1, 33, true, 0);
-        EXPECT_EQ(dealt.state.piecesLeft, 62);
-    }
-}
-
 // Settings that would divide by zero, give a fixed code that is a piece kind, or a fixed code
 // that is not a byte: the deal stays within 1..254 kinds and a fixed code of 2..255.
 TEST(Deal, OutOfRangeKindsAndPictureCountsStaySound) {

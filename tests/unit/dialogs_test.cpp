@@ -101,9 +101,13 @@ TEST_F(Dialogs, ArrowsStepWithinTheirLimits) {
         EXPECT_EQ(d.Text(ID_KINDS), " 32");
         h.OnUpDown(ID_KINDS_ARROWS, 1, d);
         EXPECT_EQ(d.Text(ID_KINDS), " 31");
+        for (int step = 0; step < 31; ++step) // down to 0, and no further
+            h.OnUpDown(ID_FIXED_ARROWS, 1, d);
+        EXPECT_EQ(d.Text(ID_FIXED_CELLS), "  0");
+        h.OnUpDown(ID_FIXED_ARROWS, -1, d);
         d.SetText(ID_FIXED_CELLS, "7"); // typed text is replaced by the next step
-        h.OnUpDown(ID_FIXED_ARROWS, 1, d);
-        EXPECT_EQ(d.Text(ID_FIXED_CELLS), " 29");
+        h.OnUpDown(ID_FIXED_ARROWS, -1, d);
+        EXPECT_EQ(d.Text(ID_FIXED_CELLS), "  2");
         d.SetChecked(ID_PENALTY_ON, false);
         h.OnCommand(ID_PENALTY_ON, d);
         EXPECT_FALSE(d.IsEnabled(ID_PENALTY_SECONDS));
@@ -112,19 +116,8 @@ TEST_F(Dialogs, ArrowsStepWithinTheirLimits) {
         Ok(d, h);
     });
     EXPECT_EQ(written.kindsUsed, 31);
-    EXPECT_EQ(written.fixedCells, 29);
+    EXPECT_EQ(written.fixedCells, 2);
     EXPECT_EQ(written.penalty, 0) << "the penalty box is off";
-}
-
-TEST_F(Dialogs, FixedCellArrowsStopAtZero) {
-    WriteOptions("Immagini Contatori 33 1 0 0 0 1 0 0 32");
-    const OptionValues written = Options([](HeadlessDialog& d, DialogHandler& h) {
-        h.OnUpDown(ID_FIXED_ARROWS, 1, d);
-        EXPECT_EQ(d.Text(ID_FIXED_CELLS), "  0");
-        EXPECT_EQ(d.Text(ID_PENALTY_SECONDS), "0");
-        Ok(d, h);
-    });
-    EXPECT_EQ(written.fixedCells, 0);
 }
 
 TEST_F(Dialogs, HoldingToDragForcesReselection) {
