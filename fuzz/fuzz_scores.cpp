@@ -1,5 +1,6 @@
 // Fuzz target: the score file. The fuzzed bytes are the file; ranking, inserting and loading must
 // keep the list whole, ordered and at most fifteen records long.
+#include "fuzz_files.h"
 #include "store/score_file.h"
 
 #include <cstdint>
@@ -11,15 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zembro;
-    static const std::string path = [] {
-        char name[] = "/tmp/zembro-fuzz-scores-XXXXXX";
-        return std::string(mkdtemp(name)) + "/Zembro.rec";
-    }();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        std::abort();
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    static const std::string path = fuzz::MakeFolder("scores") + "/Zembro.rec";
+    fuzz::WriteFile(path, data, size);
 
     const auto seconds = static_cast<std::int16_t>(size >= 2 ? data[0] | data[1] << 8 : 0);
     const std::uint8_t moves = size >= 3 ? data[2] : 0;

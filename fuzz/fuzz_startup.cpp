@@ -1,6 +1,7 @@
 // Fuzz target: the whole start-up on a picture folder with one fuzzed file, then a paint, a few
 // pointer moves and clicks, on the in-memory framework. The first byte picks the file.
 #include "app/game_app.h"
+#include "fuzz_files.h"
 #include "platform/headless/headless_framework.h"
 
 #include <cstdint>
@@ -21,8 +22,7 @@ struct Folder {
 
 const Folder& RunFolder() {
     static const Folder folder = [] {
-        char name[] = "/tmp/zembro-fuzz-run-XXXXXX";
-        Folder f{fs::path(mkdtemp(name)) / "run", {}};
+        Folder f{fs::path(zembro::fuzz::MakeFolder("run")) / "run", {}};
         fs::copy(ZEMBRO_DEFAULT_RUN_DIR, f.run, fs::copy_options::recursive);
         for (const fs::directory_entry& e : fs::recursive_directory_iterator(f.run))
             if (e.is_regular_file())
@@ -30,25 +30,6 @@ const Folder& RunFolder() {
         return f;
     }();
     return folder;
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::string text;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char chunk[65536];
-        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
-            text.append(chunk, n);
-        std::fclose(f);
-    }
-    return text;
-}
-
-void WriteAll(const fs::path& path, const void* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        std::abort();
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
 }
 
 } // namespace
@@ -59,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const Folder& folder = RunFolder();
     const fs::path& victim = folder.files[data[0] % folder.files.size()];
-    const std::string original = ReadAll(victim);
-    WriteAll(victim, data + 1, size - 1);
+    const std::string original = fuzz::ReadFile(victim);
+    fuzz::WriteFile(victim, data + 1, size - 1);
     {
         platform::HeadlessFramework framework;
         framework.currentDirectory = folder.run.string();
@@ -77,6 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    WriteAll(victim, original.data(), original.size());
+    fuzz::WriteFile(victim, original.data(), original.size());
     return 0;
 }

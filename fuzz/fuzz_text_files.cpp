@@ -1,5 +1,6 @@
 // Fuzz target: the hand-edited text files, "Option.opt" and "Pedine.pos". The first byte picks
 // the reader; the rest is the file.
+#include "fuzz_files.h"
 #include "game/game_settings.h"
 #include "render/game_sprites.h"
 #include "store/options_file.h"
@@ -14,20 +15,9 @@
 
 namespace {
 
-std::string Folder() {
-    static const std::string folder = [] {
-        char name[] = "/tmp/zembro-fuzz-text-XXXXXX";
-        return std::string(mkdtemp(name));
-    }();
+const std::string& Folder() {
+    static const std::string folder = zembro::fuzz::MakeFolder("text");
     return folder;
-}
-
-void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        std::abort();
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
 }
 
 } // namespace
@@ -38,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (data[0] % 2 == 0) {
         const std::string path = Folder() + "/Option.opt";
-        WriteFile(path, data + 1, size - 1);
+        zembro::fuzz::WriteFile(path, data + 1, size - 1);
         OptionValues read;
         const OptionsReadResult result = ReadOptions(path, read);
         // Whatever the file holds, the kinds end below the pictures.
@@ -56,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 __builtin_trap();
         }
     } else {
-        WriteFile(Folder() + "/Pedine.pos", data + 1, size - 1);
+        zembro::fuzz::WriteFile(Folder() + "/Pedine.pos", data + 1, size - 1);
         std::vector<Sprite> pieces(33);
         ReadHotspots(Folder(), pieces, pieces.size());
         for (const Sprite& p : pieces)
