@@ -2,7 +2,10 @@
 #include "store/file_replace.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -63,6 +66,27 @@ void SyncFolder(const std::string& folder) {
         ::fsync(dir.Get());
 }
 
+// A writer killed between creating its temporary file and renaming it leaves that file behind;
+// the next write sweeps the ones whose writer is gone.
+void SweepAbandoned(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::size_t slash = path.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlink((folder + "/" + name).c_str());
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 IoResult ReplaceFileContents(const std::string& path, std::string_view contents) {
@@ -92,6 +116,7 @@ IoResult ReplaceFileContents(const std::string& path, std::string_view contents)
         return IoResult::Failure(Describe("cannot write", path, error));
     }
     SyncFolder(FolderOf(path));
+    SweepAbandoned(path);
     return IoResult::Success();
 }
 

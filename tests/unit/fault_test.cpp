@@ -105,6 +105,13 @@ TEST_F(Faults, KilledWhileWritingLeavesOldOrNewFiles) {
             << "the best result is never lost";
     }
     EXPECT_EQ(kills, 120);
+    // The temporary files of killed writers are swept by the next write.
+    ASSERT_TRUE(WriteOptions(options, Settings(10)));
+    ASSERT_TRUE(InsertScore(scores, Result(100)));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder_))
+        ++entries;
+    EXPECT_EQ(entries, 2u);
 }
 
 TEST_F(Faults, AFullDiskKeepsTheOldFilesAndSaysSo) {
