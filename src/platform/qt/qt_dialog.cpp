@@ -3,6 +3,8 @@
 
 #include "platform/resources.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -135,6 +137,20 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
     case ControlKind::Static: {
         auto* label = new QLabel(text, this);
         label->setAlignment(AlignmentOf(c));
+        // This toolkit's font may be wider than the template's: a text that would not fit grows
+        // its box away from the side it is aligned to, within the dialog.
+        const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
+        if (needed > rect.width()) {
+            const int extra = needed - rect.width();
+            if (c.align == TextAlign::Right)
+                rect.setLeft(std::max(0, rect.left() - extra));
+            else if (c.align == TextAlign::Centre)
+                rect.setCoords(std::max(0, rect.left() - extra / 2), rect.top(),
+                               std::min(width() - 1, rect.right() + extra - extra / 2),
+                               rect.bottom());
+            else
+                rect.setRight(std::min(width() - 1, rect.right() + extra));
+        }
         widget = label;
         break;
     }
