@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
-targets=("${@:-fuzz_bmp fuzz_text_files fuzz_scores fuzz_startup}")
+targets=("${@:-fuzz_bmp fuzz_options fuzz_hotspots fuzz_scores fuzz_startup}")
 read -ra targets <<<"${targets[*]}"
 
 source scripts/deps.sh
@@ -31,11 +31,8 @@ seed() { # seed TARGET FILES...
 suite=../shared/bmpsuite
 seed fuzz_bmp $(ls $suite/*/*.bmp 2>/dev/null) build/run/*/*.bmp
 seed fuzz_scores fuzz/seeds/*.rec
-seed fuzz_text_files
-for f in fuzz/seeds/*.opt; do printf '\x00' | cat - "$f" >"$corpus/fuzz_text_files/$(basename "$f")"; done
-for f in fuzz/seeds/*.pos build/run/Immagini/Pedine.pos; do
-    printf '\x01' | cat - "$f" >"$corpus/fuzz_text_files/$(basename "$f").pos"
-done
+seed fuzz_options fuzz/seeds/*.opt build/run/Option.opt
+seed fuzz_hotspots fuzz/seeds/*.pos build/run/Immagini/Pedine.pos
 seed fuzz_startup
 for f in build/run/Contatori/Numeri.bmp build/run/Immagini/Pedone2.bmp build/run/Option.opt; do
     for k in 0 7 19 33; do printf "\\x$(printf %02x $k)" | cat - "$f" >"$corpus/fuzz_startup/$k-$(basename "$f")"; done
