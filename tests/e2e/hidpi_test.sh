@@ -8,8 +8,7 @@ template=$(realpath "$2")
 source "$(dirname "$0")/xvfb.sh"
 work=$(mktemp -d)
 trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
-cp -r "$template" "$work/run"
-printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n0\r\n1\r\n' >"$work/run/Option.opt"
+prepare_one_kind_run "$template"
 
 start_xvfb 2048x1536x24 || exit 1
 (cd "$work/run" && QT_SCALE_FACTOR=2 exec "$game") 2>"$work/stderr.txt" &

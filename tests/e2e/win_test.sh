@@ -10,8 +10,7 @@ template=$(realpath "$3")
 source "$(dirname "$0")/xvfb.sh"
 work=$(mktemp -d)
 trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
-cp -r "$template" "$work/run"
-printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n7\r\n1\r\n' >"$work/run/Option.opt"
+prepare_one_kind_run "$template" 7
 rm -f "$work/run/Zembro.rec"
 
 # The pairs to remove, in an order where each pair is in reach when its turn comes.

@@ -1,5 +1,12 @@
 # Helpers for driving the real game under Xvfb; sourced by the end-to-end tests and measurements.
 
+# A copy of the run folder in $work/run whose settings deal one kind with the corners empty: the
+# board is the same whatever the clock. $1: the run folder; $2: fixed-cell attempts (default 0).
+prepare_one_kind_run() {
+    cp -r "$1" "$work/run"
+    printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n%s\r\n1\r\n' "${2:-0}" >"$work/run/Option.opt"
+}
+
 # Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY.
 start_xvfb() {
     local screen=$1 n
