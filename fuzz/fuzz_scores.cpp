@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto seconds = static_cast<std::int16_t>(size >= 2 ? data[0] | data[1] << 8 : 0);
     const std::uint8_t moves = size >= 3 ? data[2] : 0;
-    const std::uint8_t place = RankFor(path, seconds, moves);
-    if (place == 0 || (place > 16 && place != RANK_UNREADABLE))
+    const Result<int> place = RankFor(path, seconds, moves);
+    if (!place || *place < 1 || *place > 16)
         __builtin_trap();
     LoadScores(path);
 
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Result<int> inserted = InsertScore(path, record);
     if (!inserted)
         return 0;
-    if (*inserted != place)
+    if (*inserted != *place)
         __builtin_trap(); // the place it went to is the place it was promised
     struct stat written {};
     stat(path.c_str(), &written);

@@ -7,6 +7,7 @@
 #include "store/options_file.h"
 #include "store/score_file.h"
 #include "ui/dialog_templates.h"
+#include "ui/file_messages.h"
 #include "ui/new_record_dialog.h"
 #include "ui/options_dialog.h"
 #include "ui/ranking_dialog.h"
@@ -179,8 +180,13 @@ void GameFrame::OnOptions() {
     PrepareForDialog();
     const std::string path = RunFile(OPTIONS_FILE_NAME);
     OptionsDialog dialog(framework_, window_.get(), path);
-    if (!ReadOptions(path, dialog.copy))
-        return; // no settings file: nothing to show, nothing said
+    if (const OptionsReadResult read = ReadOptions(path, dialog.copy); !read) {
+        // Settings that could not be read are not shown, so that OK cannot write them back.
+        TellFileFailure(framework_, window_.get(), "Errore di caricamento",
+                        "Le opzioni non sono state lette da", OPTIONS_FILE_NAME,
+                        IoResult::Failure(read.reason, read.error));
+        return;
+    }
     if (framework_.RunDialog(window_.get(), OptionsTemplate(), dialog) == platform::Answer::Ok)
         ReadOptions(path, settings_);
     // The pointer stays shown until the next movement over the game.
@@ -238,18 +244,27 @@ void GameFrame::OfferRecord() {
     const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(game_.seconds));
     const auto moves = static_cast<std::uint8_t>(game_.moves);
     const std::string path = RunFile(SCORE_FILE_NAME);
-    const std::uint8_t place = RankFor(path, seconds, moves);
-    if (place > MAX_SCORES)
+    const Result<int> place = RankFor(path, seconds, moves);
+    if (!place) {
+        // A list that cannot be read cannot take the result either: say so at once, before a
+        // name is typed in vain.
+        TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
+                        "Il risultato non può entrare in classifica: non riesco a leggere",
+                        SCORE_FILE_NAME, place.Status());
+        return;
+    }
+    if (*place > MAX_SCORES)
         return;
     NewRecordDialog dialog;
-    dialog.position = place;
+    dialog.position = static_cast<std::uint8_t>(*place);
     dialog.total = MAX_SCORES;
     if (framework_.RunDialog(window_.get(), NewRecordTemplate(), dialog) != platform::Answer::Ok)
         return;
     const ScoreRecord record = MakeRecord(Utf8ToCp1252(dialog.name), game_.seconds, game_.moves,
                                           framework_.LocalTime(), settings_);
     if (const Result<int> inserted = InsertScore(path, record); !inserted)
-        std::fprintf(stderr, "zembro: %s\n", inserted.Reason().c_str());
+        TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
+                        "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
 }
 
 void GameFrame::DrawPauseMark(int y) {

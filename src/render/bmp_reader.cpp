@@ -1,6 +1,8 @@
 // BMP headers: file header, the OS/2 and Windows info headers, colour masks and palettes.
 #include "render/bmp_reader.h"
 
+#include "store/regular_file.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -212,23 +214,20 @@ Result<BmpLayout> ParseBmp(std::span<const std::uint8_t> file) {
 }
 
 Result<Sprite> LoadSprite(const std::string& path) {
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    const std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    const Result<FilePtr> file = OpenForReading(path);
     if (!file)
-        return Result<Sprite>::Fail(path + ": " + std::strerror(errno));
+        return Result<Sprite>::Fail(file.Status());
     std::vector<std::uint8_t> bytes;
     std::uint8_t chunk[65536];
     for (;;) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
+        const std::size_t n = std::fread(chunk, 1, sizeof chunk, file->get());
         bytes.insert(bytes.end(), chunk, chunk + n);
         if (static_cast<std::int64_t>(bytes.size()) > BMP_MAX_FILE_BYTES)
             return Result<Sprite>::Fail(path + ": the file is too large for a picture");
         if (n < sizeof chunk)
             break;
     }
-    if (std::ferror(file.get()))
+    if (std::ferror(file->get()))
         return Result<Sprite>::Fail(path + ": cannot be read");
     const Result<BmpLayout> layout = ParseBmp(bytes);
     if (!layout)

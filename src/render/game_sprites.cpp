@@ -3,6 +3,7 @@
 
 #include "render/bmp_reader.h"
 #include "render/opaque_runs.h"
+#include "store/regular_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -21,10 +22,6 @@ constexpr std::int32_t MAX_PIECE_PICTURES = 255;
 // Hotspots beyond this are kept at it: a picture never starts farther than that from its cell,
 // and positions computed from them stay far from overflowing.
 constexpr std::int32_t MAX_HOTSPOT = 65536;
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Reads like a 20-character line buffer: up to 19 characters, stopping after a line end.
 // Gives false at the end of the file, leaving the buffer as it was.
@@ -97,12 +94,12 @@ IoResult ReadHotspots(const std::string& folder, std::vector<Sprite>& pieces, st
     const std::optional<std::string> path = JoinPath(folder, "Pedine.pos");
     if (!path)
         return IoResult::Failure(folder + ": the path of Pedine.pos is too long");
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path->c_str(), "rb"));
+    const Result<FilePtr> file = OpenForReading(*path);
     if (!file)
-        return IoResult::Failure(*path + ": " + std::strerror(errno));
+        return file.Status();
     std::string buffer;
     for (std::size_t i = 0; i < count && i < pieces.size(); ++i) {
-        ReadChunk(file.get(), buffer);
+        ReadChunk(file->get(), buffer);
         std::size_t at = 0;
         if (ScanNumber(buffer, at, pieces[i].hotX))
             ScanNumber(buffer, at, pieces[i].hotY);

@@ -3,6 +3,7 @@
 
 #include "store/decimal_text.h"
 #include "store/file_replace.h"
+#include "store/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,11 +19,6 @@ namespace {
 constexpr std::size_t MAX_WORD_LENGTH = 255;
 // Longer than any 32-bit decimal number with its sign and leading zeros worth keeping.
 constexpr std::size_t MAX_NUMBER_LENGTH = 32;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 bool IsBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -96,13 +92,14 @@ int ReadValues(Tokens& tokens, OptionValues& values, std::string& reason) {
 
 OptionsReadResult ReadOptions(const std::string& path, OptionValues& values) {
     OptionsReadResult result;
-    const File file(std::fopen(path.c_str(), "rb"));
+    const Result<FilePtr> file = OpenForReading(path);
     if (!file) {
-        result.reason = "cannot open " + path + ": " + std::strerror(errno);
+        result.reason = "cannot open " + file.Reason();
+        result.error = file.Error();
         return result;
     }
     result.opened = true;
-    Tokens tokens(file.get());
+    Tokens tokens(file->get());
     result.valuesRead = ReadValues(tokens, values, result.reason);
 
     if (values.kindsUsed >= values.NumMaxPedine) {

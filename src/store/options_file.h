@@ -15,6 +15,7 @@ struct OptionsReadResult {
     bool opened = false; // the file could be opened; the values read are stored
     int valuesRead = 0;  // how many of the eleven values were read (the rest keep their value)
     std::string reason;  // why the file could not be opened, or why the reading stopped early
+    int error = FILE_ERROR_NONE; // why it could not be opened, for the player's message
 
     explicit operator bool() const { return opened; }
 };

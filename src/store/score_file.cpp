@@ -2,6 +2,7 @@
 #include "store/score_file.h"
 
 #include "store/file_replace.h"
+#include "store/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,11 +14,6 @@ namespace {
 
 // RecordCount is a byte: no list holds more.
 constexpr std::size_t MAX_LOADED_RECORDS = 255;
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 void Put16(std::uint8_t* at, std::uint16_t v) {
     at[0] = static_cast<std::uint8_t>(v);
@@ -32,15 +28,6 @@ std::uint16_t Get16(const std::uint8_t* at) {
 }
 std::uint32_t Get32(const std::uint8_t* at) {
     return Get16(at) | std::uint32_t{Get16(at + 2)} << 16;
-}
-
-// The file's length, or -1.
-long LengthOf(std::FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    const long length = std::ftell(file);
-    std::rewind(file);
-    return length;
 }
 
 bool ReadRecord(std::FILE* file, ScoreRecord& record) {
@@ -113,37 +100,49 @@ ScoreRecord MakeRecord(const std::string& nameCp1252, std::int32_t seconds, std:
     return r;
 }
 
-std::uint8_t RankFor(const std::string& path, std::int16_t seconds, std::uint8_t moves) {
-    const File file(std::fopen(path.c_str(), "rb"));
+namespace {
+
+// The records a ranking looks at, at most `limit`, under the lock the caller holds. A missing
+// file is an empty list.
+Result<std::vector<ScoreRecord>> ReadList(const FileLock& lock, std::size_t limit) {
+    using List = Result<std::vector<ScoreRecord>>;
+    Result<FilePtr> file = OpenForReading(lock.Target());
     if (!file)
-        return 1;
-    const long length = LengthOf(file.get());
-    if (length < 0)
-        return RANK_UNREADABLE;
-    const long whole = length / static_cast<long>(SCORE_RECORD_SIZE);
-    const int count = whole >= MAX_SCORES ? MAX_SCORES : static_cast<int>(whole);
-    for (int i = 0; i < count; ++i) {
-        ScoreRecord stored;
-        if (!ReadRecord(file.get(), stored))
-            return RANK_UNREADABLE;
-        if (RanksBefore(seconds, moves, stored))
-            return static_cast<std::uint8_t>(i + 1);
-    }
-    return static_cast<std::uint8_t>(count + 1);
+        return file.Error() == ENOENT ? List::Ok({}) : List::Fail(file.Status());
+    std::vector<ScoreRecord> list;
+    ScoreRecord stored;
+    while (list.size() < limit && ReadRecord(file->get(), stored))
+        list.push_back(stored);
+    if (std::ferror(file->get()))
+        return List::Fail(lock.Target() + ": cannot be read", EIO);
+    return List::Ok(std::move(list));
+}
+
+} // namespace
+
+Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t moves) {
+    const Result<FileLock> lock = LockFile(path, LockKind::Shared);
+    if (!lock)
+        return Result<int>::Fail(lock.Status());
+    const Result<std::vector<ScoreRecord>> list = ReadList(*lock, MAX_SCORES);
+    if (!list)
+        return Result<int>::Fail(list.Status());
+    std::size_t place = 0;
+    while (place < list->size() && !RanksBefore(seconds, moves, (*list)[place]))
+        ++place;
+    return Result<int>::Ok(static_cast<int>(place) + 1);
 }
 
 Result<int> InsertScore(const std::string& path, const ScoreRecord& record) {
-    std::vector<ScoreRecord> list;
-    if (const File file{std::fopen(path.c_str(), "rb")}) {
-        ScoreRecord stored;
-        while (list.size() < MAX_SCORES && ReadRecord(file.get(), stored))
-            list.push_back(stored);
-        if (std::ferror(file.get()))
-            return Result<int>::Fail(path + ": cannot be read");
-    } else if (errno != ENOENT) {
-        // A list that exists but cannot be read is not replaced by a list of one.
-        return Result<int>::Fail(path + ": " + std::strerror(errno));
-    }
+    // Held from the reading to the renaming, so that a concurrent insert loses nothing.
+    const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
+    if (!lock)
+        return Result<int>::Fail(lock.Status());
+    // A list that exists but cannot be read is not replaced by a list of one.
+    Result<std::vector<ScoreRecord>> read = ReadList(*lock, MAX_SCORES);
+    if (!read)
+        return Result<int>::Fail(read.Status());
+    std::vector<ScoreRecord>& list = *read;
     std::size_t place = 0;
     while (place < list.size() && !RanksBefore(record.seconds, record.moves, list[place]))
         ++place;
@@ -156,28 +155,27 @@ Result<int> InsertScore(const std::string& path, const ScoreRecord& record) {
         const auto encoded = EncodeRecord(r);
         bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
     }
-    if (const IoResult written = ReplaceFileContents(path, bytes); !written)
-        return Result<int>::Fail(written.reason);
+    if (const IoResult written = ReplaceFileContents(*lock, bytes); !written)
+        return Result<int>::Fail(written);
     return Result<int>::Ok(static_cast<int>(place) + 1);
 }
 
 Result<std::vector<ScoreRecord>> LoadScores(const std::string& path) {
     using Loaded = Result<std::vector<ScoreRecord>>;
-    const File file(std::fopen(path.c_str(), "rb"));
+    const Result<FileLock> lock = LockFile(path, LockKind::Shared);
+    if (!lock)
+        return Loaded::Fail(lock.Status());
+    Result<FilePtr> file = OpenForReading(lock->Target());
     if (!file)
-        return Loaded::Fail(path + ": " + std::strerror(errno));
-    const long length = LengthOf(file.get());
-    if (length < 0)
-        return Loaded::Fail(path + ": cannot be read");
-    const std::size_t room =
-        std::min(static_cast<std::size_t>(length) / SCORE_RECORD_SIZE + 1, MAX_LOADED_RECORDS);
+        return Loaded::Fail(file.Status());
     std::vector<ScoreRecord> records;
-    records.reserve(room);
     ScoreRecord stored;
-    while (records.size() < room && ReadRecord(file.get(), stored))
+    while (records.size() < MAX_LOADED_RECORDS && ReadRecord(file->get(), stored))
         records.push_back(stored);
+    if (std::ferror(file->get()))
+        return Loaded::Fail(path + ": cannot be read", EIO);
     if (records.empty())
-        return Loaded::Fail("no records");
+        return Loaded::Fail(path + ": no records");
     return Loaded::Ok(std::move(records));
 }
 

@@ -16,8 +16,6 @@ namespace zembro {
 inline constexpr const char* SCORE_FILE_NAME = "Zembro.rec";
 inline constexpr int MAX_SCORES = 15;
 inline constexpr std::size_t SCORE_RECORD_SIZE = 48;
-// A place RankFor gives when a record of the file could not be read.
-inline constexpr std::uint8_t RANK_UNREADABLE = 255;
 
 struct ScoreRecord {
     std::array<char, 20> name{}; // Windows-1252, at most 19 characters, zero-filled
@@ -46,12 +44,13 @@ ScoreRecord MakeRecord(const std::string& nameCp1252, std::int32_t seconds, std:
                        const std::tm& localTime, const OptionValues& settings);
 
 // The 1-based place a result would take; 16 when a full list would not keep it; 1 when there is
-// no file; RANK_UNREADABLE when a record of the file could not be read.
-std::uint8_t RankFor(const std::string& path, std::int16_t seconds, std::uint8_t moves);
+// no file; a failure when the file exists but cannot be read.
+Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t moves);
 
-// Puts the record in its place and rewrites the file with at most fifteen records, beside the
-// old file and renamed over it: a failure leaves the old list whole and is reported. Gives the
-// place (1..15, or 16 when a full list did not keep it).
+// Puts the record in its place and rewrites the file with at most fifteen records, under a lock
+// held from the reading to the writing so that concurrent inserts lose nothing: a failure leaves
+// the old list whole and is reported. Gives the place (1..15, or 16 when a full list did not
+// keep it).
 Result<int> InsertScore(const std::string& path, const ScoreRecord& record);
 
 // Every whole record of the file, at most 255; a failure when the file cannot be opened or

@@ -3,6 +3,7 @@
 #include "ui/options_dialog.h"
 
 #include "store/options_file.h"
+#include "ui/file_messages.h"
 
 #include <cstdio>
 #include <limits>
@@ -144,7 +145,7 @@ void OptionsDialog::OnUpDown(int id, int delta, platform::DialogControls& c) {
     c.SetText(edit, Padded(*value));
 }
 
-void OptionsDialog::ReadControls(platform::DialogControls& c) {
+OptionValues OptionsDialog::ReadControls(platform::DialogControls& c) {
     copy.controlledInsertion = c.IsChecked(ID_CONTROLLED) ? 1 : 0;
     copy.randomEmptyCells = c.IsChecked(ID_RANDOM_EMPTY) ? 1 : 0;
     copy.reselectAfterMove = c.IsChecked(ID_NOT_PERSISTENT) ? 1 : 0;
@@ -152,16 +153,20 @@ void OptionsDialog::ReadControls(platform::DialogControls& c) {
     copy.twoColourPath = c.IsChecked(ID_PATH_TWO_COLOURS) ? 1 : 0;
     copy.fixedCells = EditValue(c.Text(ID_FIXED_CELLS));
     copy.kindsUsed = EditValue(c.Text(ID_KINDS));
-    if (!c.IsChecked(ID_PENALTY_ON))
-        copy.penalty = 0;
-    else
-        copy.penalty = EditValue(c.Text(ID_PENALTY_SECONDS)) |
-                       (c.IsChecked(ID_PENALTY_FULL) ? PENALTY_FULL : 0);
+    copy.penalty = c.IsChecked(ID_PENALTY_ON) ? EditValue(c.Text(ID_PENALTY_SECONDS)) : 0;
+    // Full lives in its check box: the copy keeps the seconds the arrows step.
+    OptionValues written = copy;
+    if (c.IsChecked(ID_PENALTY_ON) && c.IsChecked(ID_PENALTY_FULL))
+        written.penalty |= PENALTY_FULL;
+    return written;
 }
 
-void OptionsDialog::WriteOptions(const std::string& path, platform::DialogControls& c) {
-    ReadControls(c);
-    zembro::WriteOptions(path, copy); // a failed write leaves the old file; nothing is reported
+bool OptionsDialog::WriteOptions(const std::string& path, platform::DialogControls& c) {
+    const IoResult written = zembro::WriteOptions(path, ReadControls(c));
+    if (!written)
+        TellFileFailure(framework_, owner_, "Errore di salvataggio",
+                        "Le opzioni non sono state salvate in", path, written);
+    return written.ok;
 }
 
 void OptionsDialog::Load(platform::DialogControls& c) {
@@ -169,7 +174,12 @@ void OptionsDialog::Load(platform::DialogControls& c) {
         framework_.FileDialog(owner_, OptionsFileRequest(platform::FileDialogKind::Open));
     if (path.empty())
         return;
-    ReadOptions(path, copy);
+    if (const OptionsReadResult read = ReadOptions(path, copy); !read) {
+        TellFileFailure(framework_, owner_, "Errore di caricamento",
+                        "Le opzioni non sono state caricate da", path,
+                        IoResult::Failure(read.reason, read.error));
+        return;
+    }
     OnInitDialog(c);
 }
 

@@ -41,12 +41,14 @@ class OptionsDialog : public platform::DialogHandler {
     void OnOk(platform::DialogControls& controls) override;
     void OnUpDown(int id, int delta, platform::DialogControls& controls) override;
 
-    // Takes the controls into the copy, then writes the copy to `path`.
-    void WriteOptions(const std::string& path, platform::DialogControls& controls);
+    // Takes the controls into the copy, then writes them to `path`; a failure is told to the
+    // player and gives false.
+    bool WriteOptions(const std::string& path, platform::DialogControls& controls);
 
   private:
     void ApplyMovementRule(platform::DialogControls& controls);
-    void ReadControls(platform::DialogControls& controls);
+    // Takes the controls into the copy; gives the values to write (the copy with Full added).
+    OptionValues ReadControls(platform::DialogControls& controls);
     void Load(platform::DialogControls& controls);
     void Save(platform::DialogControls& controls);
 

@@ -146,7 +146,9 @@ TEST_F(Faults, AReadOnlyFolderKeepsTheOldFilesAndSaysSo) {
     EXPECT_EQ(Contents(options), before);
     OptionValues read;
     EXPECT_TRUE(ReadOptions(options, read));
-    EXPECT_EQ(RankFor((folder_ / "Zembro.rec").string(), 50, 1), 1);
+    const zembro::Result<int> place = RankFor((folder_ / "Zembro.rec").string(), 50, 1);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(*place, 1);
 }
 
 } // namespace

@@ -14,6 +14,8 @@ int RunOptions(const Args& args) {
     const OptionsReadResult read = ReadOptions(args[0], values);
     if (!read)
         return Fail(read.reason);
+    if (!read.reason.empty())
+        Fail(read.reason); // as the game says it: the values shown are those read before it
     std::cout << "directory1 " << values.directory1 << '\n'
               << "directory2 " << values.directory2 << '\n'
               << "NumMaxPedine " << values.NumMaxPedine << '\n'

@@ -20,7 +20,7 @@
 namespace zembro::tool {
 namespace {
 
-// The settings of the run folder, with its picture folders made absolute as start-up does.
+// The settings of the run folder, with its picture folders under it as start-up makes them.
 std::optional<GameSettings> RunFolderSettings() {
     GameSettings settings;
     SetImageNames(settings);
@@ -29,13 +29,8 @@ std::optional<GameSettings> RunFolderSettings() {
         Fail(read.reason);
         return std::nullopt;
     }
-    std::error_code error;
-    const std::filesystem::path here = std::filesystem::current_path(error);
-    if (error) {
-        Fail("cannot tell the current folder: " + error.message());
-        return std::nullopt;
-    }
-    PrefixFolders(settings, here.string());
+    // Relative to the working directory, whatever its path's length or bytes.
+    PrefixFolders(settings, ".");
     return settings;
 }
 

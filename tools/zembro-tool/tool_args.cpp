@@ -1,6 +1,8 @@
 // Argument parsing and error reporting for zembro-tool.
 #include "tool_args.h"
 
+#include "store/regular_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,17 +28,14 @@ std::optional<int> ParseCoordinate(std::string_view text, std::string_view what)
 std::optional<std::string> ReadSmallFile(const std::string& path) {
     // Board files are a few hundred bytes; anything much larger is not one.
     constexpr std::size_t LIMIT = 64 * 1024;
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    const std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    const Result<FilePtr> file = OpenForReading(path);
     if (!file) {
-        Fail("cannot open " + path + ": " + std::strerror(errno));
+        Fail("cannot open " + file.Reason());
         return std::nullopt;
     }
     std::string text(LIMIT + 1, '\0');
-    const std::size_t size = std::fread(text.data(), 1, text.size(), file.get());
-    if (std::ferror(file.get())) {
+    const std::size_t size = std::fread(text.data(), 1, text.size(), file->get());
+    if (std::ferror(file->get())) {
         Fail("cannot read " + path);
         return std::nullopt;
     }

@@ -6,7 +6,7 @@
 #include "platform/qt/qt_frame_window.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -66,7 +66,9 @@ std::tm QtFramework::LocalTime() const {
 }
 
 std::string QtFramework::CurrentDirectory() const {
-    return QDir::currentPath().toStdString();
+    // Files are opened relative to the working directory: its own path may be longer than any
+    // path the system takes, or hold bytes that are no text in any encoding.
+    return ".";
 }
 
 int QtFramework::ShowCursor(bool show) {
@@ -117,7 +119,8 @@ std::string QtFramework::FileDialog(const FrameWindow* owner, const FileDialogRe
     const ModalScope modal(modalDepth_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().front().toStdString();
+    // The file system's own bytes for the name, whatever the locale.
+    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
 std::unique_ptr<FrameWindow> QtFramework::CreateFrame(const std::string& title, int iconId,
