@@ -270,5 +270,19 @@ expect_error "insert, a bad date" 1 -- "$tool" insert scores.rec X 1 1 0 0 0 "20
 expect_error "insert, a bad number" 1 -- "$tool" insert scores.rec X 1e3 1 0 0 0 "2026-12-01 10:00"
 expect_error "insert, too few arguments" 2 -- "$tool" insert scores.rec X 1
 
+# Files that are no regular files are refused at once, never waited on.
+mkfifo fifo
+mkdir folder
+expect_error "options, a folder" 1 -- timeout 5 "$tool" options folder
+expect_error "options, a FIFO" 1 -- timeout 5 "$tool" options fifo
+expect_error "scores, a FIFO" 1 -- timeout 5 "$tool" scores fifo
+expect_error "rank, a FIFO" 1 -- timeout 5 "$tool" rank fifo 1 1
+expect_error "insert, a FIFO" 1 -- timeout 5 "$tool" insert fifo X 1 1 0 0 0 "2026-12-01 10:00"
+checks=$((checks + 1))
+if [ "$(timeout 5 "$tool" options folder 2>&1)" != "zembro-tool: cannot open folder: not a regular file" ]; then
+    failures=$((failures + 1))
+    echo "FAIL options, a folder: not the game's reason"
+fi
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -186,11 +186,58 @@ TEST_F(Dialogs, SalvaWritesTheControlsToAnotherFile) {
     EXPECT_EQ(saved.penalty, 148);
 }
 
-TEST_F(Dialogs, OptionsWithoutAFileShowNothing) {
-    std::filesystem::remove(folder_ / "Option.opt");
-    Frame().OnCommand(CMD_OPTIONS);
-    EXPECT_TRUE(framework_.dialogsRun.empty());
-    EXPECT_TRUE(framework_.messages.empty());
+TEST_F(Dialogs, SettingsThatCannotBeReadOrWrittenAreToldAndNeverShown) {
+    // A missing file or a folder in its place: the dialog is not shown, the player is told.
+    for (const bool folder : {false, true}) {
+        framework_.messages.clear();
+        std::filesystem::remove_all(folder_ / "Option.opt");
+        if (folder)
+            std::filesystem::create_directory(folder_ / "Option.opt");
+        Frame().OnCommand(CMD_OPTIONS);
+        EXPECT_TRUE(framework_.dialogsRun.empty());
+        ASSERT_EQ(framework_.messages.size(), 1u);
+        EXPECT_EQ(framework_.messages[0].caption, "Errore di caricamento");
+        EXPECT_EQ(framework_.messages[0].text,
+                  std::string("Le opzioni non sono state lette da Option.opt:\n") +
+                      (folder ? "non è un file normale (è una cartella, una FIFO o un dispositivo)"
+                              : "il file non esiste"));
+    }
+    // Carica, Salva and OK on files that cannot be read or written: each says so, and the
+    // dialog goes on.
+    std::filesystem::remove_all(folder_ / "Option.opt");
+    WriteOptions("Immagini Contatori 33 1 0 0 0 1 148 30 32");
+    framework_.messages.clear();
+    const std::string nowhere = (folder_ / "no-such-folder" / "x.opt").string();
+    framework_.fileAnswers = {nowhere, nowhere};
+    OptionsDialog dialog(framework_, nullptr, nowhere);
+    ASSERT_TRUE(ReadOptions((folder_ / "Option.opt").string(), dialog.copy));
+    HeadlessDialog controls(OptionsTemplate());
+    dialog.OnInitDialog(controls);
+    dialog.OnCommand(ID_LOAD, controls);
+    dialog.OnCommand(ID_SAVE, controls);
+    dialog.OnCommand(1, controls);
+    EXPECT_EQ(controls.Ended(), Answer::Ok) << "OK still closes the dialog";
+    ASSERT_EQ(framework_.messages.size(), 3u);
+    EXPECT_EQ(framework_.messages[0].caption, "Errore di caricamento");
+    EXPECT_EQ(framework_.messages[0].text.rfind(
+                  "Le opzioni non sono state caricate da " + nowhere + ":\n", 0),
+              0u);
+    for (const int i : {1, 2}) {
+        EXPECT_EQ(framework_.messages[static_cast<std::size_t>(i)].caption,
+                  "Errore di salvataggio");
+        EXPECT_EQ(framework_.messages[static_cast<std::size_t>(i)].text,
+                  "Le opzioni non sono state salvate in " + nowhere + ":\nil file non esiste");
+    }
+}
+
+TEST_F(Dialogs, SalvaKeepsFullInItsBoxAndTheArrowsStepTheSeconds) {
+    framework_.fileAnswers = {(folder_ / "saved.opt").string()};
+    Options([](HeadlessDialog& d, DialogHandler& h) {
+        h.OnCommand(ID_SAVE, d);
+        h.OnUpDown(ID_PENALTY_ARROWS, -1, d);
+        EXPECT_EQ(d.Text(ID_PENALTY_SECONDS), " 21");
+        h.OnCommand(2, d);
+    });
 }
 
 TEST_F(Dialogs, RankingShowsTheListOrSaysItCannot) {
@@ -279,6 +326,36 @@ TEST_F(EndOfGame, WinningThenCancelDealsAgain) {
     EXPECT_GT(Frame().Game().piecesLeft, 0);
     EXPECT_FALSE(std::filesystem::exists(recordPath()));
     EXPECT_FALSE(Frame().SystemCursorShown());
+}
+
+TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
+    // A list that cannot be read: said at once, no name asked for.
+    std::filesystem::create_directory(recordPath());
+    OnePairLeft();
+    framework_.messageAnswers = {Answer::Cancel};
+    WinByClicking();
+    EXPECT_TRUE(framework_.dialogsRun.empty());
+    ASSERT_EQ(framework_.messages.size(), 2u);
+    EXPECT_EQ(framework_.messages[1].caption, "Errore di salvataggio");
+    EXPECT_EQ(framework_.messages[1].text.rfind("Il risultato non può entrare in classifica", 0),
+              0u);
+
+    // A list that goes while the name is typed: the record cannot be written, and is told.
+    std::filesystem::remove(recordPath());
+    framework_.messages.clear();
+    OnePairLeft();
+    framework_.messageAnswers = {Answer::Cancel};
+    framework_.dialogScripts[DIALOG_NEW_RECORD] = [&](HeadlessDialog& d, DialogHandler& h) {
+        std::filesystem::create_symlink("gone/Zembro.rec", recordPath());
+        d.SetText(ID_RECORD_NAME, "Anna");
+        h.OnCommand(1, d);
+    };
+    WinByClicking();
+    ASSERT_EQ(framework_.messages.size(), 2u);
+    EXPECT_EQ(framework_.messages[1].text,
+              "Il risultato non è stato salvato in Zembro.rec:\nil file non esiste");
+    EXPECT_FALSE(framework_.quitRequested) << "the game goes on";
+    EXPECT_EQ(Frame().Game().moves, 0) << "Cancel then deals anew";
 }
 
 TEST_F(EndOfGame, AFullListOfBetterResultsOffersNothing) {
