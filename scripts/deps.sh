@@ -19,6 +19,9 @@ ZEMBRO_PACKAGES=(
     imagemagick
     desktop-file-utils
     appstream
+    openbox
+    x11-utils
+    qt6-translations-l10n
 )
 
 zembro_install_missing() {

@@ -2,6 +2,7 @@
 #include "app/game_frame.h"
 
 #include "game/deal.h"
+#include "game/screen_zones.h"
 #include "render/blitters.h"
 #include "store/cp1252.h"
 #include "store/options_file.h"
@@ -155,11 +156,25 @@ void GameFrame::OnNewGame() {
 }
 
 void GameFrame::OnAbout() {
-    scene_.fullRedraw = true;
+    RedrawWithoutPointer();
     platform::DialogHandler standard;
     framework_.RunDialog(window_.get(), AboutTemplate(), standard);
     ShowSystemCursor(false);
     input_.cellPressed = false;
+    FindPointer();
+}
+
+void GameFrame::RedrawWithoutPointer() {
+    scene_.fullRedraw = true;
+    if (window_)
+        OnPaint();
+}
+
+void GameFrame::FindPointer() {
+    if (const std::optional<platform::Point> at = window_->PointerInClient()) {
+        mouseX_ = at->x + POINTER_OFFSET_X;
+        mouseY_ = at->y + POINTER_OFFSET_Y;
+    }
 }
 
 void GameFrame::OnMinimize() {
@@ -171,7 +186,7 @@ void GameFrame::OnMinimize() {
 }
 
 void GameFrame::PrepareForDialog() {
-    scene_.fullRedraw = true;
+    RedrawWithoutPointer();
     ShowSystemCursor(true);
     input_.cellPressed = false;
 }
@@ -208,7 +223,7 @@ void GameFrame::OnRanking() {
 void GameFrame::OnEndGame() {
     using platform::Answer;
     ShowSystemCursor(true);
-    scene_.fullRedraw = true;
+    RedrawWithoutPointer();
     const bool won = game_.piecesLeft == 0;
     char text[128];
     Answer answer;

@@ -74,6 +74,11 @@ class GameFrame : public platform::FrameHandler {
     std::string RunFile(const char* name) const { return runFolder_ + "/" + name; }
     // Before a dialog that the player answers with the system pointer.
     void PrepareForDialog();
+    // The command's full redraw, without the game's pointer, handed to the window now so that
+    // the dialog that follows never shows over a second pointer.
+    void RedrawWithoutPointer();
+    // After a dialog: the game's pointer goes where the system pointer is.
+    void FindPointer();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();
     void DrawPauseMark(int y);
@@ -95,7 +100,8 @@ class GameFrame : public platform::FrameHandler {
 
     std::uint32_t stateBits_ = STATE_PAUSED; // the clock waits for the first click
     bool systemCursorShown_ = true;
-    int mouseX_ = 0, mouseY_ = 0; // game-screen coordinates of the pointer
+    // Game-screen coordinates of the pointer; off the screen, so drawn nowhere, until seen.
+    int mouseX_ = SCREEN_WIDTH, mouseY_ = SCREEN_HEIGHT;
     std::string runFolder_ = ".";
 };
 

@@ -1,5 +1,7 @@
-// The hot zones of the top strip and the window's drag zone, in game-screen coordinates.
+// What a press does in each zone of the screen, and the window's drag zone.
 #pragma once
+
+#include "game/screen_layout.h"
 
 namespace zembro {
 
@@ -8,26 +10,26 @@ enum class PressZone {
     Menu,      // opens the button bar
     Minimise,  // pauses and minimises
     Pause,     // pauses the clock
-    Strip,     // the rest of the top strip: nothing
+    Strip,     // the rest of the strip's band inside its panel: nothing
     BoardArea, // everything else: cell selection and moves
 };
 
 constexpr PressZone ClassifyPress(int x, int y) {
-    if (x >= 729 && x <= 765 && y >= 7 && y <= 15)
+    if (MENU_ZONE.Contains(x, y))
         return PressZone::Menu;
-    if (y >= 27 && y <= 56) {
-        if (x >= 698 && x <= 727)
-            return PressZone::Minimise;
-        if (x >= 729 && x <= 758)
-            return PressZone::Pause;
+    if (MINIMISE_ZONE.Contains(x, y))
+        return PressZone::Minimise;
+    if (PAUSE_ZONE.Contains(x, y))
+        return PressZone::Pause;
+    // The band takes presses only over its panel: the board's top corner cell reaches into
+    // the band's height and answers a press as it answers the hover.
+    if (STRIP_BAND.Contains(x, y))
         return PressZone::Strip;
-    }
     return PressZone::BoardArea;
 }
 
-// The grip that drags the window: a press there moves the window as a title bar would.
 constexpr bool InDragZone(int x, int y) {
-    return x >= 772 && x <= 790 && y >= 22 && y <= 60;
+    return DRAG_ZONE.Contains(x, y);
 }
 
 // Window points become game-screen points by this offset.

@@ -50,6 +50,8 @@ class FrameWindow {
     virtual void Destroy() = 0;
     virtual bool Exists() const = 0;
     virtual Point ScreenToClient(Point screen) const = 0;
+    // Where the system pointer is, in client coordinates, when it is over the client area.
+    virtual std::optional<Point> PointerInClient() const = 0;
     // Queues a command for the window's handler; it runs after the current handler returns.
     virtual void PostCommand(int id) = 0;
 };

@@ -30,12 +30,31 @@ start_xvfb() {
     return 1
 }
 
-stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; true; }
+stop_xvfb() {
+    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    true
+}
 
-# Waits until a visible window named Zembro exists; gives its id.
+# Starts openbox on the display and waits until it manages the screen.
+start_openbox() {
+    openbox --sm-disable >"$work/openbox.txt" 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 300); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    echo "openbox did not start:" >&2
+    cat "$work/openbox.txt" >&2
+    return 1
+}
+
+# Waits until a visible window named Zembro exists (15 s at most: a loaded machine starts the
+# toolkit slowly); gives its id.
 wait_for_game_window() {
     local id
-    for _ in $(seq 200); do
+    for _ in $(seq 750); do
         id=$(xdotool search --onlyvisible --name '^Zembro$' 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.02
@@ -43,14 +62,17 @@ wait_for_game_window() {
     return 1
 }
 
-# Screen point of a game-screen point, for the framed window on a 1024 x 768 screen:
-# the window at (112, 87), its client area 3 pixels in, game x 5 pixels right of client x.
-screen_x() { echo $((112 + 3 + $1 - 5)); }
-screen_y() { echo $((87 + 3 + $1)); }
+# Screen point of a game-screen point, for the framed window on a 1024 x 768 screen: the
+# window at (WIN_X, WIN_Y), at first (112, 87); its client area 3 pixels in; game x 5 pixels
+# right of client x.
+WIN_X=112
+WIN_Y=87
+screen_x() { echo $((WIN_X + 3 + $1 - 5)); }
+screen_y() { echo $((WIN_Y + 3 + $1)); }
 
-# Game-screen middle of cell (col, row), kept below the top strip (y 27..56 takes no presses).
+# Game-screen middle of cell (col, row).
 cell_x() { local c=$1 r=$2 x=$((354 + 49 * ($1 - $2))); [ $(((c + r) % 2)) -eq 0 ] && x=$((x - 1)); echo $((x + 49)); }
-cell_y() { local y=$((36 * ($1 + $2) - 70 + 36)); [ $y -ge 27 ] && [ $y -le 56 ] && y=62; echo $y; }
+cell_y() { echo $((36 * ($1 + $2) - 70 + 36)); }
 
 click_game() {
     xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
@@ -84,10 +106,11 @@ check() {
     fi
 }
 
-# Keeps the screenshots of a failed run, prints the summary line, and fails if a check did.
+# Keeps the screenshots of a failed run (of any run with ZEMBRO_E2E_KEEP set), prints the
+# summary line, and fails if a check did.
 finish_checks() {
     local work=$1
-    if [ "$failures" -ne 0 ]; then
+    if [ "$failures" -ne 0 ] || [ -n "${ZEMBRO_E2E_KEEP:-}" ]; then
         mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/ 2>/dev/null
         echo "screenshots kept in /tmp/zembro-e2e"
     fi

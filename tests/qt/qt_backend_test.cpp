@@ -3,16 +3,22 @@
 #include "platform/qt/qt_button_column.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_frame_window.h"
+#include "platform/qt/qt_framework.h"
 #include "ui/dialog_templates.h"
+#include "ui/options_dialog.h"
+#include "ui/ranking_dialog.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 
 using namespace zembro;
 using namespace zembro::platform;
@@ -148,6 +154,8 @@ class QtBackendTest : public QObject {
     void dialogUnitsFollowTheFont();
     void postedCommandsRunAfterTheCurrentHandler();
     void presenterShowsTheBackBuffer();
+    void textsFitWhateverTheFont();
+    void toolkitTextsAreItalian();
 };
 
 void QtBackendTest::pictureButtonsReportTheirCommandAndShowThePressedPicture() {
@@ -258,6 +266,64 @@ void QtBackendTest::presenterShowsTheBackBuffer() {
     window.Invalidate(); // one paint however many invalidations
     QCoreApplication::processEvents();
     QCOMPARE(frame.paints, 2);
+}
+
+// Every text shows whole, descenders included, in a box that overlaps no other control, with
+// the widest values the dialogs are given.
+void QtBackendTest::textsFitWhateverTheFont() {
+    DialogHandler standard;
+    const std::string widest = "2147483647 ";
+    struct Case {
+        const DialogTemplate& dialog;
+        std::vector<std::pair<int, std::string>> texts;
+    };
+    const Case cases[] = {
+        {AboutTemplate(), {}},
+        {OptionsTemplate(), {{ID_FIXED_CELLS, "2147483647"}, {ID_KINDS, "254"}}},
+        {RankingTemplate(),
+         {{ID_RANKING_FIXED, widest},
+          {ID_RANKING_PENALTY, widest + "Sec. "},
+          {ID_RANKING_KINDS, "254 "},
+          {ID_RANKING_DATE, "31/12/2155 "}}},
+    };
+    for (const Case& c : cases) {
+        QtDialog dialog(nullptr, c.dialog, standard);
+        for (const auto& [id, text] : c.texts)
+            dialog.SetText(id, text);
+        std::vector<const QWidget*> shown;
+        for (const QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (qobject_cast<const QGroupBox*>(w) == nullptr)
+                shown.push_back(w);
+        for (const QWidget* w : shown) {
+            const auto* label = qobject_cast<const QLabel*>(w);
+            const auto* edit = qobject_cast<const QLineEdit*>(w);
+            const QString text = label ? label->text() : edit ? edit->text() : QString();
+            if (text.isEmpty())
+                continue;
+            const QFontMetrics metrics(w->font());
+            const QRect needed = metrics.boundingRect(QRect(0, 0, 1000, 1000), 0, text);
+            const QString what = QString::number(c.dialog.id) + ": " + text + " in " +
+                                 QString::number(w->width()) + "x" + QString::number(w->height());
+            QVERIFY2(w->width() >= needed.width() + (edit ? 8 : 0), qPrintable(what));
+            QVERIFY2(w->height() >= needed.height(), qPrintable(what));
+            QVERIFY2(w->font().pointSize() >= 6, qPrintable(what));
+            QVERIFY2(dialog.rect().contains(w->geometry()), qPrintable(what));
+            for (const QWidget* other : shown)
+                QVERIFY2(other == w || !other->geometry().intersects(w->geometry()),
+                         qPrintable(what));
+        }
+    }
+}
+
+// The toolkit's own texts follow the interface into Italian, whatever the locale.
+void QtBackendTest::toolkitTextsAreItalian() {
+    QTranslator translator;
+    QVERIFY(LoadToolkitItalian(translator));
+    QCoreApplication::installTranslator(&translator);
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Salva come"));
+    QMessageBox box(QMessageBox::Warning, "", "", QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annulla"));
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(QtBackendTest)

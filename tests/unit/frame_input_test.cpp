@@ -1,5 +1,8 @@
 #include "frame_fixture.h"
+#include "game/screen_zones.h"
 #include "render/scene.h"
+#include "store/score_file.h"
+#include "ui/dialog_templates.h"
 
 namespace zembro {
 namespace {
@@ -20,11 +23,8 @@ class FrameInput : public FrameTest {
         WriteOptions("Immagini Contatori 33 0 0 0 0 0 0 0 1");
         ASSERT_TRUE(Start());
     }
-    // The top strip (y 27..56) takes no board presses, even over the top corner cell.
     void ClickCell(int col, int row) {
-        ScenePoint p = CellMiddle(col, row);
-        if (p.y >= 27 && p.y <= 56)
-            p.y = 62;
+        const ScenePoint p = CellMiddle(col, row);
         Move(p.x, p.y);
         Press(p.x, p.y);
         Release(p.x, p.y);
@@ -34,6 +34,7 @@ class FrameInput : public FrameTest {
 TEST_F(FrameInput, SelectMoveAndPairWithTheMouse) {
     ClickCell(2, 1);
     EXPECT_EQ(Frame().Game().sourceCol, 2);
+    ASSERT_EQ(CellMiddle(1, 1).y, 38) << "the top corner reaches into the strip's band";
     ClickCell(1, 1); // the empty top corner: a plain move, the piece stays selected
     EXPECT_EQ(Frame().Game().At(1, 1), 1);
     EXPECT_EQ(Frame().Game().sourceCol, 1);
@@ -43,6 +44,27 @@ TEST_F(FrameInput, SelectMoveAndPairWithTheMouse) {
     EXPECT_EQ(Frame().Game().moves, 2);
     EXPECT_EQ(Frame().Game().piecesLeft, 60);
     EXPECT_EQ(Frame().StateBits() & STATE_PAUSED, 0u) << "the first click started the clock";
+}
+
+TEST(ScreenZones, PressesByZone) {
+    struct Case {
+        int x, y;
+        PressZone zone;
+    };
+    const Case cases[] = {
+        {729, 7, PressZone::Menu},       {765, 15, PressZone::Menu},
+        {728, 7, PressZone::BoardArea},  {766, 15, PressZone::BoardArea},
+        {740, 16, PressZone::BoardArea}, {740, 6, PressZone::BoardArea},
+        {698, 27, PressZone::Minimise},  {727, 56, PressZone::Minimise},
+        {729, 27, PressZone::Pause},     {758, 56, PressZone::Pause},
+        {728, 40, PressZone::Strip},     {690, 40, PressZone::Strip},
+        {795, 40, PressZone::Strip},     {740, 26, PressZone::BoardArea},
+        {740, 57, PressZone::BoardArea}, // the band is rows 27..56
+        {689, 40, PressZone::BoardArea}, {796, 40, PressZone::BoardArea},
+        {403, 38, PressZone::BoardArea}, // the top corner cell, inside the band's rows
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClassifyPress(c.x, c.y), c.zone) << c.x << "," << c.y;
 }
 
 TEST_F(FrameInput, ZonesOfTheTopStrip) {
@@ -161,6 +183,56 @@ TEST_F(FrameInput, ActivationAndMinimising) {
 
 namespace zembro {
 namespace {
+
+// Before a dialog shows, the window has the whole scene without the game's pointer, so the
+// player never sees two pointers; after the about box the pointer is where the system's is.
+TEST_F(FrameInput, DialogsShowOverOnePointer) {
+    // The pixels around the MENU label, where the pointer stands when a command is chosen.
+    const auto label = [&] {
+        std::vector<Pixel> block;
+        const std::vector<Pixel>& pixels = Frame().Buffer().pixels;
+        for (int y = 10; y < 30; ++y) // bottom-up rows
+            for (int x = 740; x < 760; ++x)
+                block.push_back(
+                    pixels[static_cast<std::size_t>((SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x)]);
+        return block;
+    };
+    Move(400, 300);
+    Paint();
+    const std::vector<Pixel> bare = label();
+    std::vector<Pixel> shown;
+    int presentsBefore = 0;
+    for (const int command : {CMD_ABOUT, CMD_OPTIONS, CMD_RANKING}) {
+        ASSERT_TRUE(InsertScore((folder_ / "Zembro.rec").string(),
+                                MakeRecord("x", 1, 1, std::tm{}, OptionValues{})));
+        Move(740, 10);
+        Paint();
+        ASSERT_NE(label(), bare) << "the pointer is drawn there";
+        const int presents = Window().Presents();
+        framework_.dialogScripts[command == CMD_ABOUT     ? DIALOG_ABOUT
+                                 : command == CMD_OPTIONS ? DIALOG_OPTIONS
+                                                          : DIALOG_RANKING] =
+            [&](platform::HeadlessDialog& d, platform::DialogHandler& h) {
+                shown = label();
+                presentsBefore = Window().Presents();
+                h.OnCommand(2, d);
+            };
+        Frame().OnCommand(command);
+        EXPECT_EQ(shown, bare) << command;
+        EXPECT_EQ(presentsBefore, presents + 1) << command;
+    }
+    EXPECT_EQ(Frame().Mouse().x, 740) << "the last movement, nothing newer known";
+    Window().pointer = platform::Point{100, 200};
+    Frame().OnCommand(CMD_ABOUT);
+    EXPECT_EQ(Frame().Mouse().x, 105);
+    EXPECT_EQ(Frame().Mouse().y, 200);
+}
+
+TEST_F(FrameTest, NoGamePointerUntilThePointerIsSeen) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame().Mouse().x, SCREEN_WIDTH) << "off the screen: drawn nowhere";
+    EXPECT_EQ(Frame().Mouse().y, SCREEN_HEIGHT);
+}
 
 // Opening the menu over the game's pointer: the next paint must not put the old pixels back
 // over the menu strip.

@@ -1,4 +1,5 @@
 #include "frame_fixture.h"
+#include "platform/qt/platform_choice.h"
 #include "ui/dialog_templates.h"
 
 namespace zembro {
@@ -133,6 +134,31 @@ TEST_F(FrameTest, IdleProcessingTicksAndRepaintsAfterEachPaint) {
     EXPECT_EQ(Window().Invalidations() - before, 120);
     EXPECT_EQ(Frame().Game().seconds, 2);
     ExpectCursorNeverSteppedTwiceTheSameWay(framework_);
+}
+
+} // namespace
+} // namespace zembro
+
+namespace zembro {
+namespace {
+
+// The game draws its own frame and places its own window: X wherever an X display is at hand,
+// unless the player chose otherwise.
+TEST(PlatformChoice, XWhereverAnXDisplayIsAtHand) {
+    struct Case {
+        const char* chosen;
+        const char* display;
+        bool asksForX;
+    };
+    const Case cases[] = {
+        {nullptr, ":0", true},      {"", ":1", true},          {"wayland", ":0", false},
+        {"offscreen", ":0", false}, {nullptr, nullptr, false}, {nullptr, "", false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> asked = platform::PlatformToAskFor(c.chosen, c.display);
+        EXPECT_EQ(asked.has_value(), c.asksForX) << (c.chosen ? c.chosen : "unset");
+        EXPECT_EQ(asked.value_or("xcb"), "xcb");
+    }
 }
 
 } // namespace

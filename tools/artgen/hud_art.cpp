@@ -3,6 +3,7 @@
 #include "hud_art.h"
 
 #include "art_kit.h"
+#include "game/screen_layout.h"
 
 #include <QPainter>
 #include <QRadialGradient>
@@ -121,21 +122,28 @@ QImage Background() {
     DigitWell(p, QRectF(668, 528, 112, 36));
 
     // Top right: menu, minimise, pause and the grip that drags the window.
-    Panel(p, QRectF(690, 1, 106, 64), 8);
+    const auto area = [](const zembro::ScreenRect& r) {
+        return QRectF(r.left, r.top, r.Width(), r.Height());
+    };
+    Panel(p, area(zembro::STRIP_PANEL), 8);
     p.setPen(QPen(GOLD, 1));
     p.setBrush(QColor(120, 84, 24));
-    p.drawRoundedRect(QRectF(729, 6.5, 36, 10), 4, 4);
-    OutlinedText(p, QRectF(729, 6, 37, 11), QStringLiteral("MENU"), SansFont(8, true), IVORY,
-                 Qt::transparent, 0);
-    StripButton(p, 698, 27, 727, 56);
-    p.fillRect(QRectF(705, 46, 16, 4), IVORY);
-    StripButton(p, 729, 27, 758, 56);
-    p.fillRect(QRectF(738, 34, 4, 16), IVORY);
-    p.fillRect(QRectF(745, 34, 4, 16), IVORY);
+    p.drawRoundedRect(area(zembro::MENU_ZONE).adjusted(0, -0.5, -1, 0.5), 4, 4);
+    OutlinedText(p, area(zembro::MENU_ZONE).adjusted(0, -1, 0, 1), QStringLiteral("MENU"),
+                 SansFont(8, true), IVORY, Qt::transparent, 0);
+    const zembro::ScreenRect& minimise = zembro::MINIMISE_ZONE;
+    StripButton(p, minimise.left, minimise.top, minimise.right, minimise.bottom);
+    p.fillRect(QRectF(minimise.left + 7, minimise.top + 19, 16, 4), IVORY);
+    const zembro::ScreenRect& pause = zembro::PAUSE_ZONE;
+    StripButton(p, pause.left, pause.top, pause.right, pause.bottom);
+    p.fillRect(QRectF(pause.left + 9, pause.top + 7, 4, 16), IVORY);
+    p.fillRect(QRectF(pause.left + 16, pause.top + 7, 4, 16), IVORY);
+    // The grip's dots, three columns over the drag zone.
     p.setPen(Qt::NoPen);
     p.setBrush(GOLD);
-    for (int y = 25; y <= 57; y += 6)
-        for (const int x : {776, 781, 786})
+    const zembro::ScreenRect& grip = zembro::DRAG_ZONE;
+    for (int y = grip.top + 3; y <= grip.bottom - 3; y += 6)
+        for (const int x : {grip.left + 4, grip.left + 9, grip.left + 14})
             p.drawEllipse(QPointF(x, y), 1.3, 1.3);
     p.end();
     return image;

@@ -25,7 +25,10 @@ class HeadlessFrame : public FrameWindow {
     void Destroy() override { destroyed_ = true; }
     bool Exists() const override { return !destroyed_; }
     Point ScreenToClient(Point screen) const override;
+    std::optional<Point> PointerInClient() const override { return pointer; }
     void PostCommand(int id) override { posted_.push_back(id); }
+
+    std::optional<Point> pointer; // where the test puts the system pointer
 
     // Runs the queued commands, as the message loop would once the current handler returns.
     void RunPosted();

@@ -137,20 +137,6 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
     case ControlKind::Static: {
         auto* label = new QLabel(text, this);
         label->setAlignment(AlignmentOf(c));
-        // This toolkit's font may be wider than the template's: a text that would not fit grows
-        // its box away from the side it is aligned to, within the dialog.
-        const int needed = label->fontMetrics().horizontalAdvance(text) + 2;
-        if (needed > rect.width()) {
-            const int extra = needed - rect.width();
-            if (c.align == TextAlign::Right)
-                rect.setLeft(std::max(0, rect.left() - extra));
-            else if (c.align == TextAlign::Centre)
-                rect.setCoords(std::max(0, rect.left() - extra / 2), rect.top(),
-                               std::min(width() - 1, rect.right() + extra - extra / 2),
-                               rect.bottom());
-            else
-                rect.setRight(std::min(width() - 1, rect.right() + extra));
-        }
         widget = label;
         break;
     }
@@ -170,7 +156,87 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
     }
     }
     widget->setGeometry(rect);
+    if (c.kind == ControlKind::Static || c.kind == ControlKind::Edit) {
+        fits_[widget] = {rect, c.align, c.centreVertically};
+        FitText(widget);
+    }
     return widget;
+}
+
+// This toolkit's fonts may be larger than the template's. A text that would not fit grows its
+// box: away from the side it is aligned to, else the other way, else both ways, never over
+// another control nor out of the frame that groups it; where no way is free, the text takes a
+// smaller font and tries again. An edit grows to the left, away from the arrows on its right.
+void QtDialog::FitText(QWidget* widget) {
+    const auto found = fits_.find(widget);
+    if (found == fits_.end())
+        return;
+    const Fit& fit = found->second;
+    constexpr int SMALLEST_POINTS = 6;
+    QFont font = this->font();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        constexpr int MARGINS = 10; // the frame and the edit's own margins around the text
+        QRect rect = fit.rect;
+        auto width = [&] { return QFontMetrics(font).horizontalAdvance(edit->text()) + MARGINS; };
+        while (width() > rect.width() && font.pointSize() > SMALLEST_POINTS)
+            font.setPointSize(font.pointSize() - 1);
+        if (width() > rect.width())
+            rect.setLeft(std::max(0, rect.right() + 1 - width()));
+        edit->setFont(font);
+        edit->setGeometry(rect);
+        return;
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label == nullptr)
+        return;
+    for (;;) {
+        const QSize needed =
+            QFontMetrics(font)
+                .boundingRect(QRect(0, 0, width(), height()), Qt::TextExpandTabs, label->text())
+                .size() +
+            QSize(2, 1);
+        const std::optional<QRect> room = RoomFor(label, needed);
+        if (room || font.pointSize() <= SMALLEST_POINTS) {
+            label->setFont(font);
+            label->setGeometry(room.value_or(fit.rect));
+            return;
+        }
+        font.setPointSize(font.pointSize() - 1);
+    }
+}
+
+std::optional<QRect> QtDialog::RoomFor(const QWidget* control, QSize needed) const {
+    const Fit& fit = fits_.at(control);
+    const QRect origin = fit.rect;
+    const int wider = std::max(0, needed.width() - origin.width());
+    const int taller = std::max(0, needed.height() - origin.height());
+    const int up = fit.centreVertically ? taller / 2 : 0;
+    const QRect growLeft = origin.adjusted(-wider, -up, 0, taller - up);
+    const QRect growRight = origin.adjusted(0, -up, wider, taller - up);
+    const QRect growBoth = origin.adjusted(-wider / 2, -up, wider - wider / 2, taller - up);
+    std::vector<QRect> candidates;
+    if (fit.align == TextAlign::Right)
+        candidates = {growLeft, growRight, growBoth};
+    else if (fit.align == TextAlign::Centre)
+        candidates = {growBoth, growLeft, growRight};
+    else
+        candidates = {growRight, growLeft, growBoth};
+    for (const QRect& candidate : candidates) {
+        bool free = rect().contains(candidate);
+        for (const QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == control || !free)
+                continue;
+            const QRect at = other->geometry();
+            // A frame that holds the text must hold it still; other controls stay clear.
+            if (qobject_cast<const QGroupBox*>(other) != nullptr)
+                free = !at.contains(origin) || at.adjusted(2, 2, -2, -2).contains(candidate);
+            else
+                free = !at.intersects(candidate);
+        }
+        if (free)
+            return candidate;
+    }
+    return std::nullopt;
 }
 
 Answer QtDialog::Run() {
@@ -188,11 +254,13 @@ QWidget* QtDialog::Control(int id) const {
 
 void QtDialog::SetText(int id, const std::string& text) {
     const QString value = QString::fromStdString(text);
-    if (auto* label = qobject_cast<QLabel*>(Control(id)))
+    if (auto* label = qobject_cast<QLabel*>(Control(id))) {
         label->setText(value);
-    else if (auto* edit = qobject_cast<QLineEdit*>(Control(id)))
+        FitText(label);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) {
         edit->setText(value);
-    else if (auto* button = qobject_cast<QAbstractButton*>(Control(id)))
+        FitText(edit);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(Control(id)))
         button->setText(value);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <map>
+#include <optional>
 
 namespace zembro::platform {
 
@@ -33,9 +34,20 @@ class QtDialog : public QDialog, public DialogControls {
   private:
     QWidget* Build(const ControlTemplate& control, QRect rect);
     QWidget* Control(int id) const;
+    void FitText(QWidget* widget);
+    // Where `control` can show a text of `needed` size, if anywhere.
+    std::optional<QRect> RoomFor(const QWidget* control, QSize needed) const;
+
+    // Where the template put a text control, and how its text is aligned.
+    struct Fit {
+        QRect rect;
+        TextAlign align;
+        bool centreVertically;
+    };
 
     DialogHandler& handler_;
     std::map<int, QWidget*> controls_;
+    std::map<const QWidget*, Fit> fits_;
 };
 
 } // namespace zembro::platform

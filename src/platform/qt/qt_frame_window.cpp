@@ -4,11 +4,13 @@
 #include "platform/resources.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
+#include <QTimer>
 #include <QWindow>
 #include <cstring>
 
@@ -42,6 +44,7 @@ QPoint QtFrameWindow::ClientOrigin() const {
 
 void QtFrameWindow::Show() {
     widget_->show();
+    widget_->WatchExposure();
     widget_->raise();
     widget_->activateWindow();
     RunPaint(); // the first frame is painted at once
@@ -69,7 +72,7 @@ void QtFrameWindow::Present(const BackBuffer& buffer) {
 }
 
 void QtFrameWindow::Minimize() {
-    widget_->showMinimized();
+    widget_->RequestMinimize();
 }
 
 void QtFrameWindow::Destroy() {
@@ -83,6 +86,13 @@ bool QtFrameWindow::Exists() const {
 Point QtFrameWindow::ScreenToClient(Point screen) const {
     const QPoint local = widget_->mapFromGlobal(QPoint(screen.x, screen.y)) - ClientOrigin();
     return {local.x(), local.y()};
+}
+
+std::optional<Point> QtFrameWindow::PointerInClient() const {
+    const QPoint local = widget_->mapFromGlobal(QCursor::pos()) - ClientOrigin();
+    if (!QRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT).contains(local))
+        return std::nullopt;
+    return Point{local.x(), local.y()};
 }
 
 void QtFrameWindow::PostCommand(int id) {
@@ -247,7 +257,36 @@ void FrameWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void FrameWidget::ReportActivation() {
     handler_.OnActivate(isActiveWindow() ? ActivateState::Active : ActivateState::Inactive,
-                        isMinimized());
+                        ShownMinimized());
+}
+
+bool FrameWidget::ShownMinimized() const {
+    return isMinimized() && (windowHandle() == nullptr || !windowHandle()->isExposed());
+}
+
+void FrameWidget::RequestMinimize() {
+    showMinimized();
+    // A window manager answers within a few milliseconds; none at all never does.
+    constexpr int ANSWER_WAIT_MS = 400;
+    QTimer::singleShot(ANSWER_WAIT_MS, this, [this] {
+        if (isMinimized() && windowHandle() != nullptr && windowHandle()->isExposed()) {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            ReportActivation();
+        }
+    });
+}
+
+// The window's exposure is what says it left the screen or came back: each change is
+// reported with the activation.
+void FrameWidget::WatchExposure() {
+    if (windowHandle() != nullptr)
+        windowHandle()->installEventFilter(this);
+}
+
+bool FrameWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose)
+        ReportActivation();
+    return QWidget::eventFilter(watched, event);
 }
 
 void FrameWidget::changeEvent(QEvent* event) {

@@ -25,6 +25,7 @@ class QtFrameWindow : public FrameWindow {
     void Destroy() override;
     bool Exists() const override;
     Point ScreenToClient(Point screen) const override;
+    std::optional<Point> PointerInClient() const override;
     void PostCommand(int id) override;
 
     QWidget* Widget() const;
@@ -48,6 +49,14 @@ class FrameWidget : public QWidget {
     int Border() const { return border_; }
     // Takes a new back buffer: copies the changed rows and asks to repaint only them.
     void Present(const BackBuffer& buffer);
+    // Asks the window system to minimise the window. A window system with no window manager,
+    // or one that ignores the request, leaves the window where it is: the request is then
+    // withdrawn, so the window never counts as minimised while it is still shown.
+    void RequestMinimize();
+    // Minimised as the window system shows it: asked for, and no longer on the screen.
+    bool ShownMinimized() const;
+    // From now on each change of the window's exposure is reported with the activation.
+    void WatchExposure();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,6 +66,7 @@ class FrameWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     HitCode HitTest(const QMouseEvent* event) const;

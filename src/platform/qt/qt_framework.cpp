@@ -8,9 +8,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <chrono>
 #include <cmath>
 
@@ -24,9 +27,43 @@ QWidget* WidgetOf(const FrameWindow* owner) {
 
 } // namespace
 
+bool LoadToolkitItalian(QTranslator& translator) {
+    return translator.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
 QtFramework::QtFramework(int& argc, char** argv)
-    : app_(std::make_unique<QApplication>(argc, argv)) {
+    : app_(std::make_unique<QApplication>(argc, argv)),
+      translator_(std::make_unique<QTranslator>()) {
     QApplication::setApplicationName(QStringLiteral("Zembro"));
+    // The whole interface is Italian, whatever the player's locale: so are the toolkit's own
+    // texts (file dialogs, standard buttons, the overwrite question).
+    if (LoadToolkitItalian(*translator_))
+        QApplication::installTranslator(translator_.get());
+}
+
+QtFramework::ModalScope::~ModalScope() {
+    --framework_.modalDepth_;
+    QWidget* next = QApplication::activeModalWidget();
+    if (next == nullptr)
+        next = framework_.gameWindow_;
+    if (next != nullptr && next->isVisible() && !next->isMinimized()) {
+        next->raise();
+        next->activateWindow();
+    }
+}
+
+std::optional<std::string> QtFramework::DisplayProblem() const {
+    // The toolkit paints only on visuals of at least 15 bits; below that every window would
+    // stay black, message boxes included.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return "no screen to show the game on";
+    if (screen->depth() < 15)
+        return "the display shows " + std::to_string(screen->depth()) +
+               " bits per pixel; the game needs at least 15 (65K colours): start the display "
+               "with 16 or 24 bits";
+    return std::nullopt;
 }
 
 QtFramework::~QtFramework() = default;
@@ -87,7 +124,9 @@ Answer QtFramework::MessageBox(const FrameWindow* owner, const std::string& text
                                MessageButtons buttons) {
     QMessageBox box(WidgetOf(owner));
     box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(QString::fromStdString(text));
+    // Each line stays one line, as written, however narrow the screen: the toolkit breaks
+    // lines only at breaking spaces.
+    box.setText(QString::fromStdString(text).replace(QLatin1Char(' '), QChar(0x00A0)));
     box.setIcon(icon == MessageIcon::Error         ? QMessageBox::Critical
                 : icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                                    : QMessageBox::Information);
@@ -95,14 +134,14 @@ Answer QtFramework::MessageBox(const FrameWindow* owner, const std::string& text
                                                          : QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Cancel);
-    const ModalScope modal(modalDepth_);
+    const ModalScope modal(*this);
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 Answer QtFramework::RunDialog(const FrameWindow* owner, const DialogTemplate& dialog,
                               DialogHandler& handler) {
     QtDialog built(WidgetOf(owner), dialog, handler);
-    const ModalScope modal(modalDepth_);
+    const ModalScope modal(*this);
     return built.Run();
 }
 
@@ -116,7 +155,7 @@ std::string QtFramework::FileDialog(const FrameWindow* owner, const FileDialogRe
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     dialog.setNameFilter(
         QString::fromStdString(request.filterName + " (" + request.filterPattern + ")"));
-    const ModalScope modal(modalDepth_);
+    const ModalScope modal(*this);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     // The file system's own bytes for the name, whatever the locale.

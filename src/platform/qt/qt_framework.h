@@ -9,8 +9,13 @@
 #include <memory>
 
 class QApplication;
+class QTranslator;
 
 namespace zembro::platform {
+
+// Loads the toolkit's own texts in Italian (file dialogs, standard buttons, questions) into
+// `translator`; false when they are not installed.
+bool LoadToolkitItalian(QTranslator& translator);
 
 class QtFramework : public Framework {
   public:
@@ -37,18 +42,29 @@ class QtFramework : public Framework {
     int Run(IdleHandler& idle) override;
     void Quit(int exitCode) override;
 
+    // Why the game cannot show itself on this display, or nothing when it can.
+    std::optional<std::string> DisplayProblem() const;
+
   private:
-    // While a modal loop runs, the idle processing does not: the clock stands still.
-    struct ModalScope {
-        explicit ModalScope(int& depth) : depth_(depth) { ++depth_; }
-        ~ModalScope() { --depth_; }
+    // While a modal loop runs, the idle processing does not: the clock stands still. When it
+    // ends, the activation goes back to the window under it, which a window system without a
+    // window manager would otherwise leave to the root window.
+    class ModalScope {
+      public:
+        explicit ModalScope(QtFramework& framework) : framework_(framework) {
+            ++framework_.modalDepth_;
+        }
+        ~ModalScope();
         ModalScope(const ModalScope&) = delete;
         ModalScope& operator=(const ModalScope&) = delete;
-        int& depth_;
+
+      private:
+        QtFramework& framework_;
     };
     void ApplyCursor();
 
     std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QTranslator> translator_;
     int cursorCount_ = 0;
     int modalDepth_ = 0;
     QPointer<QWidget> gameWindow_;
