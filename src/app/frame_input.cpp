@@ -34,13 +34,13 @@ void GameFrame::OnLButtonDown(Point client) {
     }
     case PressZone::Minimise:
         RemovePointer();
-        DrawPauseMark(26);
+        DrawPauseMark(MINIMISE_PAUSE_POS);
         OnMinimize();
         return;
     case PressZone::Pause:
         stateBits_ |= STATE_PAUSED;
         RemovePointer();
-        DrawPauseMark(25);
+        DrawPauseMark(PAUSE_POS);
         return;
     case PressZone::Strip:
         return;

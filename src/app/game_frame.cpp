@@ -21,7 +21,6 @@ namespace zembro {
 namespace {
 
 constexpr int REQUIRED_BITS = 16;
-constexpr int FRAMED_WIDTH = 806, FRAMED_HEIGHT = 606;
 
 // The bar's buttons, top to bottom, and their pictures (normal, pressed).
 const std::vector<int> BAR_COMMANDS = {CMD_NEW_GAME, CMD_OPTIONS, CMD_RANKING, CMD_ABOUT,
@@ -49,12 +48,11 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
                               MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    // Exactly 800 x 600: the whole screen. Larger: centred in a thin frame, left on 4 pixels.
+    // Exactly 800 x 600: the whole screen. Larger: centred in a thin frame.
     const bool exact = screen.width == SCREEN_WIDTH && screen.height == SCREEN_HEIGHT;
     platform::Rect rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     if (!exact) {
-        const int left = ((screen.width - 794) / 2) & ~3;
-        const int top = (screen.height - 594) / 2;
+        const int left = FramedLeft(screen.width), top = FramedTop(screen.height);
         rect = {left, top, left + FRAMED_WIDTH, top + FRAMED_HEIGHT};
     }
     window_ = framework_.CreateFrame(title, iconId, rect, !exact, *this);
@@ -64,7 +62,8 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
         return false;
 
     bar_.SetDefaultBitmaps(105, 107, 0, 0);
-    bar_.CreateBar(650, 23, 121, 31, 5, *window_, BAR_COMMANDS);
+    bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
+                   *window_, BAR_COMMANDS);
     bar_.SetButtonBitmaps(BAR_BITMAPS, 2);
     if (!bar_.HasWindow())
         return false;
@@ -181,7 +180,7 @@ void GameFrame::OnMinimize() {
     window_->Minimize();
     ShowSystemCursor(false);
     input_.cellPressed = false;
-    DrawPauseMark(25);
+    DrawPauseMark(PAUSE_POS);
     stateBits_ |= STATE_PAUSED;
 }
 
@@ -282,11 +281,11 @@ void GameFrame::OfferRecord() {
                         "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
 }
 
-void GameFrame::DrawPauseMark(int y) {
+void GameFrame::DrawPauseMark(ScenePoint at) {
     buffer_.damage.MarkAll();
     const Sprite& pause = sprites_.pauseImage;
     if (buffer_.HasSurface() && !pause.Empty())
-        DrawKeyed(buffer_.header, buffer_.bits(), 736, y, pause.bits(), pause.header);
+        DrawKeyed(buffer_.header, buffer_.bits(), at.x, at.y, pause.bits(), pause.header);
 }
 
 void GameFrame::HandleMove(MoveResult result) {

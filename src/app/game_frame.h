@@ -81,7 +81,7 @@ class GameFrame : public platform::FrameHandler {
     void FindPointer();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();
-    void DrawPauseMark(int y);
+    void DrawPauseMark(ScenePoint at);
     // Puts back the pixels under the game's pointer and forgets it.
     void RemovePointer();
     void HandleMove(MoveResult result);

@@ -46,19 +46,19 @@ HitResult NoCell(GameState& state) {
 } // namespace
 
 HitResult HitTestCell(GameState& state, const Sprite& cellEmpty, int x, int y) {
-    if (y < BOARD_TOP || y > BOARD_BOTTOM || x < BOARD_LEFT || x > BOARD_RIGHT)
+    if (!BOARD_AREA.Contains(x, y))
         return HitResult::Outside;
 
     // The smallest band whose far edge reaches the point: a point on a border belongs to the
     // band above it or to its left.
     int k = 1;
-    while (BOARD_TOP + BAND_HEIGHT * k < y)
+    while (BOARD_AREA.top + BAND_HEIGHT * k < y)
         ++k;
     int m = 1;
-    while (BOARD_LEFT + BAND_WIDTH * m < x)
+    while (BOARD_AREA.left + BAND_WIDTH * m < x)
         ++m;
-    const int left = BOARD_LEFT + BAND_WIDTH * (m - 1);
-    const int top = BOARD_TOP + BAND_HEIGHT * (k - 1);
+    const int left = BOARD_AREA.left + BAND_WIDTH * (m - 1);
+    const int top = BOARD_AREA.top + BAND_HEIGHT * (k - 1);
     const int bandB = 2 * m - 2, bandC = 2 * k - 2;
     const bool upper = y < top + 36;
     const bool leftHalf = x < left + 50;

@@ -2,16 +2,12 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "game/screen_layout.h"
 #include "render/sprite.h"
 
 #include <cstdint>
 
 namespace zembro {
-
-// The board's bounding rectangle, inclusive.
-inline constexpr int BOARD_LEFT = 11, BOARD_RIGHT = 795, BOARD_TOP = 2, BOARD_BOTTOM = 578;
-// Column bands are 98 pixels wide, row bands 72 high; cell centres lie on the half-band lattice.
-inline constexpr int BAND_WIDTH = 98, BAND_HEIGHT = 72;
 
 // The cell at each point of the half-band lattice, as row * 256 + col (0 = no cell):
 // odd lattice rows c with even columns b, and even lattice rows with odd columns.

@@ -1,15 +1,13 @@
 // The 800 x 600 16-bit surface every frame is composed in before the platform shows it.
 #pragma once
 
+#include "game/screen_layout.h"
 #include "render/bitmap_header.h"
 
 #include <optional>
 #include <vector>
 
 namespace zembro {
-
-inline constexpr int SCREEN_WIDTH = 800;
-inline constexpr int SCREEN_HEIGHT = 600;
 
 // What changed in the surface since it was last shown: everything, or some boxes.
 struct Damage {

@@ -3,6 +3,7 @@
 
 #include "game/game_settings.h"
 #include "game/game_state.h"
+#include "game/screen_layout.h"
 #include "render/back_buffer.h"
 #include "render/game_sprites.h"
 
@@ -17,17 +18,6 @@ inline constexpr std::array<std::uint8_t, 10> DIGIT_WIDTH = {23, 14, 18, 16, 21,
                                                              19, 19, 21, 17, 19};
 inline constexpr std::array<std::uint8_t, 10> DIGIT_OFFSET = {0,   23,  39,  59,  77,
                                                               100, 121, 142, 165, 184};
-
-// Where the scene puts things, top-left corners in back-buffer pixels.
-struct ScenePoint {
-    int x, y;
-};
-inline constexpr ScenePoint PAUSE_POS{736, 25};
-inline constexpr ScenePoint FPS_LABEL_POS{40, 30}, FPS_VALUE_POS{145, 30};
-inline constexpr ScenePoint SECONDS_LABEL_POS{40, 70}, SECONDS_VALUE_POS{130, 70};
-inline constexpr ScenePoint PIECES_VALUE_POS{210, 544}, MOVES_VALUE_POS{675, 532};
-inline constexpr ScenePoint SELECTED_PREVIEW_POS{23, 466}, TARGET_PREVIEW_POS{113, 465};
-inline constexpr ScenePoint MENU_STRIP_POS{636, 0};
 
 // The composer's own state, kept between paints.
 struct SceneState {
@@ -64,10 +54,5 @@ void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const S
 // The selected piece and the hovered target, the target blinking when it pairs.
 void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                   const GameState& game);
-
-// The drawing position of cell (col, row): the top-left corner of its 98 x 72 box.
-constexpr ScenePoint CellPosition(int col, int row) {
-    return {354 + 49 * (col - row) - ((col + row) % 2 == 0 ? 1 : 0), 36 * (col + row) - 70};
-}
 
 } // namespace zembro

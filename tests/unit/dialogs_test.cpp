@@ -279,10 +279,10 @@ class EndOfGame : public Dialogs {
     }
     void WinByClicking() {
         for (const auto& [col, row] : {std::pair{3, 4}, {4, 4}}) {
-            const ScenePoint at = CellPosition(col, row);
-            Move(at.x + 49, at.y + 36);
-            Press(at.x + 49, at.y + 36);
-            Release(at.x + 49, at.y + 36);
+            const ScenePoint at = CellMiddle(col, row);
+            Move(at.x, at.y);
+            Press(at.x, at.y);
+            Release(at.x, at.y);
         }
     }
     std::string recordPath() const { return (folder_ / "Zembro.rec").string(); }

@@ -10,11 +10,6 @@ namespace {
 using platform::HitCode;
 using test::FrameTest;
 
-ScenePoint CellMiddle(int col, int row) {
-    const ScenePoint at = CellPosition(col, row);
-    return {at.x + 49, at.y + 36};
-}
-
 class FrameInput : public FrameTest {
   protected:
     void SetUp() override {

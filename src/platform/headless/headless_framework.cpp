@@ -9,7 +9,7 @@ void HeadlessFrame::Show() {
 }
 
 Point HeadlessFrame::ScreenToClient(Point screen) const {
-    const int border = framed_ ? 3 : 0;
+    const int border = framed_ ? FRAME_BORDER : 0;
     return {screen.x - rect_.left - border, screen.y - rect_.top - border};
 }
 

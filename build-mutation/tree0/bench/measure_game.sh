@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Measures the real game under Xvfb (1024 x 768 x 24): time to the window mapped and to the
+# first painted frame, private memory 5 s after start, and processor use over 10 s with the
+# clock running, paused, and while the pointer crosses the board. Median of RUNS runs.
+# Usage: bench/measure_game.sh [RUNS]   (after ./test.sh has built everything)
+set -u
+cd "$(dirname "$0")/.."
+runs=${1:-5}
+source tests/e2e/xvfb.sh
+game=$(realpath build/zembro)
+work=$(mktemp -d)
+trap 'kill "${GAME_PID:-0}" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
+cp -r build/run "$work/run"
+start_xvfb 1024x768x24 || exit 1
+ticks=$(getconf CLK_TCK)
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Percent of one core the game used over the next 10 seconds.
+cpu_percent() {
+    local before after
+    before=$(cpu_ticks "$GAME_PID")
+    sleep 10
+    after=$(cpu_ticks "$GAME_PID")
+    echo "scale=2; 100 * ($after - $before) / $ticks / 10" | bc
+}
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+
+declare -A results
+for run in $(seq "$runs"); do
+    start=$(now_ms)
+    (cd "$work/run" && exec "$game") 2>/dev/null &
+    GAME_PID=$!
+    wait_for_game_window >/dev/null
+    mapped=$(($(now_ms) - start))
+    # The first frame: the background's dark sea shows at game (20, 300) instead of black.
+    while :; do
+        pixel=$(import -window root -crop "1x1+$(screen_x 20)+$(screen_y 300)" txt:- 2>/dev/null | tail -n 1)
+        case "$pixel" in *"#000000"* | "") sleep 0.005 ;; *) break ;; esac
+    done
+    painted=$(($(now_ms) - start))
+    sleep 0.3
+    xdotool key Return
+    sleep $((5 - 1))
+    rss=$(awk '/RssAnon/ {print $2}' "/proc/$GAME_PID/status")
+    click_game 20 300 # the clock runs from the first click
+    sleep 1
+    running=$(cpu_percent)
+    click_game 740 40 # the pause zone
+    paused=$(cpu_percent)
+    click_game 20 300
+    ( for _ in $(seq 200); do
+          for x in 100 250 400 550 700 550 400 250; do
+              xdotool mousemove "$(screen_x $x)" "$(screen_y $((150 + x / 4)))"
+              sleep 0.02
+          done
+      done ) &
+    mover=$!
+    moving=$(cpu_percent)
+    kill "$mover" 2>/dev/null
+    wait "$mover" 2>/dev/null
+    kill "$GAME_PID"
+    wait "$GAME_PID" 2>/dev/null
+    for key in mapped painted rss running paused moving; do
+        results[$key]+="${!key} "
+    done
+    echo "run $run: mapped ${mapped} ms, painted ${painted} ms, RssAnon ${rss} kB, cpu running ${running}% paused ${paused}% moving ${moving}%"
+done
+echo
+for key in mapped painted rss running paused moving; do
+    echo "median $key: $(echo "${results[$key]}" | tr ' ' '\n' | grep -v '^$' | median)"
+done

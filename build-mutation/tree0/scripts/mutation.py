@@ -1,0 +1,252 @@
+#!/usr/bin/env python3
+"""Mutation testing of the rules, the files and the pictures code.
+
+A seeded sample of mutants of the classic kinds, one site at a time in src/game, src/store and
+src/render, each built incrementally by one of two workers (each with its own copy of the
+sources and its own build folder) and run against the fast suite: the unit tests and the
+zembro-tool contract, no end-to-end runs. A mutant that does not compile is drawn again; one
+that makes a test fail, crash or run past the time limit is killed. Prints each mutant, the
+survivors and the kill rate.
+
+Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR]
+"""
+import argparse
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import threading
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+FOLDERS = ["src/game", "src/store", "src/render"]
+TEST_TIMEOUT = 120
+
+# Operator swaps, spaced as the formatted code writes binary operators.
+SWAPS = [
+    ("relational", " < ", " <= "), ("relational", " <= ", " < "),
+    ("relational", " > ", " >= "), ("relational", " >= ", " > "),
+    ("relational", " == ", " != "), ("relational", " != ", " == "),
+    ("logical", " && ", " || "), ("logical", " || ", " && "),
+    ("arithmetic", " + ", " - "), ("arithmetic", " - ", " + "),
+    ("arithmetic", " * ", " / "), ("arithmetic", " / ", " * "),
+    ("arithmetic", " % ", " * "), ("arithmetic", " << ", " >> "), ("arithmetic", " >> ", " << "),
+    ("arithmetic", " & ", " | "), ("arithmetic", " | ", " & "),
+    ("arithmetic", "++", "--"), ("arithmetic", "--", "++"),
+    ("arithmetic", " += ", " -= "), ("arithmetic", " -= ", " += "),
+    ("boolean", "true", "false"), ("boolean", "false", "true"),
+]
+WORD = re.compile(r"[A-Za-z0-9_]")
+NUMBER = re.compile(r"(?<![\w.])(\d+)(?![\w.'])")
+CONDITION = re.compile(r"\b(if|while) \((.*)\)( \{)?$")
+STATEMENT = re.compile(r"^\s*(\+\+|--)?[A-Za-z_][\w.\->\[\]()*, ]*(\+\+|--|\s[-+*/|&^]?=\s.*|\(.*\))?;$")
+
+
+def source_files():
+    files = []
+    for folder in FOLDERS:
+        for name in sorted(os.listdir(os.path.join(ROOT, folder))):
+            if name.endswith(".cpp"):
+                files.append(os.path.join(folder, name))
+    return files
+
+
+def code_lines(text):
+    """(index, line) of the lines that hold code: no comments, preprocessor or blank lines."""
+    in_block = False
+    for index, line in enumerate(text.split("\n")):
+        stripped = line.strip()
+        if in_block:
+            if "*/" in stripped:
+                in_block = False
+            continue
+        if stripped.startswith("/*"):
+            in_block = "*/" not in stripped
+            continue
+        if not stripped or stripped.startswith("//") or stripped.startswith("#"):
+            continue
+        if stripped.startswith("static_assert"):
+            continue
+        yield index, line
+
+
+def strip_comment(line):
+    at = line.find("//")
+    return line if at < 0 else line[:at]
+
+
+def sites(path):
+    """Every mutation of the file: (kind, line index, new line, description)."""
+    with open(os.path.join(ROOT, path)) as f:
+        text = f.read()
+    found = []
+    for index, line in code_lines(text):
+        code = strip_comment(line)
+        if '"' in code:  # strings keep their operators and digits
+            code_for_numbers = re.sub(r'"([^"\\]|\\.)*"', lambda m: " " * len(m.group(0)), code)
+        else:
+            code_for_numbers = code
+        rest = line[len(code):]
+        for kind, old, new in SWAPS:
+            start = 0
+            while True:
+                at = code.find(old, start)
+                if at < 0:
+                    break
+                start = at + len(old)
+                if kind == "boolean" and (WORD.match(code[at - 1:at] or " ") or
+                                          WORD.match(code[start:start + 1] or " ")):
+                    continue  # part of a longer name
+                if old in ("++", "--") and (code[at - 1:at] in ("+", "-") or
+                                            code[at + 2:at + 3] in ("+", "-", "=")):
+                    continue
+                mutated = code[:at] + new + code[at + len(old):] + rest
+                found.append((kind, index, mutated, f"'{old.strip()}' -> '{new.strip()}'"))
+        for match in NUMBER.finditer(code_for_numbers):
+            value = int(match.group(1))
+            for replacement in (value + 1, value - 1) if value > 0 else (value + 1,):
+                mutated = code[:match.start()] + str(replacement) + code[match.end():] + rest
+                found.append(("constant", index, mutated, f"{value} -> {replacement}"))
+        condition = CONDITION.search(code)
+        if condition:
+            keyword, inner, brace = condition.group(1), condition.group(2), condition.group(3) or ""
+            mutated = code[:condition.start()] + f"{keyword} (!({inner})){brace}" + rest
+            found.append(("negation", index, mutated, f"{keyword} condition negated"))
+        stripped = code.strip()
+        if STATEMENT.match(code) and not stripped.startswith(("return", "const ", "auto ", "using ",
+                                                              "case ", "default", "break", "continue")):
+            indent = code[:len(code) - len(code.lstrip())]
+            found.append(("removal", index, indent + ";" + rest, "statement removed"))
+    return [(path, kind, index, mutated, what) for kind, index, mutated, what in found]
+
+
+class Worker:
+    def __init__(self, number, out):
+        self.tree = os.path.join(out, f"tree{number}")
+        self.build = os.path.join(self.tree, "build")
+        self.log = os.path.join(out, f"worker{number}.log")
+
+    def prepare(self):
+        if not os.path.isdir(self.tree):
+            os.makedirs(self.tree)
+        subprocess.run(["rsync", "-a", "--delete", "--exclude", "build*", "--exclude", ".git",
+                        ROOT + "/", self.tree + "/"], check=True)
+        shared = os.path.join(os.path.dirname(ROOT), "shared")
+        if os.path.isdir(shared) and not os.path.exists(os.path.join(os.path.dirname(self.tree), "shared")):
+            os.symlink(shared, os.path.join(os.path.dirname(self.tree), "shared"))
+        subprocess.run(["cmake", "-S", self.tree, "-B", self.build, "-G", "Ninja",
+                        "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1",
+                        "-DZEMBRO_BUILD_BENCH=OFF", "-DZEMBRO_WERROR=OFF"],
+                       check=True, stdout=subprocess.DEVNULL)
+        self.make()
+
+    def make(self):
+        result = subprocess.run(["cmake", "--build", self.build, "--target", "unit_tests",
+                                 "zembro-tool", "-j1"], stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT)
+        return result.returncode == 0
+
+    def suite(self):
+        """True when every test passed."""
+        env = dict(os.environ, GTEST_BRIEF="1")
+        commands = [
+            [os.path.join(self.build, "tests", "unit_tests"), "--gtest_brief=1"],
+            ["bash", os.path.join(self.tree, "tests/tool/contract_test.sh"),
+             os.path.join(self.build, "zembro-tool"), os.path.join(self.build, "run"),
+             os.path.join(os.path.dirname(self.tree), "shared", "bmpsuite")],
+        ]
+        for command in commands:
+            try:
+                result = subprocess.run(command, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, timeout=TEST_TIMEOUT, env=env,
+                                        cwd=self.build)
+            except subprocess.TimeoutExpired:
+                return False
+            if result.returncode != 0:
+                return False
+        return True
+
+    def run(self, mutant):
+        """'killed', 'survived' or 'stillborn'."""
+        path, _, index, mutated, _ = mutant
+        target = os.path.join(self.tree, path)
+        with open(target) as f:
+            original = f.read()
+        lines = original.split("\n")
+        lines[index] = mutated
+        with open(target, "w") as f:
+            f.write("\n".join(lines))
+        try:
+            if not self.make():
+                return "stillborn"
+            return "survived" if self.suite() else "killed"
+        finally:
+            with open(target, "w") as f:
+                f.write(original)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--count", type=int, default=200)
+    parser.add_argument("--seed", type=int, default=20261206)
+    parser.add_argument("--workers", type=int, default=2)
+    parser.add_argument("--out", default=os.path.join(ROOT, "build-mutation"))
+    args = parser.parse_args()
+
+    candidates = []
+    for path in source_files():
+        candidates.extend(sites(path))
+    random.Random(args.seed).shuffle(candidates)
+    print(f"{len(candidates)} mutation sites; drawing {args.count} that compile (seed {args.seed})",
+          flush=True)
+
+    workers = [Worker(n, args.out) for n in range(args.workers)]
+    for worker in workers:
+        worker.prepare()
+    for worker in workers:
+        if not worker.suite():
+            sys.exit("the suite fails without any mutant: fix it first")
+
+    lock = threading.Lock()
+    queue = list(candidates)
+    results = []
+    started = time.time()
+
+    def work(worker):
+        while True:
+            with lock:
+                done = sum(1 for r in results if r[1] != "stillborn")
+                if done >= args.count or not queue:
+                    return
+                mutant = queue.pop(0)
+            outcome = worker.run(mutant)
+            with lock:
+                if sum(1 for r in results if r[1] != "stillborn") >= args.count:
+                    return
+                results.append((mutant, outcome))
+                if outcome != "stillborn":
+                    path, kind, index, _, what = mutant
+                    n = sum(1 for r in results if r[1] != "stillborn")
+                    print(f"{n:4d} {outcome:9s} {path}:{index + 1} {kind}: {what}", flush=True)
+
+    threads = [threading.Thread(target=work, args=(w,)) for w in workers]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+
+    counted = [r for r in results if r[1] != "stillborn"]
+    killed = sum(1 for r in counted if r[1] == "killed")
+    survivors = [r[0] for r in counted if r[1] == "survived"]
+    print("\nSurvivors:")
+    for path, kind, index, mutated, what in sorted(survivors, key=lambda m: (m[0], m[2])):
+        print(f"  {path}:{index + 1} {kind}: {what}: {mutated.strip()}")
+    minutes = (time.time() - started) / 60
+    print(f"\n{killed} of {len(counted)} mutants killed: {100.0 * killed / max(1, len(counted)):.1f} % "
+          f"({len(results) - len(counted)} that did not compile drawn again; {minutes:.0f} min)")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,127 @@
+// The game window's mouse and window-state messages: zones of the top strip, the board, the
+// drag zone, activation.
+#include "app/game_frame.h"
+
+#include "game/hit_test.h"
+#include "game/screen_zones.h"
+#include "render/blitters.h"
+
+namespace zembro {
+
+using platform::HitCode;
+using platform::Point;
+
+void GameFrame::OnLButtonDown(Point client) {
+    stateBits_ &= ~STATE_PAUSED; // any click restarts the clock
+    buffer_.damage.MarkAll();    // the zones below draw into the surface themselves
+    const int x = client.x + POINTER_OFFSET_X, y = client.y + POINTER_OFFSET_Y;
+    switch (ClassifyPress(x, y)) {
+    case PressZone::Menu: {
+        ShowSystemCursor(true);
+        bar_.ShowBar(true);
+        // Take the game's pointer away first, as the pause does: restoring its old rectangle
+        // later would cut a hole in the strip drawn now.
+        RemovePointer();
+        // The paint does not recompose while the bar is shown: draw the strip and board now.
+        const Sprite& menu = sprites_.menuImage;
+        if (buffer_.HasSurface() && !menu.Empty()) {
+            DrawKeyed(buffer_.header, buffer_.bits(), MENU_STRIP_POS.x, MENU_STRIP_POS.y,
+                      menu.bits(), menu.header);
+            DrawBoard(buffer_, sprites_, game_, settings_, input_.cellPressed);
+        }
+        window_->Invalidate();
+        return;
+    }
+    case PressZone::Minimise:
+        RemovePointer();
+        DrawPauseMark(26);
+        OnMinimize();
+        return;
+    case PressZone::Pause:
+        stateBits_ |= STATE_PAUSED;
+        RemovePointer();
+        DrawPauseMark(25);
+        return;
+    case PressZone::Strip:
+        return;
+    case PressZone::BoardArea:
+        break;
+    }
+    if (bar_.Visible()) {
+        bar_.ShowBar(false);
+        window_->Invalidate();
+    }
+    ShowSystemCursor(false);
+    // The press acts on the cell the last pointer movement found, not on its own position.
+    HandleMove(BoardPress(game_, input_, settings_));
+}
+
+void GameFrame::RemovePointer() {
+    if (scene_.pointerDrawn && buffer_.HasSurface() && !sprites_.cursorSave.Empty())
+        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY,
+                     sprites_.cursorSave.bits(), sprites_.cursorSave.header);
+    scene_.pointerDrawn = false;
+}
+
+void GameFrame::OnLButtonUp(Point) {
+    HandleMove(BoardRelease(game_, input_, settings_));
+}
+
+void GameFrame::OnRButtonDown(Point) {
+    RightPress(game_);
+    stateBits_ &= ~STATE_PAUSED;
+}
+
+void GameFrame::OnMouseMove(Point client) {
+    mouseX_ = client.x + POINTER_OFFSET_X;
+    mouseY_ = client.y + POINTER_OFFSET_Y;
+    if ((stateBits_ & STATE_CAPTION_PRESSED) != 0) {
+        window_->Invalidate();
+        stateBits_ &= ~STATE_CAPTION_PRESSED;
+    }
+    if (!bar_.Visible())
+        ShowSystemCursor(false);
+    if (sprites_.cellEmpty.Empty())
+        return;
+    if (HitTestCell(game_, sprites_.cellEmpty, mouseX_, mouseY_) == HitResult::Cell)
+        PointerOnCell(game_, settings_, game_.hoverCol, game_.hoverRow);
+}
+
+HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {
+    if (standard != HitCode::Client)
+        return standard;
+    const Point game =
+        window_->ScreenToClient({screen.x + POINTER_OFFSET_X, screen.y + POINTER_OFFSET_Y});
+    return InDragZone(game.x, game.y) ? HitCode::Caption : HitCode::Client;
+}
+
+void GameFrame::OnNcLButtonDown(HitCode code, Point) {
+    if (code == HitCode::Caption)
+        stateBits_ |= STATE_CAPTION_PRESSED;
+}
+
+void GameFrame::OnNcLButtonUp(HitCode code, Point) {
+    if (code != HitCode::Caption)
+        return;
+    window_->Invalidate();
+    stateBits_ &= ~STATE_CAPTION_PRESSED;
+}
+
+void GameFrame::OnNcMouseMove(HitCode code, Point screen) {
+    const Point client = window_->ScreenToClient(screen);
+    mouseX_ = client.x + POINTER_OFFSET_X;
+    mouseY_ = client.y + POINTER_OFFSET_Y;
+    if ((stateBits_ & STATE_CAPTION_PRESSED) != 0 && code == HitCode::Caption) {
+        window_->Invalidate();
+        stateBits_ &= ~STATE_CAPTION_PRESSED;
+    }
+}
+
+void GameFrame::OnActivate(platform::ActivateState state, bool minimized) {
+    if (state != platform::ActivateState::Inactive && !minimized)
+        stateBits_ &= ~STATE_INACTIVE;
+    else
+        stateBits_ |= STATE_INACTIVE;
+}
+
+} // namespace zembro

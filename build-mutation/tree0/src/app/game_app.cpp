@@ -1,0 +1,51 @@
+// Start-up in its fixed order, and the idle hook.
+#include "app/game_app.h"
+
+#include "store/options_file.h"
+#include "ui/dialog_templates.h"
+
+#include <cstdio>
+
+namespace zembro {
+
+bool GameApp::InitInstance() {
+    using platform::MessageButtons;
+    using platform::MessageIcon;
+    // Taken whole, whatever its length: the picture folders are found under it.
+    currentDirectory_ = framework_.CurrentDirectory();
+    frame_ = std::make_unique<GameFrame>(framework_, settings_);
+    frame_->SetRunFolder(currentDirectory_);
+    if (!frame_->CreateGameWindow("Zembro", ICON_GAME)) {
+        framework_.MessageBox(nullptr, "Ho problemi nel creare la finiestra di Gioco", "Errore",
+                              MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
+    SetImageNames(settings_);
+    // A missing file leaves the settings empty; the picture loading then says so.
+    const OptionsReadResult read =
+        ReadOptions(currentDirectory_ + "/" + OPTIONS_FILE_NAME, settings_);
+    if (!read.reason.empty())
+        std::fprintf(stderr, "zembro: %s\n", read.reason.c_str());
+    PrefixFolders(settings_, currentDirectory_);
+    if (const IoResult loaded = frame_->LoadAssets(); !loaded) {
+        std::fprintf(stderr, "zembro: %s\n", loaded.reason.c_str());
+        frame_->ShowSystemCursor(true);
+        framework_.MessageBox(nullptr, "Errore nel caricamento delle risorse", "Errore",
+                              MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
+    frame_->ResetAndDeal();
+    frame_->Show();
+    frame_->ShowSystemCursor(true);
+    frame_->OnAbout();
+    frame_->ShowSystemCursor(false);
+    return true;
+}
+
+bool GameApp::OnIdle(long) {
+    if (frame_)
+        frame_->Tick();
+    return true;
+}
+
+} // namespace zembro

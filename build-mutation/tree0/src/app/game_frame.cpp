@@ -1,0 +1,297 @@
+// The game window's creation, paint, tick and commands.
+#include "app/game_frame.h"
+
+#include "game/deal.h"
+#include "game/screen_zones.h"
+#include "render/blitters.h"
+#include "store/cp1252.h"
+#include "store/options_file.h"
+#include "store/score_file.h"
+#include "ui/dialog_templates.h"
+#include "ui/file_messages.h"
+#include "ui/new_record_dialog.h"
+#include "ui/options_dialog.h"
+#include "ui/ranking_dialog.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace zembro {
+namespace {
+
+constexpr int REQUIRED_BITS = 16;
+constexpr int FRAMED_WIDTH = 806, FRAMED_HEIGHT = 606;
+
+// The bar's buttons, top to bottom, and their pictures (normal, pressed).
+const std::vector<int> BAR_COMMANDS = {CMD_NEW_GAME, CMD_OPTIONS, CMD_RANKING, CMD_ABOUT,
+                                       CMD_END_GAME};
+constexpr std::array<int, 10> BAR_BITMAPS = {113, 114, 111, 112, 126, 127, 115, 116, 117, 118};
+
+} // namespace
+
+GameFrame::GameFrame(platform::Framework& framework, GameSettings& settings)
+    : framework_(framework), settings_(settings), bar_(framework) {
+    ResetGame(game_);
+}
+
+bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
+    using platform::MessageButtons;
+    using platform::MessageIcon;
+    if (framework_.ScreenBitsPerPixel() != REQUIRED_BITS &&
+        framework_.MessageBox(nullptr, "Il programma è studiato per 65K Colori", "Attenzione",
+                              MessageIcon::Exclamation,
+                              MessageButtons::OkCancel) != platform::Answer::Ok)
+        return false;
+    const platform::Size screen = framework_.ScreenSize();
+    if (screen.width < SCREEN_WIDTH || screen.height < SCREEN_HEIGHT) {
+        framework_.MessageBox(nullptr, "Il programma richiede la risoluzione di 800x600", "Errore",
+                              MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
+    // Exactly 800 x 600: the whole screen. Larger: centred in a thin frame, left on 4 pixels.
+    const bool exact = screen.width == SCREEN_WIDTH && screen.height == SCREEN_HEIGHT;
+    platform::Rect rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    if (!exact) {
+        const int left = ((screen.width - 794) / 2) & ~3;
+        const int top = (screen.height - 594) / 2;
+        rect = {left, top, left + FRAMED_WIDTH, top + FRAMED_HEIGHT};
+    }
+    window_ = framework_.CreateFrame(title, iconId, rect, !exact, *this);
+    if (!window_ || !window_->Exists())
+        return false;
+    if (!CreateBackBuffer(buffer_, framework_.RecommendedFormat()))
+        return false;
+
+    bar_.SetDefaultBitmaps(105, 107, 0, 0);
+    bar_.CreateBar(650, 23, 121, 31, 5, *window_, BAR_COMMANDS);
+    bar_.SetButtonBitmaps(BAR_BITMAPS, 2);
+    if (!bar_.HasWindow())
+        return false;
+    // From now on the game draws its own pointer.
+    ShowSystemCursor(false);
+    return true;
+}
+
+IoResult GameFrame::LoadAssets() {
+    return zembro::LoadAssets(sprites_, buffer_, settings_);
+}
+
+void GameFrame::ResetAndDeal() {
+    ResetGame(game_);
+    DealParams params = DealParamsFrom(settings_);
+    // Settings read again during the run may name more pictures than start-up loaded: the deal
+    // keeps to the pictures there are, the last one being the fixed cell's.
+    const auto pictures = static_cast<std::int32_t>(sprites_.pieceSprites.size());
+    if (pictures > 0) {
+        params.numMaxPedine = std::min(params.numMaxPedine, pictures);
+        params.kinds = std::min(params.kinds, params.numMaxPedine - 1);
+    }
+    Deal(game_, params, framework_.TimeMs());
+}
+
+void GameFrame::Show() {
+    window_->Show();
+}
+
+void GameFrame::ShowSystemCursor(bool show) {
+    if (show == systemCursorShown_)
+        return;
+    systemCursorShown_ = show;
+    framework_.ShowCursor(show);
+}
+
+void GameFrame::Tick() {
+    const bool paused = (stateBits_ & STATE_PAUSED) != 0;
+    const bool inactive = (stateBits_ & STATE_INACTIVE) != 0;
+    if (zembro::Tick(clock_, framework_.TimeMs(), paused, inactive, game_, scene_) && window_)
+        window_->Invalidate();
+}
+
+void GameFrame::OnPaint() {
+    const FrameView view{.game = game_,
+                         .settings = settings_,
+                         .cellPressed = input_.cellPressed,
+                         .mouseX = mouseX_,
+                         .mouseY = mouseY_,
+                         .frozen = (stateBits_ & STATE_FREEZING_BITS) != 0,
+                         .paused = (stateBits_ & STATE_PAUSED) != 0,
+                         .barVisible = bar_.Visible()};
+    PaintFrame(buffer_, sprites_, scene_, view);
+    if (buffer_.created && window_)
+        window_->Present(buffer_);
+    buffer_.damage.Clear();
+}
+
+void GameFrame::OnCommand(int id) {
+    switch (id) {
+    case CMD_NEW_GAME:
+        OnNewGame();
+        break;
+    case CMD_MINIMIZE:
+        OnMinimize();
+        break;
+    case CMD_ABOUT:
+        OnAbout();
+        break;
+    case CMD_END_GAME:
+        OnEndGame();
+        break;
+    case CMD_OPTIONS:
+        OnOptions();
+        break;
+    case CMD_RANKING:
+        OnRanking();
+        break;
+    default:
+        break;
+    }
+}
+
+void GameFrame::OnNewGame() {
+    ResetAndDeal();
+    scene_.fullRedraw = true;
+    ShowSystemCursor(false);
+    input_.cellPressed = false;
+}
+
+void GameFrame::OnAbout() {
+    RedrawWithoutPointer();
+    platform::DialogHandler standard;
+    framework_.RunDialog(window_.get(), AboutTemplate(), standard);
+    ShowSystemCursor(false);
+    input_.cellPressed = false;
+    FindPointer();
+}
+
+void GameFrame::RedrawWithoutPointer() {
+    scene_.fullRedraw = true;
+    if (window_)
+        OnPaint();
+}
+
+void GameFrame::FindPointer() {
+    if (const std::optional<platform::Point> at = window_->PointerInClient()) {
+        mouseX_ = at->x + POINTER_OFFSET_X;
+        mouseY_ = at->y + POINTER_OFFSET_Y;
+    }
+}
+
+void GameFrame::OnMinimize() {
+    window_->Minimize();
+    ShowSystemCursor(false);
+    input_.cellPressed = false;
+    DrawPauseMark(25);
+    stateBits_ |= STATE_PAUSED;
+}
+
+void GameFrame::PrepareForDialog() {
+    RedrawWithoutPointer();
+    ShowSystemCursor(true);
+    input_.cellPressed = false;
+}
+
+void GameFrame::OnOptions() {
+    PrepareForDialog();
+    const std::string path = RunFile(OPTIONS_FILE_NAME);
+    OptionsDialog dialog(framework_, window_.get(), path);
+    if (const OptionsReadResult read = ReadOptions(path, dialog.copy); !read) {
+        // Settings that could not be read are not shown, so that OK cannot write them back.
+        TellFileFailure(framework_, window_.get(), "Errore di caricamento",
+                        "Le opzioni non sono state lette da", OPTIONS_FILE_NAME,
+                        IoResult::Failure(read.reason, read.error));
+        return;
+    }
+    if (framework_.RunDialog(window_.get(), OptionsTemplate(), dialog) == platform::Answer::Ok)
+        ReadOptions(path, settings_);
+    // The pointer stays shown until the next movement over the game.
+}
+
+void GameFrame::OnRanking() {
+    PrepareForDialog();
+    Result<std::vector<ScoreRecord>> records = LoadScores(RunFile(SCORE_FILE_NAME));
+    if (!records) {
+        framework_.MessageBox(window_.get(), "Ci sono dei problemi\n nel caricare la classifica",
+                              "Errore di caricamento", platform::MessageIcon::Exclamation,
+                              platform::MessageButtons::Ok);
+        return;
+    }
+    RankingDialog dialog(std::move(*records));
+    framework_.RunDialog(window_.get(), RankingTemplate(), dialog);
+}
+
+void GameFrame::OnEndGame() {
+    using platform::Answer;
+    ShowSystemCursor(true);
+    RedrawWithoutPointer();
+    const bool won = game_.piecesLeft == 0;
+    char text[128];
+    Answer answer;
+    if (!won) {
+        std::snprintf(text, sizeof text,
+                      game_.piecesLeft >= 32 ? "Avevi ancora %d pedine"
+                                             : "Ti rimanevano solo %d pedine",
+                      game_.piecesLeft);
+        answer = framework_.MessageBox(window_.get(), text, "Peccato HAI PERSO",
+                                       platform::MessageIcon::Exclamation,
+                                       platform::MessageButtons::OkCancel);
+    } else {
+        std::snprintf(text, sizeof text, "Hai finito il gioco in soli %d secondi\n Vuoi uscire ?",
+                      game_.seconds);
+        answer = framework_.MessageBox(window_.get(), text, "!You are the WINNER !",
+                                       platform::MessageIcon::Information,
+                                       platform::MessageButtons::OkCancel);
+        OfferRecord();
+    }
+    ShowSystemCursor(false);
+    if (answer == Answer::Ok) {
+        // The player leaves: nothing of the game is touched any more.
+        window_->Destroy();
+        framework_.Quit(0);
+        return;
+    }
+    if (won)
+        OnNewGame();
+    input_.cellPressed = false;
+}
+
+void GameFrame::OfferRecord() {
+    const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(game_.seconds));
+    const auto moves = static_cast<std::uint8_t>(game_.moves);
+    const std::string path = RunFile(SCORE_FILE_NAME);
+    const Result<int> place = RankFor(path, seconds, moves);
+    if (!place) {
+        // A list that cannot be read cannot take the result either: say so at once, before a
+        // name is typed in vain.
+        TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
+                        "Il risultato non può entrare in classifica: non riesco a leggere",
+                        SCORE_FILE_NAME, place.Status());
+        return;
+    }
+    if (*place > MAX_SCORES)
+        return;
+    NewRecordDialog dialog;
+    dialog.position = static_cast<std::uint8_t>(*place);
+    dialog.total = MAX_SCORES;
+    if (framework_.RunDialog(window_.get(), NewRecordTemplate(), dialog) != platform::Answer::Ok)
+        return;
+    const ScoreRecord record = MakeRecord(Utf8ToCp1252(dialog.name), game_.seconds, game_.moves,
+                                          framework_.LocalTime(), settings_);
+    if (const Result<int> inserted = InsertScore(path, record); !inserted)
+        TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
+                        "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
+}
+
+void GameFrame::DrawPauseMark(int y) {
+    buffer_.damage.MarkAll();
+    const Sprite& pause = sprites_.pauseImage;
+    if (buffer_.HasSurface() && !pause.Empty())
+        DrawKeyed(buffer_.header, buffer_.bits(), 736, y, pause.bits(), pause.header);
+}
+
+void GameFrame::HandleMove(MoveResult result) {
+    if (result == MoveResult::Won)
+        OnEndGame();
+}
+
+} // namespace zembro

@@ -1,0 +1,245 @@
+// Blitters: row pointers computed once, rows walked by signed strides, only the key test and
+// the copy or blend per pixel.
+#include "render/blitters.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace zembro {
+namespace {
+
+// The inner loops, written as selects over whole spans so the compiler can do many pixels at a
+// time: every destination pixel of the span is read and written back, changed or not.
+// Built twice, for processors with and without 256-bit vectors; the loader picks one at start.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ZEMBRO_SPAN_LOOP __attribute__((target_clones("avx2", "default")))
+#else
+#define ZEMBRO_SPAN_LOOP
+#endif
+
+ZEMBRO_SPAN_LOOP void CopyKeyed(Pixel* to, const Pixel* from, int count, Pixel key) {
+    for (int i = 0; i < count; ++i)
+        to[i] = from[i] != key ? from[i] : to[i];
+}
+
+ZEMBRO_SPAN_LOOP void BlendKeyed(Pixel* to, const Pixel* from, int count, Pixel key) {
+    for (int i = 0; i < count; ++i)
+        to[i] = from[i] != key ? BlendPixels(from[i], to[i]) : to[i];
+}
+
+std::ptrdiff_t StridePixels(const BitmapInfoHeader& h) {
+    return static_cast<std::ptrdiff_t>(RowStride(h.biWidth, h.biBitCount) / 2);
+}
+
+// The destination seen in screen rows, whatever its order in memory.
+template <typename P> struct Screen {
+    P* bits;
+    int width, height;
+    std::ptrdiff_t stride;
+    bool bottomUp;
+
+    Screen(const BitmapInfoHeader& h, P* p)
+        : bits(p), width(h.biWidth), height(AbsHeight(h)), stride(StridePixels(h)),
+          bottomUp(h.biHeight > 0) {}
+    P* Row(int screenRow) const {
+        return bits + stride * (bottomUp ? height - 1 - screenRow : screenRow);
+    }
+    // Memory step from one screen row to the one below it.
+    std::ptrdiff_t Down() const { return bottomUp ? -stride : stride; }
+};
+
+// A bottom-up source: picture row r (from the top) lives at memory row height - 1 - r.
+struct Source {
+    const Pixel* bits;
+    int width, height;
+    std::ptrdiff_t stride;
+
+    Source(const BitmapInfoHeader& h, const Pixel* p)
+        : bits(p), width(h.biWidth), height(AbsHeight(h)), stride(StridePixels(h)) {}
+    const Pixel* At(int x, int pictureRow) const {
+        return bits + stride * (height - 1 - pictureRow) + x;
+    }
+};
+
+struct Rect {
+    int left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+Rect Clip(int x, int y, int w, int h, int width, int height) {
+    const auto left = std::max<std::int64_t>(x, 0), top = std::max<std::int64_t>(y, 0);
+    const auto right = std::min<std::int64_t>(std::int64_t{x} + w, width);
+    const auto bottom = std::min<std::int64_t>(std::int64_t{y} + h, height);
+    if (right <= left || bottom <= top)
+        return {0, 0, 0, 0};
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+            static_cast<int>(bottom)};
+}
+
+// The visible part of a source sub-rectangle drawn at (x, y): clipped against the source and the
+// destination. Gives the destination rectangle and moves (sx, sy) with its top-left corner.
+Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, const Source& s,
+             const Screen<Pixel>& d) {
+    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
+        return {0, 0, 0, 0};
+    w = std::min(w, s.width - sx);
+    h = std::min(h, s.height - sy);
+    const Rect r = Clip(x, y, w, h, d.width, d.height);
+    if (r.Empty())
+        return r;
+    sx += r.left - x;
+    sy += r.top - y;
+    x = r.left;
+    y = r.top;
+    return r;
+}
+
+} // namespace
+
+bool DrawKeyed(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
+               const BitmapInfoHeader& srcHeader, int, int, int, int) {
+    const Screen<Pixel> d(dst, dstBits);
+    const Source s(srcHeader, src);
+    const Rect r = Clip(x, y, s.width, s.height, d.width, d.height);
+    if (r.Empty())
+        return false;
+    const Pixel key = src[0];
+    const int cols = r.right - r.left;
+    // Bottom row first: the source walks forward in memory, the destination up the screen.
+    const Pixel* from = s.At(r.left - x, r.bottom - 1 - y);
+    Pixel* to = d.Row(r.bottom - 1) + r.left;
+    for (int row = r.bottom - r.top; row > 0; --row, from += s.stride, to -= d.Down())
+        CopyKeyed(to, from, cols, key);
+    return true;
+}
+
+namespace {
+
+// A sub-rectangle of the source walked top row first: where it starts in both images, how many
+// rows and columns are visible, and its key (the source pixel at (sx, sy) before clipping).
+struct SubWalk {
+    const Pixel* from = nullptr;
+    Pixel* to = nullptr;
+    std::ptrdiff_t sourceStep = 0, destinationStep = 0;
+    int rows = 0, cols = 0;
+    Pixel key = 0;
+};
+
+std::optional<SubWalk> WalkSub(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y,
+                               const Pixel* src, const BitmapInfoHeader& srcHeader, int sx, int sy,
+                               int w, int h) {
+    const Screen<Pixel> d(dst, dstBits);
+    const Source s(srcHeader, src);
+    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
+        return std::nullopt;
+    SubWalk walk;
+    walk.key = *s.At(sx, sy);
+    const Rect r = ClipSub(x, y, sx, sy, w == 0 ? s.width : w, h == 0 ? s.height : h, s, d);
+    if (r.Empty())
+        return std::nullopt;
+    walk.from = s.At(sx, sy);
+    walk.to = d.Row(r.top) + r.left;
+    walk.sourceStep = -s.stride; // one picture row down
+    walk.destinationStep = d.Down();
+    walk.rows = r.bottom - r.top;
+    walk.cols = r.right - r.left;
+    return walk;
+}
+
+} // namespace
+
+void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
+               const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h) {
+    const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
+    if (!walk)
+        return;
+    const Pixel* from = walk->from;
+    Pixel* to = walk->to;
+    for (int row = walk->rows; row > 0;
+         --row, from += walk->sourceStep, to += walk->destinationStep)
+        CopyKeyed(to, from, walk->cols, walk->key);
+}
+
+void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
+                 const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h, int mode) {
+    const Source s(srcHeader, src);
+    // Clipping at the top and left replaces the sub-rectangle by the visible rest of the
+    // picture, so the first visible pixel becomes the key.
+    if (y < 0) {
+        h = s.height + y;
+        sy = -y;
+        y = 0;
+        if (h <= 0)
+            return;
+    }
+    if (x < 0) {
+        w = s.width + x;
+        sx = -x;
+        x = 0;
+        if (w <= 0)
+            return;
+    }
+    const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
+    if (!walk)
+        return;
+    const Pixel key = walk->key;
+    const int cols = walk->cols;
+    const Pixel* from = walk->from;
+    Pixel* to = walk->to;
+    const bool checkerboard = mode == 0 || mode == 1;
+    int phase = mode;
+    for (int row = walk->rows; row > 0;
+         --row, from += walk->sourceStep, to += walk->destinationStep) {
+        if (checkerboard) {
+            for (int i = phase; i < cols; i += 2) {
+                if (from[i] != key)
+                    to[i] = from[i];
+            }
+            phase = phase == 0 ? 1 : 0;
+        } else {
+            BlendKeyed(to, from, cols, key);
+        }
+    }
+}
+
+namespace {
+
+// Walks the rows shared by the destination rectangle at (x, y) and a bottom-up buffer of its
+// size, bottom row first, handing each pair of row spans to `copy`.
+template <typename D, typename B, typename Copy>
+bool WalkUnder(const BitmapInfoHeader& dst, D* dstBits, int x, int y, B* buffer,
+               const BitmapInfoHeader& bufferHeader, Copy copy) {
+    const Screen<D> d(dst, dstBits);
+    const int bw = bufferHeader.biWidth, bh = AbsHeight(bufferHeader);
+    const Rect r = Clip(x, y, bw, bh, d.width, d.height);
+    if (r.Empty())
+        return false;
+    const std::ptrdiff_t bufferStride = StridePixels(bufferHeader);
+    B* row = buffer + bufferStride * (y + bh - r.bottom) + (r.left - x);
+    D* screen = d.Row(r.bottom - 1) + r.left;
+    const std::size_t bytes = static_cast<std::size_t>(r.right - r.left) * sizeof(Pixel);
+    for (int n = r.bottom - r.top; n > 0; --n, row += bufferStride, screen -= d.Down())
+        copy(screen, row, bytes);
+    return true;
+}
+
+} // namespace
+
+bool SaveUnder(const BitmapInfoHeader& dst, const Pixel* dstBits, int x, int y, Pixel* buffer,
+               const BitmapInfoHeader& bufferHeader) {
+    return WalkUnder(dst, dstBits, x, y, buffer, bufferHeader,
+                     [](const Pixel* screen, Pixel* saved, std::size_t bytes) {
+                         std::memcpy(saved, screen, bytes);
+                     });
+}
+
+bool RestoreUnder(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* buffer,
+                  const BitmapInfoHeader& bufferHeader) {
+    return WalkUnder(dst, dstBits, x, y, buffer, bufferHeader,
+                     [](Pixel* screen, const Pixel* saved, std::size_t bytes) {
+                         std::memcpy(screen, saved, bytes);
+                     });
+}
+
+} // namespace zembro

@@ -1,0 +1,78 @@
+// Opaque runs: built at load, drawn with one block copy each.
+#include "render/opaque_runs.h"
+
+#include "render/blitters.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zembro {
+
+void IndexOpaqueRuns(Sprite& sprite) {
+    sprite.runs.clear();
+    sprite.rowRuns.clear();
+    if (sprite.Empty() || sprite.Width() > 0xFFFF)
+        return;
+    const Pixel key = sprite.pixels[0];
+    const int width = sprite.Width();
+    const auto stride = static_cast<std::size_t>(RowPixels(width));
+    for (int row = 0; row < sprite.Height(); ++row) {
+        sprite.rowRuns.push_back(static_cast<std::uint32_t>(sprite.runs.size()));
+        const Pixel* p = sprite.pixels.data() + stride * static_cast<std::size_t>(row);
+        for (int x = 0; x < width;) {
+            if (p[x] == key) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < width && p[x] != key)
+                ++x;
+            sprite.runs.push_back(
+                {static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(x - start)});
+        }
+    }
+    sprite.rowRuns.push_back(static_cast<std::uint32_t>(sprite.runs.size()));
+}
+
+bool DrawKeyedRuns(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y,
+                   const Sprite& sprite) {
+    if (sprite.rowRuns.empty())
+        return DrawKeyed(dst, dstBits, x, y, sprite.bits(), sprite.header);
+    const int dw = dst.biWidth, dh = AbsHeight(dst);
+    const int w = sprite.Width(), h = sprite.Height();
+    const int left = std::max(x, 0), right = std::min(x + w, dw);
+    const int top = std::max(y, 0), bottom = std::min(y + h, dh);
+    if (right <= left || bottom <= top)
+        return false;
+    const auto dstStride = static_cast<std::ptrdiff_t>(RowStride(dw, 16) / 2);
+    const auto srcStride = static_cast<std::ptrdiff_t>(RowPixels(w));
+    const std::ptrdiff_t down = dst.biHeight > 0 ? -dstStride : dstStride;
+    // The visible columns of the picture; most draws need no clipping at the sides.
+    const int from = left - x, to = right - x;
+    const bool whole = from == 0 && to == w;
+
+    int stored = h - 1 - (top - y);
+    // `out` is the destination pixel of the picture's first visible column.
+    Pixel* out = dstBits + dstStride * (dst.biHeight > 0 ? dh - 1 - top : top) + left;
+    const Pixel* in = sprite.bits() + srcStride * stored;
+    const OpaqueRun* runs = sprite.runs.data();
+    const std::uint32_t* rowRuns = sprite.rowRuns.data();
+    for (int row = top; row < bottom; ++row, --stored, out += down, in -= srcStride) {
+        const OpaqueRun* run = runs + rowRuns[stored];
+        const OpaqueRun* last = runs + rowRuns[stored + 1];
+        for (; run != last; ++run) {
+            int start = run->start, end = run->start + run->length;
+            if (!whole) {
+                start = std::max(start, from);
+                end = std::min(end, to);
+                if (start >= end)
+                    continue;
+            }
+            std::memcpy(out + (start - from), in + start,
+                        static_cast<std::size_t>(end - start) * sizeof(Pixel));
+        }
+    }
+    return true;
+}
+
+} // namespace zembro

@@ -1,0 +1,150 @@
+// Reading and writing options files.
+#include "store/options_file.h"
+
+#include "store/decimal_text.h"
+#include "store/file_replace.h"
+#include "store/regular_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <optional>
+
+namespace zembro {
+namespace {
+
+// A folder name is one word; no file system takes a longer one.
+constexpr std::size_t MAX_WORD_LENGTH = 255;
+// Longer than any 32-bit decimal number with its sign and leading zeros worth keeping.
+constexpr std::size_t MAX_NUMBER_LENGTH = 32;
+
+bool IsBlank(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Whitespace-separated tokens of a file, read as they are needed: the reader never holds more
+// than one token, whatever the file's size.
+class Tokens {
+  public:
+    explicit Tokens(std::FILE* file) : file_(file) {}
+
+    // The next token, or nothing at the end of the file or when it is longer than `limit`.
+    std::optional<std::string> Next(std::size_t limit) {
+        int c = std::getc(file_);
+        while (c != EOF && IsBlank(c))
+            c = std::getc(file_);
+        std::string token;
+        for (; c != EOF && !IsBlank(c); c = std::getc(file_)) {
+            if (token.size() == limit || c == '\0')
+                return std::nullopt;
+            token.push_back(static_cast<char>(c));
+        }
+        if (token.empty())
+            return std::nullopt;
+        return token;
+    }
+
+  private:
+    std::FILE* file_;
+};
+
+std::optional<std::int32_t> ParseInt32(const std::string& text) {
+    const std::optional<std::int64_t> value = ParseDecimal(
+        text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    if (!value)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*value);
+}
+
+// Reads the values in order into `values`, stopping at the first that is missing or malformed.
+int ReadValues(Tokens& tokens, OptionValues& values, std::string& reason) {
+    int read = 0;
+    for (std::string* word : {&values.directory1, &values.directory2}) {
+        std::optional<std::string> token = tokens.Next(MAX_WORD_LENGTH);
+        if (!token) {
+            reason = "a folder name is missing or longer than 255 characters";
+            return read;
+        }
+        *word = std::move(*token);
+        ++read;
+    }
+    std::int32_t* const numbers[] = {
+        &values.NumMaxPedine,      &values.controlledInsertion, &values.randomEmptyCells,
+        &values.reselectAfterMove, &values.holdToDrag,          &values.twoColourPath,
+        &values.penalty,           &values.fixedCells,          &values.kindsUsed};
+    for (std::size_t i = 0; i < std::size(numbers); ++i) {
+        const std::optional<std::string> token = tokens.Next(MAX_NUMBER_LENGTH);
+        const std::optional<std::int32_t> number = token ? ParseInt32(*token) : std::nullopt;
+        if (!number) {
+            reason = "value " + std::to_string(read + 1) + " is missing or not a 32-bit number";
+            return read;
+        }
+        const bool isFlag = i >= 1 && i <= 5;
+        *numbers[i] = isFlag ? (*number != 0 ? 1 : 0) : *number;
+        ++read;
+    }
+    return read;
+}
+
+} // namespace
+
+OptionsReadResult ReadOptions(const std::string& path, OptionValues& values) {
+    OptionsReadResult result;
+    const Result<FilePtr> file = OpenForReading(path);
+    if (!file) {
+        result.reason = "cannot open " + file.Reason();
+        result.error = file.Error();
+        return result;
+    }
+    result.opened = true;
+    Tokens tokens(file->get());
+    result.valuesRead = ReadValues(tokens, values, result.reason);
+
+    if (values.kindsUsed >= values.NumMaxPedine) {
+        // One below the number of pictures: the last picture is the fixed cell's.
+        const std::int32_t limit = values.NumMaxPedine;
+        values.kindsUsed = limit == std::numeric_limits<std::int32_t>::min() ? limit : limit - 1;
+    }
+    if (values.holdToDrag == 1)
+        values.reselectAfterMove = 1;
+    return result;
+}
+
+std::string FormatOptions(const OptionValues& v) {
+    static constexpr const char* LEGEND[] = {
+        "// Significato",
+        "",
+        "directory1 directory2 NumMaxPedine",
+        "Inserimento pedine -> 1 = controllato, 0 = casuale",
+        "Spazi vuoti -> 1 = a caso nella scacchiera, 0 = sopra e sotto",
+        "Selezione persistente -> 0 = Persistente, 1 = occorre riselezionare dopo uno spostamento",
+        "Spostamento pedine -> 0 = click e click, 1 = mouse premuto",
+        "Visualizzazione percorso -> 1 = di due colori ( giuso, sbagliato ), 0 = solo se giusto",
+        "Penalita -> 0 = nessuno, 1 = penalita",
+        "Numero di celle fisse -> non si accoppiano ne' spostano",
+        "Numero di pedine diverse utilizzate",
+    };
+    const std::string eol = "\r\n";
+    auto number = [](std::int32_t value) { return std::to_string(value); };
+
+    std::string text;
+    text += v.directory1 + " " + v.directory2 + " " + number(v.NumMaxPedine) + eol;
+    text += number(v.controlledInsertion) + " " + number(v.randomEmptyCells) + " " +
+            number(v.reselectAfterMove) + " " + number(v.holdToDrag) + " " +
+            number(v.twoColourPath) + eol;
+    text += number(v.penalty) + eol;
+    text += number(v.fixedCells) + eol;
+    text += number(v.kindsUsed) + eol;
+    text += eol + eol + eol;
+    for (const char* line : LEGEND)
+        text += std::string(line) + eol;
+    return text;
+}
+
+IoResult WriteOptions(const std::string& path, const OptionValues& values) {
+    return ReplaceFileContents(path, FormatOptions(values));
+}
+
+} // namespace zembro

@@ -1,0 +1,60 @@
+// The score file: up to fifteen 48-byte records, best first, no header.
+#pragma once
+
+#include "game/game_settings.h"
+#include "store/io_result.h"
+#include "store/result.h"
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace zembro {
+
+inline constexpr const char* SCORE_FILE_NAME = "Zembro.rec";
+inline constexpr int MAX_SCORES = 15;
+inline constexpr std::size_t SCORE_RECORD_SIZE = 48;
+
+struct ScoreRecord {
+    std::array<char, 20> name{}; // Windows-1252, at most 19 characters, zero-filled
+    std::int16_t seconds = 0;    // the game's seconds, low 16 bits
+    std::uint8_t moves = 0;      // the game's moves, low 8 bits
+    std::uint8_t day = 0, month = 0;
+    std::int16_t year = 0; // years since 1900
+    std::uint8_t hour = 0, minute = 0;
+    std::int32_t penalty = 0, fixedCells = 0, kindsUsed = 0;
+
+    std::string Name() const; // the name's bytes up to the first zero, at most 19
+    bool operator==(const ScoreRecord&) const = default;
+};
+
+// Little-endian, the reserved bytes (19, 25, 30-35) zero.
+std::array<std::uint8_t, SCORE_RECORD_SIZE> EncodeRecord(const ScoreRecord& record);
+ScoreRecord DecodeRecord(const std::uint8_t* bytes);
+
+// A result ranks before a stored record with fewer seconds (signed 16-bit), or the same seconds
+// and fewer moves (unsigned 8-bit); equal in both, it ranks after.
+bool RanksBefore(std::int16_t seconds, std::uint8_t moves, const ScoreRecord& stored);
+
+// The record of a won game: the name (Windows-1252, cut to 19 characters), the truncated
+// seconds and moves, the local date and time given, and the settings in force.
+ScoreRecord MakeRecord(const std::string& nameCp1252, std::int32_t seconds, std::int32_t moves,
+                       const std::tm& localTime, const OptionValues& settings);
+
+// The 1-based place a result would take; 16 when a full list would not keep it; 1 when there is
+// no file; a failure when the file exists but cannot be read.
+Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t moves);
+
+// Puts the record in its place and rewrites the file with at most fifteen records, under a lock
+// held from the reading to the writing so that concurrent inserts lose nothing: a failure leaves
+// the old list whole and is reported. Gives the place (1..15, or 16 when a full list did not
+// keep it).
+Result<int> InsertScore(const std::string& path, const ScoreRecord& record);
+
+// Every whole record of the file, at most 255; a failure when the file cannot be opened or
+// holds no whole record.
+Result<std::vector<ScoreRecord>> LoadScores(const std::string& path);
+
+} // namespace zembro

@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# The real game on a desktop, on a bare X server or under a window manager (openbox): start-up
+# geometry and focus, the pointer after the about box, a move onto the top corner cell, a
+# dialog over one pointer only and the focus back after it, minimise and restore, activation
+# lost to another window and regained, the drag by the grip; pieces are moved and paired after
+# each of these.
+# Usage: desktop_test.sh PATH_TO_ZEMBRO RUN_FOLDER bare|openbox
+set -u
+game=$(realpath "$1")
+template=$(realpath "$2")
+mode=$3
+source "$(dirname "$0")/xvfb.sh"
+work=$(mktemp -d)
+GAME_PID=
+OTHER_PID=
+trap 'kill "$GAME_PID" "$OTHER_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
+prepare_one_kind_run "$template"
+rm -f "$work/run/Zembro.rec"
+
+start_xvfb 1024x768x24 || exit 1
+if [ "$mode" = openbox ]; then
+    start_openbox || exit 1
+fi
+# The pointer waits over the board, far from the client's top-left corner.
+xdotool mousemove "$(screen_x 600)" "$(screen_y 450)"
+(cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
+GAME_PID=$!
+OTHER_PID=
+win=$(wait_for_game_window)
+check "the game window appears" [ -n "$win" ]
+
+shot() { import -window root "$work/$1.png"; }
+# box_changed|box_same A B X Y W H: a game-screen box of two screenshots.
+box_changed() { [ "$(box_difference "$work/$1.png" "$work/$2.png" "$3" "$4" "$5" "$6")" -gt 40 ]; }
+box_same() { [ "$(box_difference "$work/$1.png" "$work/$2.png" "$3" "$4" "$5" "$6")" -lt 5 ]; }
+cell_box() { echo "$(($(cell_x "$1" "$2") - 24)) $(($(cell_y "$1" "$2") - 24)) 48 30"; }
+seconds_box="125 67 76 34"
+pieces_box="205 540 80 36"
+rest() { xdotool mousemove "$(screen_x 40)" "$(screen_y 590)"; sleep 0.6; }
+game_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]; }
+is_visible() { xdotool search --onlyvisible --name '^Zembro$' 2>/dev/null | grep -qx "$win"; }
+# Selects one piece and pairs it with the one in reach: both cells and the pieces left change.
+pair() {
+    local name=$1
+    shot before-pair
+    click_game "$(cell_x "$2" "$3")" "$(cell_y "$2" "$3")"
+    click_game "$(cell_x "$4" "$5")" "$(cell_y "$4" "$5")"
+    rest
+    shot after-pair
+    # shellcheck disable=SC2046
+    check "$name: the first piece left" box_changed before-pair after-pair $(cell_box "$2" "$3")
+    # shellcheck disable=SC2046
+    check "$name: the second piece left" box_changed before-pair after-pair $(cell_box "$4" "$5")
+    # shellcheck disable=SC2086
+    check "$name: the pieces left are counted" box_changed before-pair after-pair $pieces_box
+}
+# The seconds on screen run (they change within a second and a half), or stand still.
+clock_runs() {
+    shot clock-a
+    sleep 1.6
+    shot clock-b
+    # shellcheck disable=SC2086
+    box_changed clock-a clock-b $seconds_box
+}
+clock_stands() {
+    shot clock-a
+    sleep 1.6
+    shot clock-b
+    # shellcheck disable=SC2086
+    box_same clock-a clock-b $seconds_box
+}
+
+read -r _ position _ < <(xdotool getwindowgeometry "$win" | tr '\n' ' ' | sed 's/.*Position: \([0-9,]*\).*Geometry: \([0-9x]*\).*/x \1 \2/')
+check "start-up: centred at (112, 87)" [ "$position" = "112,87" ]
+check "start-up: 806 x 606" bash -c "xdotool getwindowgeometry $win | grep -q 'Geometry: 806x606'"
+sleep 0.5
+xdotool key Return # the about box
+sleep 0.6
+check "the about box gives the focus back" game_has_focus
+shot after-about
+xdotool mousemove "$(screen_x 610)" "$(screen_y 455)"
+sleep 0.5
+shot moved
+check "no game pointer at the client's corner after the about box" box_same after-about moved 5 0 24 24
+
+# The top corner cell reaches into the strip's band: a press there moves onto it.
+shot before
+click_game "$(cell_x 2 1)" "$(cell_y 2 1)"
+click_game "$(cell_x 1 1)" "$(cell_y 1 1)"
+rest
+shot after
+check "a press on the top corner cell moves the piece there" box_changed before after 675 532 70 28
+pair "after the move" 1 1 1 2
+
+# A dialog from the bar: the full redraw without the game pointer comes first.
+click_game 745 10
+click_game $((650 + 5 + 60)) $((23 + 2 * 31 + 15)) # Classifica: no results yet, a message
+sleep 0.5
+check "the message box shows" bash -c 'xdotool search --onlyvisible --name "^Errore di caricamento$" | grep -q .'
+shot dialog
+check "no game pointer left on the MENU label" box_same before dialog 725 3 45 16
+xdotool key Return
+sleep 0.6
+check "the message box gives the focus back" game_has_focus
+shot after-dialog
+xdotool mousemove "$(screen_x "$(cell_x 4 1)")" "$(screen_y "$(cell_y 4 1)")"
+sleep 0.6
+shot hover
+check "the board answers the hover after the dialog" box_changed after-dialog hover 20 460 190 80
+pair "after the dialog" 3 1 4 1
+
+# Minimise and restore: paused meanwhile, running again after a click.
+click_game 712 40
+sleep 0.8
+if [ "$mode" = openbox ]; then
+    check "minimised: the window leaves the screen" bash -c "! xdotool search --onlyvisible --name '^Zembro$' | grep -qx $win"
+    xdotool windowactivate "$win"
+    sleep 0.8
+    check "restored: the window is back" is_visible
+else
+    check "no window manager: the window stays" is_visible
+fi
+check "paused until the next click" clock_stands
+pair "after minimising" 5 1 6 1
+check "the clock runs again" clock_runs
+
+# Another window takes the activation: the scene stands still; back on the game, it runs.
+display -size 200x100 -title Altro xc:gray &
+OTHER_PID=$!
+other=
+for _ in $(seq 100); do
+    other=$(xdotool search --onlyvisible --name '^Altro$' 2>/dev/null | head -n 1)
+    [ -n "$other" ] && break
+    sleep 0.05
+done
+xdotool windowactivate "$other" 2>/dev/null || xdotool windowfocus "$other"
+sleep 0.8
+check "another window has the focus" bash -c "[ \"\$(xdotool getwindowfocus)\" != $win ]"
+check "inactive: the seconds on screen stand still" clock_stands
+kill "$OTHER_PID"
+wait "$OTHER_PID" 2>/dev/null
+OTHER_PID=
+xdotool windowactivate "$win" 2>/dev/null || xdotool windowfocus "$win"
+sleep 0.6
+check "active again: the clock shows" clock_runs
+pair "after the activation" 7 1 8 1
+
+# The drag by the grip: the window manager's move, or the hand-made one.
+xdotool mousemove "$(screen_x 781)" "$(screen_y 40)"
+sleep 0.2
+xdotool mousedown 1
+for step in 1 2 3 4 5; do
+    xdotool mousemove "$(screen_x $((781 - 10 * step)))" "$(screen_y $((40 + 6 * step)))"
+    sleep 0.1
+done
+xdotool mouseup 1
+sleep 0.6
+moved_to=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+check "the grip dragged the window by (-50, 30)" [ "$moved_to" = "62 117" ]
+read -r WIN_X WIN_Y <<<"$moved_to"
+pair "after the drag" 2 2 3 2
+
+check "the game is still running" kill -0 "$GAME_PID"
+check "nothing on standard error" bash -c "! grep -v '^QStandardPaths' '$work/stderr.txt' | grep -q ."
+finish_checks "$work"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The game on displays it cannot use: a screen below 800 x 600 gets its message on one line;
+# an 8-bit screen, where the toolkit cannot paint, gets the reason on standard error and a
+# clean stop instead of black windows.
+# Usage: display_test.sh PATH_TO_ZEMBRO RUN_FOLDER
+set -u
+game=$(realpath "$1")
+template=$(realpath "$2")
+source "$(dirname "$0")/xvfb.sh"
+work=$(mktemp -d)
+trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
+prepare_one_kind_run "$template"
+
+start_xvfb 640x480x16 || exit 1
+(cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
+GAME_PID=$!
+box=
+for _ in $(seq 200); do
+    box=$(xdotool search --onlyvisible --name '^Errore$' 2>/dev/null | head -n 1)
+    [ -n "$box" ] && break
+    sleep 0.02
+done
+check "a screen below 800 x 600 is refused with a message" [ -n "$box" ]
+read -r width height < <(xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+check "the message keeps its one line (a box ${width}x${height})" [ "$width" -gt $((3 * height)) ]
+# OK, then OK to the window that could not be made.
+for _ in 1 2; do
+    xdotool key Return
+    sleep 0.5
+done
+check "OK ends the program" bash -c "! kill -0 $GAME_PID 2>/dev/null"
+stop_xvfb
+
+start_xvfb 800x600x8 || exit 1
+(cd "$work/run" && exec timeout 20 "$game") 2>"$work/stderr.txt"
+status=$?
+check "an 8-bit screen stops the program with status 1 (got $status)" [ "$status" = 1 ]
+check "the reason is on standard error" grep -q '^zembro: the display shows 8 bits per pixel' "$work/stderr.txt"
+finish_checks "$work"

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The real game under Xvfb, played to the end: one kind of piece and seven fixed-cell attempts
+# deal the same 48 pieces whatever the clock; the test removes every pair with the mouse, gives
+# a name for the ranking, and finds it in the score file and in the ranking dialog.
+# Usage: win_test.sh PATH_TO_ZEMBRO PATH_TO_ZEMBRO_TOOL RUN_FOLDER
+set -u
+game=$(realpath "$1")
+tool=$(realpath "$2")
+template=$(realpath "$3")
+source "$(dirname "$0")/xvfb.sh"
+work=$(mktemp -d)
+trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
+prepare_one_kind_run "$template" 7
+rm -f "$work/run/Zembro.rec"
+
+# The pairs to remove, in an order where each pair is in reach when its turn comes.
+pairs="2 1 3 1;4 1 1 2;6 1 7 1;8 1 6 2;3 2 4 2;5 2 7 2;8 2 4 3;2 3 2 4;5 3 6 3;8 3 8 4;1 4 3 4;\
+4 4 5 4;6 4 7 4;1 5 1 6;3 5 3 6;5 5 6 5;7 5 8 5;6 6 6 7;8 6 8 7;1 7 1 8;3 7 4 7;5 7 7 7;2 8 3 8;5 8 6 8"
+
+start_xvfb 1024x768x24 || exit 1
+(cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
+GAME_PID=$!
+quick_click() {
+    xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
+    sleep 0.05
+    xdotool click 1
+    sleep 0.05
+}
+
+check "the game window appears" wait_for_game_window >/dev/null
+sleep 0.5
+xdotool key Return # the about dialog
+sleep 0.4
+IFS=';' read -ra moves <<<"$pairs"
+for pair in "${moves[@]}"; do
+    read -r c1 r1 c2 r2 <<<"$pair"
+    quick_click "$(cell_x "$c1" "$r1")" "$(cell_y "$c1" "$r1")"
+    quick_click "$(cell_x "$c2" "$r2")" "$(cell_y "$c2" "$r2")"
+done
+sleep 0.5
+# The win: the report asks whether to leave; Escape answers Cancel and keeps playing.
+check "the win is reported" bash -c 'xdotool search --onlyvisible --name "WINNER" | grep -q .'
+xdotool key Escape
+sleep 0.5
+check "a place in the ranking is offered" bash -c 'xdotool search --onlyvisible --name "Nuovo Record" | grep -q .'
+xdotool type --delay 30 "Anna"
+xdotool key Return
+sleep 0.6
+check "the record is stored" bash -c "'$tool' scores '$work/run/Zembro.rec' | head -n 1 | grep -q 'Pos. 01:.*Mosse:  24     Anna'"
+
+# The menu, then "Classifica": the bar's third button, at client (650, 23 + 2 * 31).
+quick_click 745 10
+sleep 0.3
+quick_click $((650 + 5 + 60)) $((23 + 2 * 31 + 15))
+sleep 0.6
+check "the ranking opens" bash -c 'xdotool search --onlyvisible --name "^Classifica$" | grep -q .'
+import -window root "$work/ranking.png"
+xdotool key Return
+sleep 0.3
+check "the game goes on with a new deal" kill -0 "$GAME_PID"
+
+finish_checks "$work"

@@ -1,0 +1,119 @@
+# Helpers for driving the real game under Xvfb; sourced by the end-to-end tests and measurements.
+
+# A copy of the run folder in $work/run whose settings deal one kind with the corners empty: the
+# board is the same whatever the clock. $1: the run folder; $2: fixed-cell attempts (default 0).
+prepare_one_kind_run() {
+    cp -r "$1" "$work/run"
+    printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n%s\r\n1\r\n' "${2:-0}" >"$work/run/Option.opt"
+}
+
+# Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY.
+start_xvfb() {
+    local screen=$1 n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        # Ours only once it answers and is still running (another server may hold the number).
+        for _ in $(seq 100); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.05
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    done
+    echo "no free X display" >&2
+    return 1
+}
+
+stop_xvfb() {
+    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    true
+}
+
+# Starts openbox on the display and waits until it manages the screen.
+start_openbox() {
+    openbox --sm-disable >"$work/openbox.txt" 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 300); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    echo "openbox did not start:" >&2
+    cat "$work/openbox.txt" >&2
+    return 1
+}
+
+# Waits until a visible window named Zembro exists (15 s at most: a loaded machine starts the
+# toolkit slowly); gives its id.
+wait_for_game_window() {
+    local id
+    for _ in $(seq 750); do
+        id=$(xdotool search --onlyvisible --name '^Zembro$' 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.02
+    done
+    return 1
+}
+
+# Screen point of a game-screen point, for the framed window on a 1024 x 768 screen: the
+# window at (WIN_X, WIN_Y), at first (112, 87); its client area 3 pixels in; game x 5 pixels
+# right of client x.
+WIN_X=112
+WIN_Y=87
+screen_x() { echo $((WIN_X + 3 + $1 - 5)); }
+screen_y() { echo $((WIN_Y + 3 + $1)); }
+
+# Game-screen middle of cell (col, row).
+cell_x() { local c=$1 r=$2 x=$((354 + 49 * ($1 - $2))); [ $(((c + r) % 2)) -eq 0 ] && x=$((x - 1)); echo $((x + 49)); }
+cell_y() { echo $((36 * ($1 + $2) - 70 + 36)); }
+
+click_game() {
+    xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
+    sleep 0.15
+    xdotool click 1
+    sleep 0.15
+}
+
+# How many pixels of a game-screen box differ between two screenshots.
+box_difference() {
+    local before=$1 after=$2 x=$3 y=$4 w=$5 h=$6
+    local geometry="${w}x${h}+$(screen_x "$x")+$(screen_y "$y")"
+    local a b
+    a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
+    convert "$before" -crop "$geometry" +repage "$a"
+    convert "$after" -crop "$geometry" +repage "$b"
+    compare -metric AE -fuzz 5% "$a" "$b" null: 2>&1 | cut -d' ' -f1
+    rm -f "$a" "$b"
+}
+
+# check NAME COMMAND...: counts a check, and a failure when the command fails.
+failures=0
+checks=0
+check() {
+    local name=$1
+    shift
+    checks=$((checks + 1))
+    if ! "$@"; then
+        failures=$((failures + 1))
+        echo "FAIL $name"
+    fi
+}
+
+# Keeps the screenshots of a failed run (of any run with ZEMBRO_E2E_KEEP set), prints the
+# summary line, and fails if a check did.
+finish_checks() {
+    local work=$1
+    if [ "$failures" -ne 0 ] || [ -n "${ZEMBRO_E2E_KEEP:-}" ]; then
+        mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/ 2>/dev/null
+        echo "screenshots kept in /tmp/zembro-e2e"
+    fi
+    echo "$((checks - failures)) passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}

@@ -1,0 +1,266 @@
+#include "render/bmp_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace zembro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A BMP file made byte by byte: 14-byte file header, 40-byte info header, palette, rows.
+struct BmpBuilder {
+    int width = 1, height = 1, bits = 24;
+    std::uint32_t compression = 0, colours = 0;
+    std::vector<std::uint32_t> palette{}; // 0x00RRGGBB
+    std::vector<std::uint8_t> pixels{};   // already laid out in rows
+
+    std::vector<std::uint8_t> Build() const {
+        std::vector<std::uint8_t> out;
+        auto u16 = [&](std::uint32_t v) {
+            out.push_back(static_cast<std::uint8_t>(v));
+            out.push_back(static_cast<std::uint8_t>(v >> 8));
+        };
+        auto u32 = [&](std::uint32_t v) {
+            u16(v & 0xFFFF);
+            u16(v >> 16);
+        };
+        const auto offset = static_cast<std::uint32_t>(54 + 4 * palette.size());
+        out.push_back('B');
+        out.push_back('M');
+        u32(offset + static_cast<std::uint32_t>(pixels.size()));
+        u32(0);
+        u32(offset);
+        u32(40);
+        u32(static_cast<std::uint32_t>(width));
+        u32(static_cast<std::uint32_t>(height));
+        u16(1);
+        u16(static_cast<std::uint32_t>(bits));
+        u32(compression);
+        u32(static_cast<std::uint32_t>(pixels.size()));
+        u32(2835);
+        u32(2835);
+        u32(colours);
+        u32(0);
+        for (const std::uint32_t c : palette)
+            u32(c);
+        out.insert(out.end(), pixels.begin(), pixels.end());
+        return out;
+    }
+};
+
+Result<Sprite> Decode(const std::vector<std::uint8_t>& file) {
+    const Result<BmpLayout> layout = ParseBmp(file);
+    if (!layout)
+        return Result<Sprite>::Fail(layout.Reason());
+    return ConvertTo16(*layout);
+}
+
+Pixel StoredPixel(const Sprite& s, int x, int storedRow) {
+    return s.pixels[static_cast<std::size_t>(storedRow * RowPixels(s.Width()) + x)];
+}
+
+TEST(ConvertTo16, ColourRuleKeepsTheTopFiveBits) {
+    struct Case {
+        std::uint8_t r, g, b;
+        Pixel expected;
+    };
+    const Case cases[] = {{255, 0, 0, 0x7C00},       {255, 255, 255, 0x7FFF}, {7, 7, 7, 0x0000},
+                          {8, 8, 8, 0x0421},         {0, 255, 0, 0x03E0},     {0, 0, 255, 0x001F},
+                          {0x9C, 0x5A, 0x31, 0x4D66}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(PixelFromRgb(c.r, c.g, c.b), c.expected);
+        // The same colour through a 24-bit file and through an 8-bit palette.
+        BmpBuilder rgb{.width = 1, .height = 1, .bits = 24};
+        rgb.pixels = {c.b, c.g, c.r, 0};
+        const Result<Sprite> fromRgb = Decode(rgb.Build());
+        ASSERT_TRUE(fromRgb) << fromRgb.Reason();
+        EXPECT_EQ(fromRgb->pixels[0], c.expected);
+        BmpBuilder indexed{.width = 1, .height = 1, .bits = 8, .colours = 1};
+        indexed.palette = {std::uint32_t{c.r} << 16 | std::uint32_t{c.g} << 8 | c.b};
+        indexed.pixels = {0, 0, 0, 0};
+        const Result<Sprite> fromPalette = Decode(indexed.Build());
+        ASSERT_TRUE(fromPalette) << fromPalette.Reason();
+        EXPECT_EQ(fromPalette->pixels[0], c.expected);
+    }
+}
+
+TEST(ConvertTo16, RowsArePaddedAndKeptInOrder) {
+    // 24 bits, 5 wide: source rows 16 bytes apart, sprite rows 6 pixels apart.
+    BmpBuilder rgb{.width = 5, .height = 2, .bits = 24};
+    for (int row = 0; row < 2; ++row) {
+        for (int x = 0; x < 5; ++x) {
+            rgb.pixels.push_back(static_cast<std::uint8_t>(8 * x));   // blue
+            rgb.pixels.push_back(static_cast<std::uint8_t>(8 * row)); // green
+            rgb.pixels.push_back(0);
+        }
+        rgb.pixels.push_back(0xEE); // padding, never read as a pixel
+    }
+    const Result<Sprite> s = Decode(rgb.Build());
+    ASSERT_TRUE(s) << s.Reason();
+    EXPECT_EQ(s->pixels.size(), 12u);
+    EXPECT_EQ(StoredPixel(*s, 4, 0), 4);
+    EXPECT_EQ(StoredPixel(*s, 3, 1), (1 << 5) | 3);
+    EXPECT_EQ(s->header.biBitCount, 16);
+    EXPECT_EQ(s->header.biSizeImage, 5u * 2 * 2);
+
+    // 8 bits, 6 wide, a 16-entry palette: source rows 8 bytes apart, sprite rows 6 pixels apart.
+    BmpBuilder indexed{.width = 6, .height = 2, .bits = 8, .colours = 16};
+    for (std::uint32_t i = 0; i < 16; ++i)
+        indexed.palette.push_back(i * 8); // blue = 8 * i
+    indexed.pixels = {0, 1, 2, 3, 4, 5, 0xFF, 0xFF, 15, 14, 13, 12, 11, 10, 0xFF, 0xFF};
+    const Result<Sprite> p = Decode(indexed.Build());
+    ASSERT_TRUE(p) << p.Reason();
+    EXPECT_EQ(StoredPixel(*p, 5, 0), 5);
+    EXPECT_EQ(StoredPixel(*p, 0, 1), 15);
+    EXPECT_EQ(StoredPixel(*p, 5, 1), 10);
+}
+
+TEST(ConvertTo16, SixteenBitFilesAreUsedAsStoredAndTopDownRowsTurned) {
+    BmpBuilder raw{.width = 2, .height = -2, .bits = 16};
+    raw.pixels = {0x34, 0x12, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x7C}; // top row first
+    const Result<Sprite> s = Decode(raw.Build());
+    ASSERT_TRUE(s) << s.Reason();
+    EXPECT_GT(s->Height(), 0) << "sprites are always bottom-up";
+    EXPECT_EQ(StoredPixel(*s, 0, 1), 0x1234) << "the top row is stored last";
+    EXPECT_EQ(StoredPixel(*s, 1, 1), 0x7FFF) << "bit 15 is not part of a pixel";
+    EXPECT_EQ(StoredPixel(*s, 1, 0), 0x7C00);
+}
+
+TEST(ParseBmp, MalformedFilesAreRefusedWithAReason) {
+    const BmpBuilder good{
+        .width = 2, .height = 2, .bits = 24, .pixels = std::vector<std::uint8_t>(16, 9)};
+    ASSERT_TRUE(Decode(good.Build()));
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> file;
+    };
+    auto patched = [&](std::size_t at, std::uint32_t value) {
+        std::vector<std::uint8_t> f = good.Build();
+        for (int i = 0; i < 4; ++i)
+            f[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        return f;
+    };
+    std::vector<std::uint8_t> truncated = good.Build();
+    truncated.resize(truncated.size() - 3);
+    BmpBuilder rle{.width = 4, .height = 2, .bits = 8, .compression = 1, .colours = 2};
+    rle.palette = {0, 0xFFFFFF};
+    rle.pixels = {5, 1, 0, 1}; // a run of 5 in a row of 4
+    BmpBuilder rleMove = rle;
+    rleMove.pixels = {0, 2, 9, 0, 0, 1}; // a move past the right edge
+    BmpBuilder shortPalette{.width = 2, .height = 1, .bits = 8, .colours = 200};
+    shortPalette.palette = {0, 0};
+    shortPalette.pixels = {0, 1, 0, 0};
+    const Case cases[] = {
+        {"empty", {}},
+        {"not a bitmap", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"unknown header size", patched(14, 41)},
+        {"truncated pixels", truncated},
+        {"pixel offset past the end", patched(10, 100000)},
+        {"pixel offset inside the header", patched(10, 20)},
+        {"zero width", patched(18, 0)},
+        {"negative width", patched(18, 0xFFFFFFFE)},
+        {"dimensions overflowing", patched(18, 0x7FFFFFFF)},
+        {"two planes and more", patched(26, 2)},
+        {"unsupported depth", patched(28, 12)},
+        {"unsupported compression", patched(30, 4)},
+        {"run lengths in 24 bits", patched(30, 1)},
+        {"run off the row", rle.Build()},
+        {"move off the picture", rleMove.Build()},
+        {"palette past the end", shortPalette.Build()},
+    };
+    for (const Case& c : cases) {
+        const Result<Sprite> s = Decode(c.file);
+        EXPECT_FALSE(s) << c.name;
+        EXPECT_FALSE(s.Reason().empty()) << c.name;
+    }
+}
+
+// --- The public BMP test suite, when it is beside the checkout. ---
+
+fs::path Suite() {
+    return fs::path(ZEMBRO_BMPSUITE_DIR);
+}
+
+std::vector<std::uint8_t> ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::map<std::string, Result<Sprite>> LoadFolder(const std::string& folder) {
+    std::map<std::string, Result<Sprite>> loaded;
+    for (const fs::directory_entry& e : fs::directory_iterator(Suite() / folder))
+        loaded.emplace(e.path().filename().string(), Decode(ReadAll(e.path())));
+    return loaded;
+}
+
+TEST(BmpSuite, EveryGoodFileLoadsAndEachFamilyShowsTheSamePicture) {
+    if (!fs::exists(Suite() / "g"))
+        GTEST_SKIP() << "no BMP suite at " << Suite();
+    const auto good = LoadFolder("g");
+    ASSERT_EQ(good.size(), 27u);
+    for (const auto& [name, sprite] : good)
+        EXPECT_TRUE(sprite) << name << ": " << sprite.Reason();
+    // Files that store one picture in different ways must decode to the same pixels.
+    const std::vector<std::vector<std::string>> families = {
+        {"pal8.bmp", "pal8-0.bmp", "pal8os2.bmp", "pal8rle.bmp", "pal8topdown.bmp", "pal8v4.bmp",
+         "pal8v5.bmp"},
+        {"pal4.bmp", "pal4rle.bmp"},
+        {"pal1.bmp", "pal1wb.bmp"},
+        {"rgb16.bmp", "rgb16bfdef.bmp"},
+        {"rgb16-565.bmp", "rgb16-565pal.bmp"},
+        {"rgb24.bmp", "rgb24pal.bmp", "rgb32.bmp", "rgb32bf.bmp", "rgb32bfdef.bmp"},
+    };
+    for (const auto& family : families) {
+        for (const std::string& name : family) {
+            ASSERT_TRUE(good.at(name)) << name;
+            EXPECT_EQ(good.at(name)->pixels, good.at(family[0])->pixels)
+                << name << " vs " << family[0];
+        }
+    }
+    // The suite's picture: red in the top-left corner, white letters on the middle row.
+    const Sprite& rgb = *good.at("rgb24.bmp");
+    EXPECT_EQ(rgb.Width(), 127);
+    EXPECT_EQ(StoredPixel(rgb, 0, 63), 0x7C00) << "top-left pixel is pure red";
+}
+
+TEST(BmpSuite, BadFilesAreRefusedOrLoadedWithoutHarm) {
+    if (!fs::exists(Suite() / "b"))
+        GTEST_SKIP() << "no BMP suite at " << Suite();
+    const std::vector<std::string> mustRefuse = {
+        "badbitcount.bmp", "badheadersize.bmp", "badpalettesize.bmp", "badplanes.bmp",
+        "badrle.bmp",      "badrle4.bmp",       "badrle4bis.bmp",     "badrle4ter.bmp",
+        "badrlebis.bmp",   "badrleter.bmp",     "badwidth.bmp",       "reallybig.bmp",
+        "rletopdown.bmp",  "shortfile.bmp"};
+    const auto bad = LoadFolder("b");
+    for (const std::string& name : mustRefuse) {
+        ASSERT_TRUE(bad.contains(name)) << name;
+        EXPECT_FALSE(bad.at(name)) << name;
+    }
+    for (const auto& [name, sprite] : bad) {
+        if (sprite)
+            EXPECT_EQ(sprite->pixels.size(),
+                      static_cast<std::size_t>(RowPixels(sprite->Width()) * sprite->Height()))
+                << name;
+        else
+            EXPECT_FALSE(sprite.Reason().empty()) << name;
+    }
+}
+
+TEST(BmpSuite, QuestionableFilesLoadUnlessTheirEncodingIsNotOurs) {
+    if (!fs::exists(Suite() / "q"))
+        GTEST_SKIP() << "no BMP suite at " << Suite();
+    // Embedded JPEG and PNG, OS/2 Huffman and 24-bit run lengths, 64-bit pixels: refused.
+    const std::vector<std::string> refused = {"rgb24jpeg.bmp", "rgb24png.bmp", "pal1huffmsb.bmp",
+                                              "rgb24rle24.bmp", "rgba64.bmp"};
+    for (const auto& [name, sprite] : LoadFolder("q")) {
+        const bool expectRefused = std::find(refused.begin(), refused.end(), name) != refused.end();
+        EXPECT_EQ(static_cast<bool>(sprite), !expectRefused) << name << ": " << sprite.Reason();
+    }
+}
+
+} // namespace
+} // namespace zembro

@@ -1,0 +1,293 @@
+// The game's files under concurrent writers, unusual file types, links, modes and permissions:
+// nothing is lost, nothing waits forever, a file's identity survives its rewrites.
+#include "render/bmp_reader.h"
+#include "render/game_sprites.h"
+#include "store/file_replace.h"
+#include "store/options_file.h"
+#include "store/score_file.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zembro {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+constexpr uid_t PLAYER_ID = 65534; // "nobody": a user who owns nothing here
+
+OptionValues Settings(int kinds) {
+    OptionValues v;
+    v.directory1 = "Immagini";
+    v.directory2 = "Contatori";
+    v.NumMaxPedine = 33;
+    v.kindsUsed = kinds;
+    return v;
+}
+
+ScoreRecord Record(const std::string& name, int seconds, int moves) {
+    return MakeRecord(name, seconds, moves, std::tm{}, OptionValues{});
+}
+
+std::vector<std::string> StoredNames(const std::string& path) {
+    std::vector<std::string> names;
+    if (const Result<std::vector<ScoreRecord>> list = LoadScores(path))
+        for (const ScoreRecord& r : *list)
+            names.push_back(r.Name());
+    return names;
+}
+
+// Runs `body` in a child process that is killed after `seconds`; gives "ok", "failed" or
+// "hung", so that a regression that blocks fails the test instead of stopping the suite.
+std::string InChild(const std::function<bool()>& body, unsigned seconds = 5) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(seconds);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status))
+        return "hung";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "ok" : "failed";
+}
+
+// Runs `body` as a player without privileges: permission bits stop them as they stop anyone
+// but the super-user.
+std::string AsPlayer(const std::function<bool()>& body) {
+    if (::geteuid() != 0)
+        return InChild(body);
+    return InChild([&] { return ::setgid(PLAYER_ID) == 0 && ::setuid(PLAYER_ID) == 0 && body(); });
+}
+
+// Each writes something new at every call.
+using Write = std::function<IoResult(const std::string& path)>;
+struct Writer {
+    const char* file;
+    Write write;
+};
+const Writer WRITERS[] = {
+    {"Option.opt",
+     [](const std::string& p) {
+         static int kinds = 0;
+         return WriteOptions(p, Settings(++kinds));
+     }},
+    {"Zembro.rec", [](const std::string& p) { return InsertScore(p, Record("N", 9, 1)).Status(); }},
+};
+
+TEST(FileSafety, ConcurrentWritersLoseNothing) {
+    const TempFolder folder("concurrent");
+    const std::string scores = folder / "Zembro.rec", options = folder / "Option.opt";
+    constexpr int COUNT = 200;
+    std::vector<pid_t> children;
+    for (const char* prefix : {"A", "B"}) {
+        const int moves = prefix[0] == 'A' ? 1 : 2;
+        children.push_back(::fork());
+        if (children.back() == 0) {
+            bool ok = true;
+            for (int i = 1; i <= COUNT; ++i) {
+                const std::string name = prefix + std::to_string(i);
+                ok = InsertScore(scores, Record(name, 1000 + i, moves)) && ok;
+                ok = WriteOptions(options, Settings(10 * moves)).ok && ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write succeeded";
+    }
+    // Every record of both writers, best first: fewer seconds, then fewer moves.
+    std::vector<std::pair<int, std::string>> all;
+    for (int i = 1; i <= COUNT; ++i)
+        for (const char* prefix : {"A", "B"})
+            all.emplace_back((1000 + i) * 4 + (prefix[0] == 'A' ? 1 : 2),
+                             prefix + std::to_string(i));
+    std::sort(all.begin(), all.end());
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < MAX_SCORES; ++i)
+        expected.push_back(all[i].second);
+    EXPECT_EQ(StoredNames(scores), expected);
+    const std::string text = TempFolder::Contents(options);
+    EXPECT_TRUE(text == FormatOptions(Settings(10)) || text == FormatOptions(Settings(20)));
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
+}
+
+TEST(FileSafety, RewritesKeepTheFilesIdentity) {
+    for (const Writer& w : WRITERS) {
+        SCOPED_TRACE(w.file);
+        const TempFolder folder("identity");
+        // The mode, readable by the player alone.
+        const std::string plain = folder / w.file;
+        ASSERT_TRUE(w.write(plain));
+        fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write);
+        ASSERT_TRUE(w.write(plain));
+        EXPECT_EQ(fs::status(plain).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+        // A link, relative, to a link, absolute, to the file kept elsewhere.
+        fs::create_directories(folder.Path() / "elsewhere");
+        const std::string target = folder / ("elsewhere/" + std::string(w.file));
+        fs::create_symlink(target, folder.Path() / "elsewhere/second-link");
+        fs::create_directories(folder.Path() / "run");
+        const std::string link = folder / ("run/" + std::string(w.file));
+        fs::create_symlink("../elsewhere/second-link", link);
+        ASSERT_TRUE(w.write(link)); // makes the target
+        const std::string once = TempFolder::Contents(target);
+        ASSERT_TRUE(w.write(link)); // replaces it
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_TRUE(fs::is_symlink(folder / "elsewhere/second-link"));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+        EXPECT_NE(TempFolder::Contents(target), once);
+    }
+    // A link loop is refused with a reason, not followed forever.
+    const TempFolder folder("loop");
+    fs::create_symlink("Zembro.rec", folder.Path() / "Zembro.rec");
+    const Result<int> looped = InsertScore(folder / "Zembro.rec", Record("N", 9, 1));
+    EXPECT_EQ(looped.Error(), ELOOP);
+}
+
+TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
+    for (const Writer& w : WRITERS) {
+        SCOPED_TRACE(w.file);
+        const TempFolder folder("permissions");
+        const std::string path = folder / w.file;
+        ASSERT_TRUE(w.write(path));
+        const std::string before = TempFolder::Contents(path);
+        const auto own = [&](const std::string& p) {
+            return ::geteuid() != 0 || ::chown(p.c_str(), PLAYER_ID, PLAYER_ID) == 0;
+        };
+
+        // A file the player may not write, in a folder they may: refused, unchanged.
+        ASSERT_TRUE(own(folder.Path().string()) && own(path));
+        fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+        EXPECT_EQ(AsPlayer([&] { return w.write(path).error == EACCES; }), "ok");
+        EXPECT_EQ(TempFolder::Contents(path), before);
+
+        // A file the player may write, in a folder they may not: rewritten in place.
+        fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+        ASSERT_EQ(::chown(folder.Path().c_str(), 0, 0) == 0 || ::geteuid() != 0, true);
+        fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                           fs::perms::others_read | fs::perms::others_exec);
+        EXPECT_EQ(AsPlayer([&] { return w.write(path).ok; }), "ok");
+        EXPECT_NE(TempFolder::Contents(path), before);
+        EXPECT_EQ(folder.Entries(), std::vector<std::string>{w.file}) << "nothing beside it";
+    }
+    const TempFolder folder("saved");
+    const std::string scores = folder / "Zembro.rec";
+    ASSERT_TRUE(InsertScore(scores, Record("first", 50, 1)));
+    ASSERT_TRUE(InsertScore(scores, Record("second", 40, 1)));
+    EXPECT_EQ(StoredNames(scores), (std::vector<std::string>{"second", "first"}));
+}
+
+// Each kind of file that is not a regular one, under each name the game reads or writes.
+TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> kinds = {
+        {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+        {"folder", [](const std::string& p) { fs::create_directory(p); }},
+        {"device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+        {"socket",
+         [](const std::string& p) {
+             const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             p.copy(address.sun_path, sizeof address.sun_path - 1);
+             ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+             ::close(s);
+         }},
+    };
+    const std::vector<std::pair<const char*, std::function<int(const std::string&)>>> uses = {
+        {"ReadOptions",
+         [](const std::string& p) {
+             OptionValues v;
+             return ReadOptions(p, v).error;
+         }},
+        {"WriteOptions", [](const std::string& p) { return WriteOptions(p, Settings(3)).error; }},
+        {"RankFor", [](const std::string& p) { return RankFor(p, 1, 1).Error(); }},
+        {"InsertScore",
+         [](const std::string& p) { return InsertScore(p, Record("x", 1, 1)).Error(); }},
+        {"LoadScores", [](const std::string& p) { return LoadScores(p).Error(); }},
+        {"LoadSprite", [](const std::string& p) { return LoadSprite(p).Error(); }},
+        {"ReadHotspots",
+         [](const std::string& p) {
+             std::vector<Sprite> pieces(1);
+             return ReadHotspots(fs::path(p).parent_path().string(), pieces, 1).error;
+         }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        for (const auto& [use, call] : uses) {
+            SCOPED_TRACE(std::string(use) + " on a " + kind);
+            const TempFolder folder("kinds");
+            const std::string path = folder / "Pedine.pos";
+            make(path);
+            EXPECT_EQ(InChild([&] { return call(path) == FILE_ERROR_NOT_REGULAR; }, 1), "ok");
+            EXPECT_FALSE(fs::is_regular_file(path)) << "left as it was";
+        }
+    }
+}
+
+TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
+    const TempFolder folder("lock");
+    const std::string path = folder / "Zembro.rec";
+    {
+        const Result<FileLock> held = LockFile(path, LockKind::Exclusive);
+        ASSERT_TRUE(held);
+        const Result<FileLock> waited = LockFile(path, LockKind::Exclusive, 100);
+        EXPECT_EQ(waited.Error(), FILE_ERROR_LOCKED);
+        EXPECT_NE(waited.Reason().find("another program"), std::string::npos);
+        EXPECT_EQ(LockFile(path, LockKind::Shared, 0).Error(), FILE_ERROR_LOCKED);
+    }
+    const Result<FileLock> reader = LockFile(path, LockKind::Shared, 0);
+    ASSERT_TRUE(reader);
+    EXPECT_TRUE(LockFile(path, LockKind::Shared, 0)) << "readers share";
+    EXPECT_EQ(LockFile(path, LockKind::Exclusive, 0).Error(), FILE_ERROR_LOCKED);
+    EXPECT_EQ(ReplaceFileContents(*reader, "").error, FILE_ERROR_LOCKED)
+        << "a shared lock does not allow a rewrite";
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {
+    struct Case {
+        const char* name;
+        bool ours;
+    };
+    const Case cases[] = {
+        {".Zembro.rec.123.0.zembro-tmp", true},      {".Zembro.rec.4194304.99.zembro-tmp", true},
+        {"Zembro.rec.tmp99999-mybackup", false},     {"Zembro.rec.tmp99999-0", false},
+        {".Zembro.rec.123.0.zembro-tmp.bak", false}, {".Zembro.rec.0123.0.zembro-tmp", false},
+        {".Zembro.rec.123.100.zembro-tmp", false},   {".Zembro.rec.123..zembro-tmp", false},
+        {".Zembro.rec.12a.0.zembro-tmp", false},     {".Option.opt.123.0.zembro-tmp", false},
+        {".Zembro.rec.0.0.zembro-tmp", false},       {".Zembro.rec.1234567890.0.zembro-tmp", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TemporaryFileWriter(c.name, "Zembro.rec").has_value(), c.ours) << c.name;
+
+    // A writer that is gone: its temporary file goes at the next write; look-alikes stay.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const TempFolder folder("sweep");
+    const std::string abandoned = ".Zembro.rec." + std::to_string(gone) + ".0.zembro-tmp";
+    std::vector<std::string> kept = {"Zembro.rec.tmp99999-mybackup",
+                                     ".Zembro.rec." + std::to_string(gone) + ".0.zembro-tmp~"};
+    for (const std::string& name : kept)
+        folder.Write(name, "mine");
+    folder.Write(abandoned, "half");
+    ASSERT_TRUE(InsertScore(folder / "Zembro.rec", Record("N", 5, 5)));
+    kept.push_back("Zembro.rec");
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folder.Entries(), kept);
+}
+
+} // namespace
+} // namespace zembro

@@ -1,0 +1,250 @@
+#include "frame_fixture.h"
+#include "game/screen_zones.h"
+#include "render/scene.h"
+#include "store/score_file.h"
+#include "ui/dialog_templates.h"
+
+namespace zembro {
+namespace {
+
+using platform::HitCode;
+using test::FrameTest;
+
+ScenePoint CellMiddle(int col, int row) {
+    const ScenePoint at = CellPosition(col, row);
+    return {at.x + 49, at.y + 36};
+}
+
+class FrameInput : public FrameTest {
+  protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        // One kind and the corners empty: every board is the same, whatever the clock.
+        WriteOptions("Immagini Contatori 33 0 0 0 0 0 0 0 1");
+        ASSERT_TRUE(Start());
+    }
+    void ClickCell(int col, int row) {
+        const ScenePoint p = CellMiddle(col, row);
+        Move(p.x, p.y);
+        Press(p.x, p.y);
+        Release(p.x, p.y);
+    }
+};
+
+TEST_F(FrameInput, SelectMoveAndPairWithTheMouse) {
+    ClickCell(2, 1);
+    EXPECT_EQ(Frame().Game().sourceCol, 2);
+    ASSERT_EQ(CellMiddle(1, 1).y, 38) << "the top corner reaches into the strip's band";
+    ClickCell(1, 1); // the empty top corner: a plain move, the piece stays selected
+    EXPECT_EQ(Frame().Game().At(1, 1), 1);
+    EXPECT_EQ(Frame().Game().sourceCol, 1);
+    ClickCell(1, 2); // an equal piece next to it: both go
+    EXPECT_EQ(Frame().Game().At(1, 1), 0);
+    EXPECT_EQ(Frame().Game().At(1, 2), 0);
+    EXPECT_EQ(Frame().Game().moves, 2);
+    EXPECT_EQ(Frame().Game().piecesLeft, 60);
+    EXPECT_EQ(Frame().StateBits() & STATE_PAUSED, 0u) << "the first click started the clock";
+}
+
+TEST(ScreenZones, PressesByZone) {
+    struct Case {
+        int x, y;
+        PressZone zone;
+    };
+    const Case cases[] = {
+        {729, 7, PressZone::Menu},       {765, 15, PressZone::Menu},
+        {728, 7, PressZone::BoardArea},  {766, 15, PressZone::BoardArea},
+        {740, 16, PressZone::BoardArea}, {740, 6, PressZone::BoardArea},
+        {698, 27, PressZone::Minimise},  {727, 56, PressZone::Minimise},
+        {729, 27, PressZone::Pause},     {758, 56, PressZone::Pause},
+        {728, 40, PressZone::Strip},     {690, 40, PressZone::Strip},
+        {795, 40, PressZone::Strip},     {740, 26, PressZone::BoardArea},
+        {740, 57, PressZone::BoardArea}, // the band is rows 27..56
+        {689, 40, PressZone::BoardArea}, {796, 40, PressZone::BoardArea},
+        {403, 38, PressZone::BoardArea}, // the top corner cell, inside the band's rows
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClassifyPress(c.x, c.y), c.zone) << c.x << "," << c.y;
+}
+
+TEST_F(FrameInput, ZonesOfTheTopStrip) {
+    struct Case {
+        int x, y;
+        bool barShown, paused, minimized;
+    };
+    const Case cases[] = {
+        {729, 7, true, false, false},   {765, 15, true, false, false},
+        {698, 27, false, true, true},   {727, 56, false, true, true},
+        {729, 27, false, true, false},  {758, 56, false, true, false},
+        {728, 40, false, false, false}, {780, 40, false, false, false},
+        {740, 20, false, false, false}, // y 16..26 is board area
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        framework_ = platform::HeadlessFramework{};
+        SetUp();
+        Press(403, 300); // unpause
+        Press(c.x, c.y);
+        EXPECT_EQ(Frame().Bar().Visible(), c.barShown) << c.x << "," << c.y;
+        EXPECT_EQ((Frame().StateBits() & STATE_PAUSED) != 0, c.paused) << c.x << "," << c.y;
+        EXPECT_EQ(Window().Minimized(), c.minimized) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(FrameInput, MenuButtonsHideTheBarAndPostTheirCommand) {
+    Press(740, 10);
+    ASSERT_TRUE(Frame().Bar().Visible());
+    EXPECT_TRUE(Frame().SystemCursorShown()) << "the bar is used with the system pointer";
+    const int invalidations = Window().Invalidations();
+    framework_.buttons->Click(0); // "Resetta": a new game
+    EXPECT_FALSE(Frame().Bar().Visible());
+    EXPECT_EQ(Window().Invalidations(), invalidations + 1);
+    EXPECT_EQ(Window().Posted(), std::vector<int>{CMD_NEW_GAME}) << "queued, not run yet";
+    Window().RunPosted();
+    EXPECT_TRUE(Frame().Scene().fullRedraw);
+    EXPECT_FALSE(Frame().SystemCursorShown());
+    EXPECT_EQ(framework_.buttons->Images(2), (std::pair<int, int>{126, 127}));
+}
+
+TEST_F(FrameInput, APressOnTheBoardClosesTheBar) {
+    Press(740, 10);
+    Move(403, 300);
+    EXPECT_TRUE(Frame().SystemCursorShown()) << "moving with the bar open keeps the pointer";
+    Press(403, 300);
+    EXPECT_FALSE(Frame().Bar().Visible());
+    EXPECT_FALSE(Frame().SystemCursorShown());
+    for (std::size_t i = 1; i < framework_.cursorCalls.size(); ++i)
+        EXPECT_NE(framework_.cursorCalls[i], framework_.cursorCalls[i - 1]);
+}
+
+TEST_F(FrameInput, PausedSceneOnlyMovesThePointer) {
+    Press(740, 40); // pause
+    Paint();
+    const BackBuffer before = Frame().Buffer();
+    Frame().Game().seconds = 500; // not shown while paused
+    Move(100, 100);
+    Paint();
+    Move(120, 110);
+    Paint();
+    Move(100, 100); // back where it was: only the pointer was ever drawn
+    Paint();
+    int changed = 0;
+    for (std::size_t i = 0; i < before.pixels.size(); ++i)
+        changed += before.pixels[i] != Frame().Buffer().pixels[i] ? 1 : 0;
+    EXPECT_LE(changed, 24 * 32 * 2) << "only the pointer's rectangles";
+}
+
+TEST_F(FrameInput, DraggingByTheGripFreezesTheSceneUntilTheDragEnds) {
+    const platform::Point origin{112 + 3, 87 + 3}; // the client area on the screen
+    auto screen = [&](int gameX, int gameY) {
+        return platform::Point{origin.x + gameX - 5, origin.y + gameY};
+    };
+    EXPECT_EQ(Frame().OnNcHitTest(screen(772, 22), HitCode::Client), HitCode::Caption);
+    EXPECT_EQ(Frame().OnNcHitTest(screen(790, 60), HitCode::Client), HitCode::Caption);
+    EXPECT_EQ(Frame().OnNcHitTest(screen(771, 40), HitCode::Client), HitCode::Client);
+    EXPECT_EQ(Frame().OnNcHitTest(screen(791, 40), HitCode::Client), HitCode::Client);
+    EXPECT_EQ(Frame().OnNcHitTest(screen(780, 40), HitCode::Border), HitCode::Border);
+
+    Frame().OnNcLButtonDown(HitCode::Caption, screen(780, 40));
+    EXPECT_NE(Frame().StateBits() & STATE_CAPTION_PRESSED, 0u);
+    Frame().OnNcMouseMove(HitCode::Client, screen(700, 300));
+    EXPECT_NE(Frame().StateBits() & STATE_CAPTION_PRESSED, 0u)
+        << "only a move over the grip ends it";
+    EXPECT_EQ(Frame().Mouse(), (platform::Point{700, 300}));
+    const int invalidations = Window().Invalidations();
+    Frame().OnNcMouseMove(HitCode::Caption, screen(780, 40));
+    EXPECT_EQ(Frame().StateBits() & STATE_CAPTION_PRESSED, 0u);
+    EXPECT_EQ(Window().Invalidations(), invalidations + 1);
+
+    Frame().OnNcLButtonDown(HitCode::Caption, screen(780, 40));
+    Move(300, 300); // any move in the client area ends it too
+    EXPECT_EQ(Frame().StateBits() & STATE_CAPTION_PRESSED, 0u);
+}
+
+TEST_F(FrameInput, ActivationAndMinimising) {
+    using platform::ActivateState;
+    Frame().OnActivate(ActivateState::Active, true);
+    EXPECT_NE(Frame().StateBits() & STATE_INACTIVE, 0u) << "minimised counts as inactive";
+    Frame().OnActivate(ActivateState::ClickActive, false);
+    EXPECT_EQ(Frame().StateBits() & STATE_INACTIVE, 0u);
+    Frame().OnActivate(ActivateState::Inactive, false);
+    EXPECT_NE(Frame().StateBits() & STATE_INACTIVE, 0u);
+
+    Press(403, 300);
+    Frame().OnCommand(CMD_MINIMIZE);
+    EXPECT_TRUE(Window().Minimized());
+    EXPECT_NE(Frame().StateBits() & STATE_PAUSED, 0u) << "stays paused until the next click";
+    Frame().OnActivate(ActivateState::Active, false);
+    EXPECT_NE(Frame().StateBits() & STATE_PAUSED, 0u);
+}
+
+} // namespace
+} // namespace zembro
+
+namespace zembro {
+namespace {
+
+// Before a dialog shows, the window has the whole scene without the game's pointer, so the
+// player never sees two pointers; after the about box the pointer is where the system's is.
+TEST_F(FrameInput, DialogsShowOverOnePointer) {
+    // The pixels around the MENU label, where the pointer stands when a command is chosen.
+    const auto label = [&] {
+        std::vector<Pixel> block;
+        const std::vector<Pixel>& pixels = Frame().Buffer().pixels;
+        for (int y = 10; y < 30; ++y) // bottom-up rows
+            for (int x = 740; x < 760; ++x)
+                block.push_back(
+                    pixels[static_cast<std::size_t>((SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x)]);
+        return block;
+    };
+    Move(400, 300);
+    Paint();
+    const std::vector<Pixel> bare = label();
+    std::vector<Pixel> shown;
+    int presentsBefore = 0;
+    for (const int command : {CMD_ABOUT, CMD_OPTIONS, CMD_RANKING}) {
+        ASSERT_TRUE(InsertScore((folder_ / "Zembro.rec").string(),
+                                MakeRecord("x", 1, 1, std::tm{}, OptionValues{})));
+        Move(740, 10);
+        Paint();
+        ASSERT_NE(label(), bare) << "the pointer is drawn there";
+        const int presents = Window().Presents();
+        framework_.dialogScripts[command == CMD_ABOUT     ? DIALOG_ABOUT
+                                 : command == CMD_OPTIONS ? DIALOG_OPTIONS
+                                                          : DIALOG_RANKING] =
+            [&](platform::HeadlessDialog& d, platform::DialogHandler& h) {
+                shown = label();
+                presentsBefore = Window().Presents();
+                h.OnCommand(2, d);
+            };
+        Frame().OnCommand(command);
+        EXPECT_EQ(shown, bare) << command;
+        EXPECT_EQ(presentsBefore, presents + 1) << command;
+    }
+    EXPECT_EQ(Frame().Mouse().x, 740) << "the last movement, nothing newer known";
+    Window().pointer = platform::Point{100, 200};
+    Frame().OnCommand(CMD_ABOUT);
+    EXPECT_EQ(Frame().Mouse().x, 105);
+    EXPECT_EQ(Frame().Mouse().y, 200);
+}
+
+TEST_F(FrameTest, NoGamePointerUntilThePointerIsSeen) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame().Mouse().x, SCREEN_WIDTH) << "off the screen: drawn nowhere";
+    EXPECT_EQ(Frame().Mouse().y, SCREEN_HEIGHT);
+}
+
+// Opening the menu over the game's pointer: the next paint must not put the old pixels back
+// over the menu strip.
+TEST_F(FrameInput, OpeningTheMenuLeavesNoHoleInTheStrip) {
+    Press(403, 300);
+    Move(740, 10);
+    Paint(); // the pointer drawn over the menu zone
+    Press(740, 10);
+    const std::vector<Pixel> strip = Frame().Buffer().pixels;
+    Paint(); // frozen by the bar: pointer only
+    EXPECT_EQ(Frame().Buffer().pixels, strip);
+}
+
+} // namespace
+} // namespace zembro

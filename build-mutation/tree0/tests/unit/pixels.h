@@ -1,0 +1,49 @@
+// Small pictures for renderer tests, addressed as the screen shows them: (x, y) from the top left.
+#pragma once
+
+#include "render/back_buffer.h"
+#include "render/sprite.h"
+
+#include <vector>
+
+namespace zembro::test {
+
+// A bottom-up sprite filled with `fill`.
+inline Sprite SolidSprite(int width, int height, Pixel fill) {
+    Sprite s = MakeSprite(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            s.pixels[static_cast<std::size_t>(y * RowPixels(width) + x)] = fill;
+    return s;
+}
+
+// Picture position (x, y), y from the top, of a bottom-up sprite.
+inline Pixel& At(Sprite& s, int x, int y) {
+    return s.pixels[static_cast<std::size_t>((s.Height() - 1 - y) * RowPixels(s.Width()) + x)];
+}
+
+// An 800 x 600 buffer in either row order, filled with `fill`.
+inline BackBuffer Screen(bool bottomUp, Pixel fill = 0) {
+    BackBuffer b;
+    BitmapInfoHeader recommended;
+    recommended.biHeight = bottomUp ? 1 : -1;
+    CreateBackBuffer(b, recommended);
+    CreateSurface(b);
+    std::fill(b.pixels.begin(), b.pixels.end(), fill);
+    return b;
+}
+
+inline Pixel& At(BackBuffer& b, int x, int y) {
+    const int row = b.header.biHeight > 0 ? SCREEN_HEIGHT - 1 - y : y;
+    return b.pixels[static_cast<std::size_t>(row * SCREEN_WIDTH + x)];
+}
+
+// How many pixels of the buffer differ from `fill`.
+inline int CountNot(const BackBuffer& b, Pixel fill) {
+    int n = 0;
+    for (const Pixel p : b.pixels)
+        n += p != fill ? 1 : 0;
+    return n;
+}
+
+} // namespace zembro::test

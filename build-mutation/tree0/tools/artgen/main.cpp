@@ -1,0 +1,150 @@
+// artgen: draws Zembro's default pictures into a run folder, and the program's own pictures
+// into a resource folder. Usage: artgen RUN_FOLDER RESOURCE_FOLDER
+#include "art_kit.h"
+#include "bmp_writer.h"
+#include "hud_art.h"
+#include "piece_art.h"
+#include "resource_art.h"
+#include "store/options_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdio>
+
+namespace {
+
+// The folder names the default settings give, and their values.
+const char* const BOARD_FOLDER = "Immagini";
+const char* const COUNTER_FOLDER = "Contatori";
+
+zembro::OptionValues DefaultOptions() {
+    zembro::OptionValues v;
+    v.directory1 = BOARD_FOLDER;
+    v.directory2 = COUNTER_FOLDER;
+    v.NumMaxPedine = artgen::PIECE_KINDS + 1; // the last picture is the fixed cell
+    v.controlledInsertion = 1;
+    v.randomEmptyCells = 0;
+    v.reselectAfterMove = 0;
+    v.holdToDrag = 0;
+    v.twoColourPath = 1;
+    v.penalty = 0;
+    v.fixedCells = 0;
+    v.kindsUsed = 20;
+    return v;
+}
+
+struct Writer {
+    bool ok = true;
+    void Check(bool written, const QString& path) {
+        if (!written) {
+            std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
+    void Bmp24(const QString& path, const QImage& image) {
+        Check(artgen::WriteBmp24(path, image), path);
+    }
+    void Bmp8(const QString& path, const QImage& image) {
+        Check(artgen::WriteBmp8(path, image), path);
+    }
+    void Text(const QString& path, const QByteArray& text) {
+        QFile file(path);
+        Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                  file.write(text) == text.size(),
+              path);
+    }
+};
+
+void WriteRunFolder(Writer& w, const QDir& run) {
+    run.mkpath(BOARD_FOLDER);
+    run.mkpath(COUNTER_FOLDER);
+    const QString board = run.filePath(BOARD_FOLDER) + "/";
+    const QString counters = run.filePath(COUNTER_FOLDER) + "/";
+
+    // Both conversions run at every start: the large pictures are 24-bit, the small ones 8-bit.
+    w.Bmp24(board + "Sfondo2.bmp", artgen::Background());
+    w.Bmp24(board + "MenuImg.bmp", artgen::MenuStrip());
+    w.Bmp8(board + "Pedone2.bmp", artgen::EmptyCell());
+    w.Bmp8(board + "Pedone1.bmp", artgen::HighlightCell(QColor(70, 214, 96)));
+    w.Bmp8(board + "Pedone3.bmp", artgen::HighlightCell(QColor(226, 64, 52)));
+    w.Bmp8(board + "Mouse1.bmp", artgen::Pointer());
+    QByteArray hotspots;
+    for (int kind = 1; kind <= artgen::PIECE_KINDS + 1; ++kind) {
+        const QImage piece =
+            kind <= artgen::PIECE_KINDS ? artgen::Piece(kind) : artgen::FixedCell();
+        w.Bmp24(board + QString::asprintf("pedina%02d.bmp", kind), piece);
+        hotspots += QByteArray("0 ") + QByteArray::number(artgen::PIECE_RISE) + "\r\n";
+    }
+    w.Text(board + "Pedine.pos", hotspots);
+
+    w.Bmp8(counters + "Sec.bmp", artgen::Label(QStringLiteral("Sec.")));
+    w.Bmp8(counters + "FPS.bmp", artgen::Label(QStringLiteral("FPS")));
+    w.Bmp8(counters + "Pedine.bmp", artgen::Label(QStringLiteral("Pedine")));
+    w.Bmp8(counters + "Numeri.bmp", artgen::DigitStrip());
+    w.Bmp8(counters + "Mosse.bmp", artgen::Label(QStringLiteral("Mosse")));
+    w.Bmp8(counters + "Pausa.bmp", artgen::PauseMark());
+    w.Bmp8(counters + "Mini.bmp", artgen::MinimiseMark());
+
+    // The settings are the player's once written: only a missing file gets the defaults.
+    const QString options = run.filePath(zembro::OPTIONS_FILE_NAME);
+    if (!QFile::exists(options)) {
+        const zembro::IoResult written =
+            zembro::WriteOptions(options.toStdString(), DefaultOptions());
+        w.Check(written.ok, options);
+    }
+}
+
+void WriteResources(Writer& w, const QDir& resources) {
+    const struct {
+        int normal, pressed;
+        const char* label;
+    } buttons[] = {
+        {105, 107, ""},           {113, 114, "Resetta"}, {111, 112, "Opzioni"},
+        {126, 127, "Classifica"}, {115, 116, "About"},   {117, 118, "Uscita"},
+    };
+    int seed = 0;
+    for (const auto& b : buttons) {
+        w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(b.normal)),
+                artgen::WoodButton(QString::fromUtf8(b.label), false, seed));
+        w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(b.pressed)),
+                artgen::WoodButton(QString::fromUtf8(b.label), true, seed));
+        ++seed;
+    }
+    for (const int unused : {108, 109, 110, 119, 125})
+        w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(unused)),
+                artgen::WoodButton(QString(), false, ++seed));
+    w.Bmp8(resources.filePath("bitmap123.bmp"), artgen::AboutPicture());
+    // The defaults an installation hands to each new player.
+    const QString options = resources.filePath(zembro::OPTIONS_FILE_NAME);
+    w.Check(zembro::WriteOptions(options.toStdString(), DefaultOptions()).ok, options);
+    w.Text(resources.filePath("icon102.svg"), artgen::IconSvg());
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString path = resources.filePath(QString("icon102-%1.png").arg(size));
+        w.Check(artgen::Icon(size).save(path), path);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: artgen RUN_FOLDER RESOURCE_FOLDER\n");
+        return 2;
+    }
+    QString error;
+    if (!artgen::LoadFonts(error)) {
+        std::fprintf(stderr, "artgen: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QDir run(QString::fromLocal8Bit(argv[1]));
+    const QDir resources(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(run.path());
+    QDir().mkpath(resources.path());
+    Writer w;
+    WriteRunFolder(w, run);
+    WriteResources(w, resources);
+    return w.ok ? 0 : 1;
+}

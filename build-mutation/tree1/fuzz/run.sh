@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer)
+# and runs each for SECONDS, two at a time. Seeds: the public BMP suite beside the checkout, the
+# default pictures, and the hand-made files of fuzz/seeds. Findings land in build-fuzz/findings.
+# Usage: fuzz/run.sh SECONDS [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
+shift
+targets=("${@:-fuzz_bmp fuzz_options fuzz_hotspots fuzz_scores fuzz_startup}")
+read -ra targets <<<"${targets[*]}"
+
+source scripts/deps.sh
+ZEMBRO_PACKAGES+=(clang libclang-rt-14-dev)
+zembro_install_missing
+# The default pictures come from the normal build.
+zembro_build OFF >/dev/null
+cmake -S . -B build-fuzz -G Ninja -DZEMBRO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
+    -DZEMBRO_DEFAULT_RUN_DIR="$PWD/build/run" >/dev/null
+cmake --build build-fuzz -j2 --target "${targets[@]}"
+
+corpus=build-fuzz/corpus
+mkdir -p "$corpus" build-fuzz/findings
+seed() { # seed TARGET FILES...
+    local dir="$corpus/$1"
+    shift
+    mkdir -p "$dir"
+    [ $# -gt 0 ] && cp -n "$@" "$dir/" 2>/dev/null || true
+}
+suite=../shared/bmpsuite
+seed fuzz_bmp $(ls $suite/*/*.bmp 2>/dev/null) build/run/*/*.bmp
+seed fuzz_scores fuzz/seeds/*.rec
+seed fuzz_options fuzz/seeds/*.opt build/run/Option.opt
+seed fuzz_hotspots fuzz/seeds/*.pos build/run/Immagini/Pedine.pos
+seed fuzz_startup
+for f in build/run/Contatori/Numeri.bmp build/run/Immagini/Pedone2.bmp build/run/Option.opt; do
+    for k in 0 7 19 33; do printf "\\x$(printf %02x $k)" | cat - "$f" >"$corpus/fuzz_startup/$k-$(basename "$f")"; done
+done
+
+run_one() {
+    local target=$1
+    ./build-fuzz/fuzz/"$target" -max_total_time="$seconds" -max_len=1100000 -timeout=2 -rss_limit_mb=2048 \
+        -artifact_prefix=build-fuzz/findings/"$target"- -print_final_stats=1 \
+        "$corpus/$target" >build-fuzz/"$target".log 2>&1
+    echo "$target: $(grep -E 'stat::number_of_executed_units|cov:' build-fuzz/"$target".log | tail -n 2 | tr '\n' ' ')"
+}
+status=0
+for ((i = 0; i < ${#targets[@]}; i += 2)); do
+    run_one "${targets[i]}" &
+    first=$!
+    second=""
+    if [ $((i + 1)) -lt ${#targets[@]} ]; then
+        run_one "${targets[i + 1]}" &
+        second=$!
+    fi
+    wait "$first" || status=1
+    [ -n "$second" ] && { wait "$second" || status=1; }
+done
+ls build-fuzz/findings
+exit $status

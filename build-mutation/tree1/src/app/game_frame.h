@@ -1,0 +1,108 @@
+// The game window: it owns the game, the pictures, the back buffer and the button bar, and
+// handles the window's messages and commands.
+#pragma once
+
+#include "app/commands.h"
+#include "app/tick_clock.h"
+#include "game/board_input.h"
+#include "game/game_settings.h"
+#include "game/game_state.h"
+#include "platform/framework.h"
+#include "render/back_buffer.h"
+#include "render/game_sprites.h"
+#include "render/scene.h"
+#include "store/io_result.h"
+#include "ui/button_bar.h"
+
+#include <memory>
+#include <string>
+
+namespace zembro {
+
+class GameFrame : public platform::FrameHandler {
+  public:
+    GameFrame(platform::Framework& framework, GameSettings& settings);
+
+    // Checks the display, creates the window in its geometry, the back buffer and the hidden
+    // button bar, and hides the system pointer. False after the display checks' messages.
+    bool CreateGameWindow(const std::string& title, int iconId);
+    IoResult LoadAssets();
+    // A fresh board: counters, selection and hover cleared, then dealt from the clock.
+    void ResetAndDeal();
+    void Show();
+    void ShowSystemCursor(bool show);
+    // The idle processing's step: the clock, the blink and the next repaint.
+    void Tick();
+
+    // Window messages.
+    void OnLButtonDown(platform::Point client) override;
+    void OnLButtonUp(platform::Point client) override;
+    void OnRButtonDown(platform::Point client) override;
+    void OnMouseMove(platform::Point client) override;
+    platform::HitCode OnNcHitTest(platform::Point screen, platform::HitCode standard) override;
+    void OnNcLButtonDown(platform::HitCode code, platform::Point screen) override;
+    void OnNcLButtonUp(platform::HitCode code, platform::Point screen) override;
+    void OnNcMouseMove(platform::HitCode code, platform::Point screen) override;
+    void OnActivate(platform::ActivateState state, bool minimized) override;
+    void OnPaint() override;
+    void OnCommand(int id) override;
+
+    // Commands.
+    void OnNewGame();
+    void OnAbout();
+    void OnMinimize();
+    void OnEndGame();
+    void OnOptions();
+    void OnRanking();
+
+    // Where the game keeps its files: the folder it started in.
+    void SetRunFolder(std::string folder) { runFolder_ = std::move(folder); }
+
+    // What tests and the tool look at.
+    const GameState& Game() const { return game_; }
+    GameState& Game() { return game_; }
+    const InputState& Input() const { return input_; }
+    const SceneState& Scene() const { return scene_; }
+    std::uint32_t StateBits() const { return stateBits_; }
+    bool SystemCursorShown() const { return systemCursorShown_; }
+    const ButtonBar& Bar() const { return bar_; }
+    const BackBuffer& Buffer() const { return buffer_; }
+    const GameSprites& Sprites() const { return sprites_; }
+    platform::Point Mouse() const { return {mouseX_, mouseY_}; }
+
+  private:
+    std::string RunFile(const char* name) const { return runFolder_ + "/" + name; }
+    // Before a dialog that the player answers with the system pointer.
+    void PrepareForDialog();
+    // The command's full redraw, without the game's pointer, handed to the window now so that
+    // the dialog that follows never shows over a second pointer.
+    void RedrawWithoutPointer();
+    // After a dialog: the game's pointer goes where the system pointer is.
+    void FindPointer();
+    // After a won game: the place the result takes, the name, the stored record.
+    void OfferRecord();
+    void DrawPauseMark(int y);
+    // Puts back the pixels under the game's pointer and forgets it.
+    void RemovePointer();
+    void HandleMove(MoveResult result);
+
+    platform::Framework& framework_;
+    GameSettings& settings_;
+    std::unique_ptr<platform::FrameWindow> window_;
+    ButtonBar bar_;
+
+    GameState game_;
+    InputState input_;
+    SceneState scene_;
+    TickClock clock_;
+    BackBuffer buffer_;
+    GameSprites sprites_;
+
+    std::uint32_t stateBits_ = STATE_PAUSED; // the clock waits for the first click
+    bool systemCursorShown_ = true;
+    // Game-screen coordinates of the pointer; off the screen, so drawn nowhere, until seen.
+    int mouseX_ = SCREEN_WIDTH, mouseY_ = SCREEN_HEIGHT;
+    std::string runFolder_ = ".";
+};
+
+} // namespace zembro

@@ -1,0 +1,135 @@
+// The window framework the system runs on: one small interface with a real back end (Qt) and an
+// in-memory one for tests and tools. The system's classes are plain classes written against it,
+// with handler methods named after the messages they handle.
+#pragma once
+
+#include "platform/dialog.h"
+#include "platform/dialog_template.h"
+#include "platform/window_types.h"
+#include "render/back_buffer.h"
+
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zembro::platform {
+
+// What the game window receives. Client points are in client coordinates, non-client ones in
+// screen coordinates.
+class FrameHandler {
+  public:
+    virtual ~FrameHandler() = default;
+    virtual void OnLButtonDown(Point client) = 0;
+    virtual void OnLButtonUp(Point client) = 0;
+    virtual void OnRButtonDown(Point client) = 0;
+    virtual void OnMouseMove(Point client) = 0;
+    // Gets the window system's own answer and gives the one that counts.
+    virtual HitCode OnNcHitTest(Point screen, HitCode standard) = 0;
+    virtual void OnNcLButtonDown(HitCode code, Point screen) = 0;
+    virtual void OnNcLButtonUp(HitCode code, Point screen) = 0;
+    virtual void OnNcMouseMove(HitCode code, Point screen) = 0;
+    virtual void OnActivate(ActivateState state, bool minimized) = 0;
+    // A paint: compose and Present().
+    virtual void OnPaint() = 0;
+    virtual void OnCommand(int id) = 0;
+};
+
+class FrameWindow {
+  public:
+    virtual ~FrameWindow() = default;
+    // Shows the window and paints it at once.
+    virtual void Show() = 0;
+    // Asks for one paint of the whole client area.
+    virtual void Invalidate() = 0;
+    // Copies the 800 x 600 back buffer to the client area (during a paint).
+    virtual void Present(const BackBuffer& buffer) = 0;
+    virtual void Minimize() = 0;
+    virtual void Destroy() = 0;
+    virtual bool Exists() const = 0;
+    virtual Point ScreenToClient(Point screen) const = 0;
+    // Where the system pointer is, in client coordinates, when it is over the client area.
+    virtual std::optional<Point> PointerInClient() const = 0;
+    // Queues a command for the window's handler; it runs after the current handler returns.
+    virtual void PostCommand(int id) = 0;
+};
+
+// A child window holding a column of picture buttons.
+class ButtonColumn {
+  public:
+    virtual ~ButtonColumn() = default;
+    // Gives button `index` its normal and pressed pictures (program bitmap ids; 0 = none).
+    virtual void SetImages(int index, int normalId, int pressedId) = 0;
+    virtual void SetVisible(bool visible) = 0;
+};
+
+class ButtonClickHandler {
+  public:
+    virtual ~ButtonClickHandler() = default;
+    virtual void OnButtonClicked(int id) = 0;
+};
+
+// The application's idle processing: called when no message waits.
+class IdleHandler {
+  public:
+    virtual ~IdleHandler() = default;
+    virtual bool OnIdle(long count) = 0;
+};
+
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::string defaultExtension;          // without the dot
+    std::string filterName, filterPattern; // one filter entry
+    bool askBeforeReplacing = false;
+};
+
+class Framework {
+  public:
+    virtual ~Framework() = default;
+
+    // Display capabilities.
+    virtual int ScreenBitsPerPixel() const = 0;
+    virtual Size ScreenSize() const = 0;
+    // The back buffer's recommended format, when the framework has one.
+    virtual std::optional<BitmapInfoHeader> RecommendedFormat() const = 0;
+
+    // A monotonic millisecond count, 32 bits, wrapping.
+    virtual std::uint32_t TimeMs() const = 0;
+    // The local date and time of this moment.
+    virtual std::tm LocalTime() const = 0;
+    virtual std::string CurrentDirectory() const = 0;
+
+    // The system pointer's display count: raised or lowered by one; shown while not negative.
+    virtual int ShowCursor(bool show) = 0;
+
+    // Modal; owned by `owner` when given.
+    virtual Answer MessageBox(const FrameWindow* owner, const std::string& text,
+                              const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) = 0;
+    virtual Answer RunDialog(const FrameWindow* owner, const DialogTemplate& dialog,
+                             DialogHandler& handler) = 0;
+    // The chosen full path, empty when cancelled.
+    virtual std::string FileDialog(const FrameWindow* owner, const FileDialogRequest& request) = 0;
+
+    // The game window: `rect` in screen coordinates; with `dialogFrame` a 3-pixel frame surrounds
+    // the client area.
+    virtual std::unique_ptr<FrameWindow> CreateFrame(const std::string& title, int iconId,
+                                                     Rect rect, bool dialogFrame,
+                                                     FrameHandler& handler) = 0;
+    // A hidden child of `parent` covering `rect` (client coordinates), with one button of
+    // `buttonHeight` per id, top to bottom.
+    virtual std::unique_ptr<ButtonColumn> CreateButtonColumn(FrameWindow& parent, Rect rect,
+                                                             const std::vector<int>& ids,
+                                                             int buttonHeight,
+                                                             ButtonClickHandler& handler) = 0;
+
+    // Runs the message loop until Quit; gives the exit code.
+    virtual int Run(IdleHandler& idle) = 0;
+    virtual void Quit(int exitCode) = 0;
+};
+
+} // namespace zembro::platform

@@ -1,0 +1,304 @@
+// The game window: events to messages, the paint cycle and the presenter.
+#include "platform/qt/qt_frame_window.h"
+
+#include "platform/resources.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QRegion>
+#include <QTimer>
+#include <QWindow>
+#include <cstring>
+
+namespace zembro::platform {
+
+QtFrameWindow::QtFrameWindow(const std::string& title, int iconId, Rect rect, bool dialogFrame,
+                             FrameHandler& handler)
+    : handler_(handler), widget_(new FrameWidget(handler, dialogFrame)) {
+    widget_->setWindowTitle(QString::fromStdString(title));
+    QIcon icon;
+    for (const ProgramIconImage& image : ProgramIcon(iconId)) {
+        QPixmap pixmap;
+        if (pixmap.loadFromData(image.png.data(), static_cast<uint>(image.png.size()), "PNG"))
+            icon.addPixmap(pixmap);
+    }
+    widget_->setWindowIcon(icon);
+    widget_->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+QtFrameWindow::~QtFrameWindow() {
+    delete widget_;
+}
+
+QWidget* QtFrameWindow::Widget() const {
+    return widget_;
+}
+
+QPoint QtFrameWindow::ClientOrigin() const {
+    return {widget_->Border(), widget_->Border()};
+}
+
+void QtFrameWindow::Show() {
+    widget_->show();
+    widget_->WatchExposure();
+    widget_->raise();
+    widget_->activateWindow();
+    RunPaint(); // the first frame is painted at once
+    // Hand the window and its first frame to the window system now, before whatever start-up
+    // does next (the about dialog's fonts take a while to set up).
+    widget_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtFrameWindow::Invalidate() {
+    if (paintPending_)
+        return;
+    paintPending_ = true;
+    QMetaObject::invokeMethod(
+        widget_, [this] { RunPaint(); }, Qt::QueuedConnection);
+}
+
+void QtFrameWindow::RunPaint() {
+    paintPending_ = false;
+    handler_.OnPaint();
+}
+
+void QtFrameWindow::Present(const BackBuffer& buffer) {
+    widget_->Present(buffer);
+}
+
+void QtFrameWindow::Minimize() {
+    widget_->RequestMinimize();
+}
+
+void QtFrameWindow::Destroy() {
+    widget_->close();
+}
+
+bool QtFrameWindow::Exists() const {
+    return widget_ != nullptr;
+}
+
+Point QtFrameWindow::ScreenToClient(Point screen) const {
+    const QPoint local = widget_->mapFromGlobal(QPoint(screen.x, screen.y)) - ClientOrigin();
+    return {local.x(), local.y()};
+}
+
+std::optional<Point> QtFrameWindow::PointerInClient() const {
+    const QPoint local = widget_->mapFromGlobal(QCursor::pos()) - ClientOrigin();
+    if (!QRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT).contains(local))
+        return std::nullopt;
+    return Point{local.x(), local.y()};
+}
+
+void QtFrameWindow::PostCommand(int id) {
+    QMetaObject::invokeMethod(
+        widget_, [this, id] { handler_.OnCommand(id); }, Qt::QueuedConnection);
+}
+
+// --- The widget ---
+
+FrameWidget::FrameWidget(FrameHandler& handler, bool dialogFrame)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), handler_(handler),
+      border_(dialogFrame ? 3 : 0), image_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB555) {
+    image_.fill(Qt::black);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFixedSize(SCREEN_WIDTH + 2 * border_, SCREEN_HEIGHT + 2 * border_);
+}
+
+void FrameWidget::Present(const BackBuffer& buffer) {
+    if (!buffer.HasSurface())
+        return;
+    const auto stride = static_cast<std::size_t>(RowStride(SCREEN_WIDTH, 16) / 2);
+    const bool bottomUp = buffer.header.biHeight > 0;
+    QRegion changed;
+    int bandTop = -1, bandLeft = SCREEN_WIDTH, bandRight = 0;
+    auto closeBand = [&](int bandBottom) {
+        if (bandTop >= 0)
+            changed += QRect(bandLeft + border_, bandTop + border_, bandRight - bandLeft,
+                             bandBottom - bandTop);
+        bandTop = -1;
+        bandLeft = SCREEN_WIDTH;
+        bandRight = 0;
+    };
+    // Only the rows the composer says it touched can differ.
+    std::vector<char> rows(SCREEN_HEIGHT, buffer.damage.all ? 1 : 0);
+    for (const Damage::Box& box : buffer.damage.boxes)
+        for (int y = std::max(box.top, 0); y < std::min(box.bottom, SCREEN_HEIGHT); ++y)
+            rows[static_cast<std::size_t>(y)] = 1;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        if (rows[static_cast<std::size_t>(y)] == 0) {
+            closeBand(y);
+            continue;
+        }
+        const Pixel* from =
+            buffer.bits() + stride * static_cast<std::size_t>(bottomUp ? SCREEN_HEIGHT - 1 - y : y);
+        auto* to = reinterpret_cast<Pixel*>(image_.scanLine(y));
+        if (std::memcmp(from, to, SCREEN_WIDTH * sizeof(Pixel)) == 0) {
+            closeBand(y);
+            continue;
+        }
+        int first = 0, last = SCREEN_WIDTH - 1;
+        while (from[first] == to[first])
+            ++first;
+        while (from[last] == to[last])
+            --last;
+        std::memcpy(to + first, from + first,
+                    static_cast<std::size_t>(last - first + 1) * sizeof(Pixel));
+        if (bandTop < 0)
+            bandTop = y;
+        bandLeft = std::min(bandLeft, first);
+        bandRight = std::max(bandRight, last + 1);
+    }
+    closeBand(SCREEN_HEIGHT);
+    if (!changed.isEmpty())
+        update(changed);
+}
+
+void FrameWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    // On a scaled screen each scene pixel becomes a block of whole device pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (border_ > 0) {
+        // A raised dialog frame around the client area.
+        const QRect outer = rect();
+        painter.fillRect(outer, QColor(192, 192, 192));
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawLine(outer.topLeft(), outer.topRight());
+        painter.drawLine(outer.topLeft(), outer.bottomLeft());
+        painter.setPen(QColor(64, 64, 64));
+        painter.drawLine(outer.bottomLeft(), outer.bottomRight());
+        painter.drawLine(outer.topRight(), outer.bottomRight());
+    }
+    for (const QRect& r : event->region()) {
+        const QRect client = r.translated(-border_, -border_).intersected(image_.rect());
+        if (!client.isEmpty())
+            painter.drawImage(client.topLeft() + QPoint(border_, border_), image_, client);
+    }
+}
+
+HitCode FrameWidget::HitTest(const QMouseEvent* event) const {
+    const QPoint local = event->position().toPoint();
+    const QRect client(border_, border_, SCREEN_WIDTH, SCREEN_HEIGHT);
+    const HitCode standard = client.contains(local) ? HitCode::Client : HitCode::Border;
+    return handler_.OnNcHitTest(ScreenPoint(event), standard);
+}
+
+Point FrameWidget::ClientPoint(const QMouseEvent* event) const {
+    const QPoint local = event->position().toPoint();
+    return {local.x() - border_, local.y() - border_};
+}
+
+Point FrameWidget::ScreenPoint(const QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    return {global.x(), global.y()};
+}
+
+void FrameWidget::mousePressEvent(QMouseEvent* event) {
+    const HitCode code = HitTest(event);
+    if (code == HitCode::Client) {
+        if (event->button() == Qt::LeftButton)
+            handler_.OnLButtonDown(ClientPoint(event));
+        else if (event->button() == Qt::RightButton)
+            handler_.OnRButtonDown(ClientPoint(event));
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    handler_.OnNcLButtonDown(code, ScreenPoint(event));
+    if (code == HitCode::Caption &&
+        (windowHandle() == nullptr || !windowHandle()->startSystemMove())) {
+        // No window manager to move us: follow the pointer while the button is held.
+        draggingByHand_ = true;
+        dragOffset_ = event->globalPosition().toPoint() - pos();
+    }
+}
+
+// The window asks for no double clicks: a quick second press is a press.
+void FrameWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void FrameWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (draggingByHand_ && event->button() == Qt::LeftButton) {
+        draggingByHand_ = false;
+        handler_.OnNcLButtonUp(HitCode::Caption, ScreenPoint(event));
+        return;
+    }
+    // The pointer is not captured: a release outside the window is not seen.
+    if (!rect().contains(event->position().toPoint()) || event->button() != Qt::LeftButton)
+        return;
+    const HitCode code = HitTest(event);
+    if (code == HitCode::Client)
+        handler_.OnLButtonUp(ClientPoint(event));
+    else
+        handler_.OnNcLButtonUp(code, ScreenPoint(event));
+}
+
+void FrameWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (draggingByHand_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    if (!rect().contains(event->position().toPoint()))
+        return;
+    const HitCode code = HitTest(event);
+    if (code == HitCode::Client)
+        handler_.OnMouseMove(ClientPoint(event));
+    else
+        handler_.OnNcMouseMove(code, ScreenPoint(event));
+}
+
+void FrameWidget::ReportActivation() {
+    handler_.OnActivate(isActiveWindow() ? ActivateState::Active : ActivateState::Inactive,
+                        ShownMinimized());
+}
+
+bool FrameWidget::ShownMinimized() const {
+    return isMinimized() && (windowHandle() == nullptr || !windowHandle()->isExposed());
+}
+
+void FrameWidget::RequestMinimize() {
+    showMinimized();
+    // A window manager answers within a few milliseconds; none at all never does.
+    constexpr int ANSWER_WAIT_MS = 400;
+    QTimer::singleShot(ANSWER_WAIT_MS, this, [this] {
+        if (isMinimized() && windowHandle() != nullptr && windowHandle()->isExposed()) {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            ReportActivation();
+        }
+    });
+}
+
+// The window's exposure is what says it left the screen or came back: each change is
+// reported with the activation.
+void FrameWidget::WatchExposure() {
+    if (windowHandle() != nullptr)
+        windowHandle()->installEventFilter(this);
+}
+
+bool FrameWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose)
+        ReportActivation();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrameWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange || event->type() == QEvent::ActivationChange)
+        ReportActivation();
+    QWidget::changeEvent(event);
+}
+
+bool FrameWidget::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        ReportActivation();
+    return QWidget::event(event);
+}
+
+} // namespace zembro::platform

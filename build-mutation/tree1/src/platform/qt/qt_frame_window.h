@@ -1,0 +1,84 @@
+// The game window on Qt: one widget that forwards its events as the window's messages, paints
+// its frame, and shows the presented back buffer.
+#pragma once
+
+#include "platform/framework.h"
+
+#include <QImage>
+#include <QWidget>
+#include <vector>
+
+namespace zembro::platform {
+
+class FrameWidget;
+
+class QtFrameWindow : public FrameWindow {
+  public:
+    QtFrameWindow(const std::string& title, int iconId, Rect rect, bool dialogFrame,
+                  FrameHandler& handler);
+    ~QtFrameWindow() override;
+
+    void Show() override;
+    void Invalidate() override;
+    void Present(const BackBuffer& buffer) override;
+    void Minimize() override;
+    void Destroy() override;
+    bool Exists() const override;
+    Point ScreenToClient(Point screen) const override;
+    std::optional<Point> PointerInClient() const override;
+    void PostCommand(int id) override;
+
+    QWidget* Widget() const;
+    // Where the client area starts inside the widget: after the frame, if any.
+    QPoint ClientOrigin() const;
+
+  private:
+    void RunPaint();
+
+    FrameHandler& handler_;
+    FrameWidget* widget_; // owned by Qt once created; deleted with this window
+    bool paintPending_ = false;
+};
+
+// The widget itself. It keeps the last presented picture and hands the window system only the
+// parts that changed.
+class FrameWidget : public QWidget {
+  public:
+    FrameWidget(FrameHandler& handler, bool dialogFrame);
+
+    int Border() const { return border_; }
+    // Takes a new back buffer: copies the changed rows and asks to repaint only them.
+    void Present(const BackBuffer& buffer);
+    // Asks the window system to minimise the window. A window system with no window manager,
+    // or one that ignores the request, leaves the window where it is: the request is then
+    // withdrawn, so the window never counts as minimised while it is still shown.
+    void RequestMinimize();
+    // Minimised as the window system shows it: asked for, and no longer on the screen.
+    bool ShownMinimized() const;
+    // From now on each change of the window's exposure is reported with the activation.
+    void WatchExposure();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    HitCode HitTest(const QMouseEvent* event) const;
+    Point ClientPoint(const QMouseEvent* event) const;
+    static Point ScreenPoint(const QMouseEvent* event);
+    void ReportActivation();
+
+    FrameHandler& handler_;
+    int border_;
+    QImage image_; // the client area as last presented, 5-5-5
+    bool draggingByHand_ = false;
+    QPoint dragOffset_;
+};
+
+} // namespace zembro::platform

@@ -1,0 +1,176 @@
+// Scene composition: background, board, counters, previews and the software pointer.
+#include "render/scene.h"
+
+#include "render/blitters.h"
+#include "render/opaque_runs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace zembro {
+namespace {
+
+void Keyed(BackBuffer& b, const Sprite& s, int x, int y) {
+    if (!s.Empty())
+        DrawKeyedRuns(b.header, b.bits(), x, y, s);
+}
+
+void Blended(BackBuffer& b, const Sprite& s, int x, int y) {
+    if (!s.Empty())
+        DrawBlended(b.header, b.bits(), x, y, s.bits(), s.header, 0, 0, 0, 0, 255);
+}
+
+void DrawCounter(BackBuffer& b, ScenePoint at, std::int32_t value, const Sprite& strip) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%03d", value);
+    DrawNumber(b, at.x, at.y, text, strip);
+}
+
+// The background is exactly the surface's size (the loader sees to it).
+void FillBackground(BackBuffer& b, const Sprite& background) {
+    const std::size_t rowBytes = static_cast<std::size_t>(RowStride(SCREEN_WIDTH, 16));
+    if (background.pixels.size() * sizeof(Pixel) < rowBytes * SCREEN_HEIGHT)
+        return;
+    if (b.header.biHeight > 0) {
+        std::memcpy(b.bits(), background.bits(), rowBytes * SCREEN_HEIGHT);
+        return;
+    }
+    // A top-down surface holds the rows in the other order.
+    const std::size_t rowPixels = rowBytes / sizeof(Pixel);
+    for (int row = 0; row < SCREEN_HEIGHT; ++row)
+        std::memcpy(b.bits() + rowPixels * static_cast<std::size_t>(row),
+                    background.bits() +
+                        rowPixels * static_cast<std::size_t>(SCREEN_HEIGHT - 1 - row),
+                    rowBytes);
+}
+
+void SavePointer(BackBuffer& b, GameSprites& sprites, SceneState& scene, int x, int y) {
+    Sprite& save = sprites.cursorSave;
+    if (!save.Empty()) {
+        SaveUnder(b.header, b.bits(), x, y, save.bits(), save.header);
+        b.damage.Mark(x, y, save.Width(), save.Height());
+    }
+    scene.pointerDrawn = true;
+    scene.savedX = x;
+    scene.savedY = y;
+}
+
+} // namespace
+
+void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const Sprite& strip) {
+    if (strip.Empty())
+        return;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            continue;
+        const auto k = static_cast<std::size_t>(c - '0');
+        DrawGlyph(buffer.header, buffer.bits(), x, y, strip.bits(), strip.header, DIGIT_OFFSET[k],
+                  0, DIGIT_WIDTH[k], 0);
+        x += DIGIT_WIDTH[k] + 2;
+    }
+}
+
+void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
+               const OptionValues& settings, bool cellPressed) {
+    const bool pressed = cellPressed && settings.holdToDrag == 0;
+    const bool good = !game.HasSelection()          ? true
+                      : settings.twoColourPath != 0 ? game.pairTarget != 0
+                                                    : game.pathValid != 0;
+    const Sprite& highlight = good ? sprites.cellHighlight : sprites.cellAltHighlight;
+    const int hovered = game.HasHover() ? CellIndex(game.hoverCol, game.hoverRow) : -1;
+    const int selected = game.HasSelection() ? CellIndex(game.sourceCol, game.sourceRow) : -1;
+
+    for (int diagonal = 1; diagonal <= 2 * BOARD_SIDE - 1; ++diagonal) {
+        for (int col = std::max(1, diagonal - BOARD_SIDE + 1);
+             col <= std::min(BOARD_SIDE, diagonal); ++col) {
+            const int row = diagonal + 1 - col;
+            const int element = CellIndex(col, row);
+            const std::uint8_t code = game.board[static_cast<std::size_t>(element)];
+            const ScenePoint at = CellPosition(col, row);
+            const Sprite* piece = code != EMPTY_CELL ? sprites.Piece(code) : nullptr;
+            const bool lit = element == selected || element == hovered ||
+                             game.pathMask[static_cast<std::size_t>(element)] != 0;
+            if (!lit) {
+                if (piece != nullptr)
+                    Keyed(buffer, *piece, at.x - piece->hotX, at.y - piece->hotY);
+                else
+                    Keyed(buffer, sprites.cellEmpty, at.x, at.y);
+                continue;
+            }
+            Keyed(buffer, highlight, at.x, at.y);
+            const int y = at.y + (pressed ? 2 : 0);
+            if (piece != nullptr)
+                Blended(buffer, *piece, at.x - piece->hotX, y - piece->hotY);
+            else
+                Blended(buffer, sprites.cellEmpty, at.x, y);
+        }
+    }
+}
+
+void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
+                  const GameState& game) {
+    const std::uint8_t hoveredCode = game.HasHover() ? game.At(game.hoverCol, game.hoverRow) : 0;
+    if (!game.HasSelection()) {
+        if (const Sprite* piece = hoveredCode != 0 ? sprites.Piece(hoveredCode) : nullptr)
+            Blended(buffer, *piece, SELECTED_PREVIEW_POS.x - piece->hotX,
+                    SELECTED_PREVIEW_POS.y - piece->hotY);
+        return;
+    }
+    if (const Sprite* piece = sprites.Piece(game.At(game.sourceCol, game.sourceRow)))
+        Keyed(buffer, *piece, SELECTED_PREVIEW_POS.x - piece->hotX,
+              SELECTED_PREVIEW_POS.y - piece->hotY);
+    if (hoveredCode == 0)
+        return;
+    if (game.pairTarget == 0) {
+        scene.blinkOn = true;
+    } else if (scene.blinkTick) {
+        scene.blinkOn = !scene.blinkOn;
+        scene.blinkTick = false;
+    }
+    if (const Sprite* target = sprites.Piece(hoveredCode)) {
+        const int x = TARGET_PREVIEW_POS.x - target->hotX, y = TARGET_PREVIEW_POS.y - target->hotY;
+        if (scene.blinkOn)
+            Blended(buffer, *target, x, y);
+        else
+            Keyed(buffer, *target, x, y);
+    }
+}
+
+void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
+                const FrameView& view) {
+    if (buffer.created && buffer.HasSurface()) {
+        if (scene.fullRedraw || (!view.barVisible && !view.frozen)) {
+            buffer.damage.MarkAll();
+            const GameState& game = view.game;
+            FillBackground(buffer, sprites.background);
+            DrawBoard(buffer, sprites, game, view.settings, view.cellPressed);
+            if (view.paused)
+                Keyed(buffer, sprites.pauseImage, PAUSE_POS.x, PAUSE_POS.y);
+            Keyed(buffer, sprites.fpsLabel, FPS_LABEL_POS.x, FPS_LABEL_POS.y);
+            DrawCounter(buffer, FPS_VALUE_POS, game.fps, sprites.digitStrip);
+            Keyed(buffer, sprites.secondsLabel, SECONDS_LABEL_POS.x, SECONDS_LABEL_POS.y);
+            DrawCounter(buffer, SECONDS_VALUE_POS, game.seconds, sprites.digitStrip);
+            DrawCounter(buffer, PIECES_VALUE_POS, game.piecesLeft, sprites.digitStrip);
+            DrawCounter(buffer, MOVES_VALUE_POS, game.moves, sprites.digitStrip);
+            DrawPreviews(buffer, sprites, scene, game);
+            SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
+            if (!scene.fullRedraw)
+                Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
+        } else {
+            Sprite& save = sprites.cursorSave;
+            if (scene.pointerDrawn && !save.Empty()) {
+                RestoreUnder(buffer.header, buffer.bits(), scene.savedX, scene.savedY, save.bits(),
+                             save.header);
+                buffer.damage.Mark(scene.savedX, scene.savedY, save.Width(), save.Height());
+            }
+            SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
+            if (!view.barVisible)
+                Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
+        }
+    }
+    scene.fullRedraw = false;
+    scene.paintDone = true;
+}
+
+} // namespace zembro

@@ -1,0 +1,235 @@
+// Lock, write beside, flush, rename over: the one way the game rewrites its files.
+#include "store/file_replace.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zembro {
+namespace {
+
+// Symbolic links deeper than this are a loop.
+constexpr int MAX_LINK_DEPTH = 40;
+constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path finally names: a link's target replaces the link's own name, relative to
+// the link's folder. A name that does not exist (yet) is its own target.
+Result<std::string> FollowLinks(std::string path) {
+    for (int depth = 0; depth < MAX_LINK_DEPTH; ++depth) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return Result<std::string>::Ok(std::move(path));
+        std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0)
+            return Result<std::string>::Fail(SystemFailure(path, errno));
+        target.resize(static_cast<std::size_t>(length));
+        path = (target.starts_with('/') || path.find('/') == std::string::npos)
+                   ? target
+                   : FolderOf(path) + "/" + target;
+    }
+    return Result<std::string>::Fail(SystemFailure(path, ELOOP));
+}
+
+bool WriteAll(int fd, std::string_view contents) {
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced costs only durability.
+void SyncFolder(const std::string& folder) {
+    const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid())
+        ::fsync(dir.Get());
+}
+
+// A writer killed between creating its temporary file and renaming it leaves that file behind;
+// the next write sweeps the ones whose writer is gone, and nothing else.
+void SweepAbandoned(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string base = BaseOf(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::optional<pid_t> writer = TemporaryFileWriter(entry->d_name, base);
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Keeps the old file's owner where the process may, then its permission bits (after the
+// owner, since a change of owner clears set-id bits).
+void TakeIdentity(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Neither could be kept: the new file is the writer's, with the old permission bits.
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        // The folder's file system has no modes to keep.
+    }
+}
+
+// Rewrites an open file in place: written, cut to its new length, flushed.
+IoResult RewriteInPlace(int fd, const std::string& target, std::string_view contents) {
+    const off_t length = static_cast<off_t>(contents.size());
+    if (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, contents) || ::ftruncate(fd, length) != 0 ||
+        ::fsync(fd) != 0)
+        return SystemFailure(target, errno);
+    return IoResult::Success();
+}
+
+// Creates the temporary file beside `target`: a name of this process's no other writer uses.
+Result<FileDescriptor> CreateTemporary(const std::string& target, bool replacing,
+                                       std::string& name) {
+    const std::string prefix =
+        FolderOf(target) + "/." + BaseOf(target) + "." + std::to_string(::getpid()) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = prefix + std::to_string(attempt) + std::string(TEMPORARY_SUFFIX);
+        // A new file takes the usual mode; one that replaces a file takes that file's later.
+        FileDescriptor fd(
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666));
+        if (fd.Valid())
+            return Result<FileDescriptor>::Ok(std::move(fd));
+        if (errno != EEXIST)
+            return Result<FileDescriptor>::Fail(SystemFailure(name, errno));
+    }
+    return Result<FileDescriptor>::Fail(SystemFailure(prefix + "*", EEXIST));
+}
+
+} // namespace
+
+std::optional<pid_t> TemporaryFileWriter(std::string_view name, std::string_view base) {
+    // "." base "." pid "." attempt ".zembro-tmp", the numbers plain decimals.
+    if (!name.starts_with('.') || !name.ends_with(TEMPORARY_SUFFIX))
+        return std::nullopt;
+    name.remove_prefix(1);
+    name.remove_suffix(TEMPORARY_SUFFIX.size());
+    if (!name.starts_with(base) || name.size() <= base.size() || name[base.size()] != '.')
+        return std::nullopt;
+    name.remove_prefix(base.size() + 1);
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return std::nullopt;
+    auto isNumber = [](std::string_view digits, std::size_t longest) {
+        if (digits.empty() || digits.size() > longest || (digits.size() > 1 && digits[0] == '0'))
+            return false;
+        for (const char c : digits)
+            if (c < '0' || c > '9')
+                return false;
+        return true;
+    };
+    const std::string_view pid = name.substr(0, dot);
+    if (!isNumber(pid, 9) || !isNumber(name.substr(dot + 1), 2))
+        return std::nullopt;
+    long value = 0;
+    for (const char c : pid)
+        value = value * 10 + (c - '0');
+    if (value == 0)
+        return std::nullopt;
+    return static_cast<pid_t>(value);
+}
+
+Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs) {
+    Result<std::string> target = FollowLinks(path);
+    if (!target)
+        return Result<FileLock>::Fail(target.Status());
+    const std::string folder = FolderOf(*target);
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.Valid())
+        return Result<FileLock>::Fail(SystemFailure(folder, errno));
+    const int operation = (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (::flock(dir.Get(), operation) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return Result<FileLock>::Fail(SystemFailure(folder, errno));
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Result<FileLock>::Fail(
+                *target + ": another program is writing it and did not finish in " +
+                    std::to_string(waitMs / 1000) + " seconds",
+                FILE_ERROR_LOCKED);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return Result<FileLock>::Ok(FileLock(std::move(dir), std::move(*target), kind));
+}
+
+IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
+    const std::string& target = lock.Target();
+    if (lock.Kind() != LockKind::Exclusive)
+        return IoResult::Failure(target + ": not locked for writing", FILE_ERROR_LOCKED);
+
+    // The file as it is: opening it for writing is what says whether the player may write it.
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    FileDescriptor current;
+    if (exists) {
+        Result<FileDescriptor> opened = OpenRegular(target, O_WRONLY);
+        if (!opened)
+            return opened.Status();
+        current = std::move(*opened);
+    }
+
+    std::string temporary;
+    Result<FileDescriptor> created = CreateTemporary(target, exists, temporary);
+    if (!created) {
+        const int error = created.Error();
+        // A folder that takes no new file: the file itself is still the player's to write.
+        if (exists && (error == EACCES || error == EPERM))
+            return RewriteInPlace(current.Get(), target, contents);
+        return created.Status();
+    }
+    FileDescriptor& file = *created;
+    if (exists)
+        TakeIdentity(file.Get(), old);
+    int error = 0;
+    if (!WriteAll(file.Get(), contents) || ::fsync(file.Get()) != 0)
+        error = errno;
+    if (error == 0 && !file.Close())
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        file.Close();
+        ::unlink(temporary.c_str());
+        return SystemFailure(target, error);
+    }
+    SyncFolder(FolderOf(target));
+    SweepAbandoned(target);
+    return IoResult::Success();
+}
+
+IoResult ReplaceFileContents(const std::string& path, std::string_view contents) {
+    const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
+    if (!lock)
+        return lock.Status();
+    return ReplaceFileContents(*lock, contents);
+}
+
+} // namespace zembro

@@ -1,0 +1,112 @@
+// The ranking dialog: template 129, its list and detail texts.
+#include "ui/ranking_dialog.h"
+
+#include "store/cp1252.h"
+#include "ui/dialog_templates.h"
+
+#include <cstdio>
+
+namespace zembro {
+
+using platform::ControlKind;
+using platform::TextAlign;
+
+std::string RankingLine(int index, const ScoreRecord& r) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Pos. %02d:   Sec: %3d  Mosse: %3d     ", index + 1, r.seconds,
+                  r.moves);
+    return text + Cp1252ToUtf8(r.Name());
+}
+
+RankingDetails DetailsOf(const ScoreRecord& r) {
+    char date[32], time[16], penalty[24], kinds[16], fixed[16];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d ", r.day, r.month, r.year + 1900);
+    std::snprintf(time, sizeof time, "%02d:%02d", r.hour, r.minute);
+    std::snprintf(penalty, sizeof penalty, "%02d Sec. ", r.penalty);
+    std::snprintf(kinds, sizeof kinds, "%02d ", r.kindsUsed);
+    std::snprintf(fixed, sizeof fixed, "%02d ", r.fixedCells);
+    return {date, time, penalty, kinds, fixed};
+}
+
+const platform::DialogTemplate& RankingTemplate() {
+    auto detail = [](int id, const char* text, int x, int y, int w) {
+        return platform::ControlTemplate{.id = id,
+                                         .kind = ControlKind::Static,
+                                         .text = text,
+                                         .x = x,
+                                         .y = y,
+                                         .width = w,
+                                         .height = 17,
+                                         .align = TextAlign::Right,
+                                         .centreVertically = true};
+    };
+    auto label = [](const char* text, int x, int y, int w) {
+        return platform::ControlTemplate{
+            .kind = ControlKind::Static, .text = text, .x = x, .y = y, .width = w, .height = 10};
+    };
+    static const platform::DialogTemplate ranking{
+        .id = DIALOG_RANKING,
+        .title = "Classifica",
+        .width = 269,
+        .height = 197,
+        .controls = {
+            {.id = 1,
+             .kind = ControlKind::DefaultPushButton,
+             .text = "OK",
+             .x = 110,
+             .y = 176,
+             .width = 50,
+             .height = 14},
+            {.id = ID_RANKING_LIST,
+             .kind = ControlKind::ListBox,
+             .x = 7,
+             .y = 7,
+             .width = 255,
+             .height = 89,
+             .border = true},
+            {.kind = ControlKind::GroupBox,
+             .text = "Dati:",
+             .x = 7,
+             .y = 106,
+             .width = 246,
+             .height = 58},
+            label("Data Record :", 17, 124, 47),
+            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 116, 53),
+            label("Ora Record :", 17, 145, 41),
+            detail(ID_RANKING_TIME, "01:23 ", 69, 137, 53),
+            label("Penalità :", 157, 124, 33),
+            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 116, 40),
+            label("Pedine / Fisse :", 138, 145, 50),
+            detail(ID_RANKING_FIXED, "20 ", 214, 138, 18),
+            detail(ID_RANKING_KINDS, "32 ", 191, 138, 18),
+        }};
+    return ranking;
+}
+
+void RankingDialog::ShowDetails(const ScoreRecord& record, platform::DialogControls& controls) {
+    const RankingDetails d = DetailsOf(record);
+    controls.SetText(ID_RANKING_DATE, d.date);
+    controls.SetText(ID_RANKING_TIME, d.time);
+    controls.SetText(ID_RANKING_PENALTY, d.penalty);
+    controls.SetText(ID_RANKING_KINDS, d.kinds);
+    controls.SetText(ID_RANKING_FIXED, d.fixed);
+}
+
+void RankingDialog::OnInitDialog(platform::DialogControls& controls) {
+    controls.ClearList(ID_RANKING_LIST);
+    for (std::size_t i = 0; i < records_.size(); ++i)
+        controls.AddListLine(ID_RANKING_LIST, RankingLine(static_cast<int>(i), records_[i]));
+    if (!records_.empty())
+        ShowDetails(records_.front(), controls);
+    controls.SelectListLine(ID_RANKING_LIST, 0);
+}
+
+void RankingDialog::OnSelectionChange(int id, platform::DialogControls& controls) {
+    if (id != ID_RANKING_LIST)
+        return;
+    const int index = controls.SelectedListLine(ID_RANKING_LIST);
+    if (index >= 0 && static_cast<std::size_t>(index) < records_.size())
+        ShowDetails(records_[static_cast<std::size_t>(index)], controls);
+}
+
+} // namespace zembro

@@ -1,0 +1,330 @@
+// The Qt back end under the offscreen platform: picture buttons, dialogs built from templates,
+// posted commands and the presenter.
+#include "platform/qt/qt_button_column.h"
+#include "platform/qt/qt_dialog.h"
+#include "platform/qt/qt_frame_window.h"
+#include "platform/qt/qt_framework.h"
+#include "ui/dialog_templates.h"
+#include "ui/options_dialog.h"
+#include "ui/ranking_dialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTranslator>
+
+using namespace zembro;
+using namespace zembro::platform;
+
+namespace {
+
+struct RecordingFrame : FrameHandler {
+    std::vector<int> commands;
+    FrameWindow* window = nullptr;
+    int paints = 0;
+    void OnLButtonDown(Point) override {}
+    void OnLButtonUp(Point) override {}
+    void OnRButtonDown(Point) override {}
+    void OnMouseMove(Point) override {}
+    HitCode OnNcHitTest(Point, HitCode standard) override { return standard; }
+    void OnNcLButtonDown(HitCode, Point) override {}
+    void OnNcLButtonUp(HitCode, Point) override {}
+    void OnNcMouseMove(HitCode, Point) override {}
+    void OnActivate(ActivateState, bool) override {}
+    void OnPaint() override { ++paints; }
+    void OnCommand(int id) override {
+        commands.push_back(id);
+        if (id == 1) // a handler that posts another command: it runs after this one returns
+        {
+            window->PostCommand(2);
+            commands.push_back(-2);
+        }
+    }
+};
+
+struct RecordingClicks : ButtonClickHandler {
+    std::vector<int> clicked;
+    void OnButtonClicked(int id) override { clicked.push_back(id); }
+};
+
+struct RecordingDialog : DialogHandler {
+    std::vector<std::pair<int, int>> steps;
+    std::vector<int> commands;
+    int selectionChanges = 0;
+    void OnCommand(int id, DialogControls& controls) override {
+        commands.push_back(id);
+        DialogHandler::OnCommand(id, controls);
+    }
+    void OnUpDown(int id, int delta, DialogControls&) override { steps.emplace_back(id, delta); }
+    void OnSelectionChange(int, DialogControls&) override { ++selectionChanges; }
+};
+
+DialogTemplate TestTemplate() {
+    return {
+        .id = 900,
+        .title = "Prova",
+        .width = 200,
+        .height = 100,
+        .controls = {
+            {.id = 1,
+             .kind = ControlKind::DefaultPushButton,
+             .text = "OK",
+             .x = 140,
+             .y = 80,
+             .width = 50,
+             .height = 14},
+            {.id = 10,
+             .kind = ControlKind::RadioButton,
+             .text = "A",
+             .x = 5,
+             .y = 5,
+             .width = 40,
+             .height = 10,
+             .groupStart = true},
+            {.id = 11,
+             .kind = ControlKind::RadioButton,
+             .text = "B",
+             .x = 5,
+             .y = 18,
+             .width = 40,
+             .height = 10},
+            {.id = 12,
+             .kind = ControlKind::RadioButton,
+             .text = "C",
+             .x = 60,
+             .y = 5,
+             .width = 40,
+             .height = 10,
+             .groupStart = true},
+            {.id = 13,
+             .kind = ControlKind::RadioButton,
+             .text = "D",
+             .x = 60,
+             .y = 18,
+             .width = 40,
+             .height = 10},
+            {.id = 20,
+             .kind = ControlKind::CheckBox,
+             .text = "E",
+             .x = 5,
+             .y = 32,
+             .width = 40,
+             .height = 10},
+            {.id = 30,
+             .kind = ControlKind::Edit,
+             .x = 5,
+             .y = 46,
+             .width = 30,
+             .height = 12,
+             .digitsOnly = true,
+             .border = true},
+            {.id = 31, .kind = ControlKind::UpDown, .x = 36, .y = 44, .width = 11, .height = 16},
+            {.id = 40,
+             .kind = ControlKind::ListBox,
+             .x = 100,
+             .y = 5,
+             .width = 90,
+             .height = 60,
+             .border = true},
+            {.id = 50,
+             .kind = ControlKind::Static,
+             .text = "testo",
+             .x = 5,
+             .y = 70,
+             .width = 60,
+             .height = 8,
+             .disabled = true},
+        }};
+}
+
+} // namespace
+
+class QtBackendTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void pictureButtonsReportTheirCommandAndShowThePressedPicture();
+    void dialogsAreBuiltFromTemplates();
+    void dialogUnitsFollowTheFont();
+    void postedCommandsRunAfterTheCurrentHandler();
+    void presenterShowsTheBackBuffer();
+    void textsFitWhateverTheFont();
+    void toolkitTextsAreItalian();
+};
+
+void QtBackendTest::pictureButtonsReportTheirCommandAndShowThePressedPicture() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 800, 600}, false, frame);
+    RecordingClicks clicks;
+    QtButtonColumn column(window, {650, 23, 771, 178}, {6, 5, 10, 8, 9}, 31, clicks);
+    column.SetImages(0, 113, 114);
+    column.SetImages(1, 9999, 0); // names no picture: the button stays without it
+    column.SetVisible(true);
+    window.Widget()->show();
+    const auto buttons = window.Widget()->findChildren<PictureButton*>();
+    QCOMPARE(buttons.size(), 5);
+    QCOMPARE(buttons[0]->geometry(), QRect(0, 0, 121, 31));
+    QCOMPARE(buttons[4]->geometry(), QRect(0, 124, 121, 31));
+    QCOMPARE(buttons[0]->parentWidget()->geometry(), QRect(650, 23, 121, 155));
+
+    const QImage normal = buttons[0]->grab().toImage();
+    buttons[0]->setDown(true);
+    const QImage pressed = buttons[0]->grab().toImage();
+    buttons[0]->setDown(false);
+    QVERIFY(normal != pressed);
+
+    QTest::mouseClick(buttons[2], Qt::LeftButton);
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    QCOMPARE(clicks.clicked, (std::vector<int>{10, 6}));
+}
+
+void QtBackendTest::dialogsAreBuiltFromTemplates() {
+    RecordingDialog handler;
+    QtDialog dialog(nullptr, TestTemplate(), handler);
+    // Radio groups are exclusive within themselves only.
+    dialog.SetChecked(10, true);
+    dialog.SetChecked(12, true);
+    dialog.SetChecked(11, true);
+    QVERIFY(!dialog.IsChecked(10));
+    QVERIFY(dialog.IsChecked(11));
+    QVERIFY(dialog.IsChecked(12));
+    dialog.SetChecked(11, false);
+    QVERIFY(!dialog.IsChecked(11));
+
+    dialog.SetText(30, " 20");
+    QCOMPARE(dialog.Text(30), std::string(" 20"));
+    QVERIFY(!dialog.IsEnabled(50));
+    dialog.SetEnabled(50, true);
+    QVERIFY(dialog.IsEnabled(50));
+
+    dialog.AddListLine(40, "uno");
+    dialog.AddListLine(40, "due");
+    dialog.SelectListLine(40, 1);
+    QCOMPARE(dialog.SelectedListLine(40), 1);
+    QVERIFY(handler.selectionChanges >= 1);
+
+    dialog.show();
+    const auto arrows = dialog.findChildren<QToolButton*>();
+    QCOMPARE(arrows.size(), 2);
+    QTest::mouseClick(arrows[0], Qt::LeftButton);
+    QTest::mouseClick(arrows[1], Qt::LeftButton);
+    QCOMPARE(handler.steps, (std::vector<std::pair<int, int>>{{31, -1}, {31, 1}}));
+
+    dialog.findChildren<QCheckBox*>().front()->click();
+    QVERIFY(dialog.IsChecked(20));
+    QTest::mouseClick(dialog.findChildren<QPushButton*>().front(), Qt::LeftButton);
+    QCOMPARE(handler.commands, (std::vector<int>{20, 1}));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void QtBackendTest::dialogUnitsFollowTheFont() {
+    DialogHandler standard;
+    QtDialog about(nullptr, AboutTemplate(), standard);
+    // 144 x 90 dialog units: wider than high by about the template's ratio, in any font.
+    const double ratio = static_cast<double>(about.width()) / about.height();
+    QVERIFY2(ratio > 1.0 && ratio < 2.0, qPrintable(QString::number(ratio)));
+    const auto* ok = about.findChild<QPushButton*>();
+    QVERIFY(ok != nullptr);
+    QVERIFY(ok->isDefault());
+    QVERIFY(ok->geometry().center().x() > about.width() * 0.35);
+    QVERIFY(ok->geometry().center().x() < about.width() * 0.65);
+    QVERIFY(ok->geometry().bottom() <= about.height());
+}
+
+void QtBackendTest::postedCommandsRunAfterTheCurrentHandler() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 800, 600}, false, frame);
+    frame.window = &window;
+    window.PostCommand(1);
+    QVERIFY(frame.commands.empty());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(frame.commands, (std::vector<int>{1, -2, 2}));
+}
+
+void QtBackendTest::presenterShowsTheBackBuffer() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 806, 606}, true, frame);
+    window.Show();
+    QCOMPARE(frame.paints, 1);
+    BackBuffer buffer;
+    CreateBackBuffer(buffer, BitmapInfoHeader{.biHeight = 1});
+    CreateSurface(buffer);
+    // Bottom-up rows: the last row in memory is the top of the picture.
+    buffer.pixels[static_cast<std::size_t>(599 * 800 + 10)] = 0x7C00; // red at client (10, 0)
+    window.Present(buffer);
+    const QImage shown = window.Widget()->grab().toImage();
+    QCOMPARE(QColor(shown.pixel(3 + 10, 3 + 0)).red() > 200, true);
+    QCOMPARE(QColor(shown.pixel(3 + 11, 3 + 0)).red() < 50, true);
+    window.Invalidate();
+    window.Invalidate(); // one paint however many invalidations
+    QCoreApplication::processEvents();
+    QCOMPARE(frame.paints, 2);
+}
+
+// Every text shows whole, descenders included, in a box that overlaps no other control, with
+// the widest values the dialogs are given.
+void QtBackendTest::textsFitWhateverTheFont() {
+    DialogHandler standard;
+    const std::string widest = "2147483647 ";
+    struct Case {
+        const DialogTemplate& dialog;
+        std::vector<std::pair<int, std::string>> texts;
+    };
+    const Case cases[] = {
+        {AboutTemplate(), {}},
+        {OptionsTemplate(), {{ID_FIXED_CELLS, "2147483647"}, {ID_KINDS, "254"}}},
+        {RankingTemplate(),
+         {{ID_RANKING_FIXED, widest},
+          {ID_RANKING_PENALTY, widest + "Sec. "},
+          {ID_RANKING_KINDS, "254 "},
+          {ID_RANKING_DATE, "31/12/2155 "}}},
+    };
+    for (const Case& c : cases) {
+        QtDialog dialog(nullptr, c.dialog, standard);
+        for (const auto& [id, text] : c.texts)
+            dialog.SetText(id, text);
+        std::vector<const QWidget*> shown;
+        for (const QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (qobject_cast<const QGroupBox*>(w) == nullptr)
+                shown.push_back(w);
+        for (const QWidget* w : shown) {
+            const auto* label = qobject_cast<const QLabel*>(w);
+            const auto* edit = qobject_cast<const QLineEdit*>(w);
+            const QString text = label ? label->text() : edit ? edit->text() : QString();
+            if (text.isEmpty())
+                continue;
+            const QFontMetrics metrics(w->font());
+            const QRect needed = metrics.boundingRect(QRect(0, 0, 1000, 1000), 0, text);
+            const QString what = QString::number(c.dialog.id) + ": " + text + " in " +
+                                 QString::number(w->width()) + "x" + QString::number(w->height());
+            QVERIFY2(w->width() >= needed.width() + (edit ? 8 : 0), qPrintable(what));
+            QVERIFY2(w->height() >= needed.height(), qPrintable(what));
+            QVERIFY2(w->font().pointSize() >= 6, qPrintable(what));
+            QVERIFY2(dialog.rect().contains(w->geometry()), qPrintable(what));
+            for (const QWidget* other : shown)
+                QVERIFY2(other == w || !other->geometry().intersects(w->geometry()),
+                         qPrintable(what));
+        }
+    }
+}
+
+// The toolkit's own texts follow the interface into Italian, whatever the locale.
+void QtBackendTest::toolkitTextsAreItalian() {
+    QTranslator translator;
+    QVERIFY(LoadToolkitItalian(translator));
+    QCoreApplication::installTranslator(&translator);
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Salva come"));
+    QMessageBox box(QMessageBox::Warning, "", "", QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annulla"));
+    QCoreApplication::removeTranslator(&translator);
+}
+
+QTEST_MAIN(QtBackendTest)
+#include "qt_backend_test.moc"

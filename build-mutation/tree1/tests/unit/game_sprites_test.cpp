@@ -1,0 +1,148 @@
+#include "render/game_sprites.h"
+
+#include "render/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace zembro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GameSpritesTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("zembro-sprites-" + std::to_string(::getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(folder_ / name, std::ios::binary) << text;
+    }
+    fs::path folder_;
+};
+
+TEST_F(GameSpritesTest, HotspotsAreReadThroughATwentyCharacterBuffer) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::pair<int, int>> expected;
+    };
+    const Case cases[] = {
+        {"plain lines", "12 30\n-4 7\n", {{12, 30}, {-4, 7}}},
+        {"CR LF line ends", "3 4\r\n5 6\r\n", {{3, 4}, {5, 6}}},
+        {"fewer lines than pieces repeat the last", "12 30\n-4 7\n", {{12, 30}, {-4, 7}, {-4, 7}}},
+        {"an empty file leaves every offset at 0", "", {{0, 0}, {0, 0}}},
+        {"one number sets only the first", "9\n1 2\n", {{9, 0}, {1, 2}}},
+        {"a line with no numbers leaves 0", "x y\n1 2\n", {{0, 0}, {1, 2}}},
+        // 19 characters are one read; the rest of the line is the next piece's read.
+        {"a long line spills into the next read",
+         "1 2" + std::string(20, ' ') + "\n5 6\n",
+         {{1, 2}, {0, 0}, {5, 6}}},
+        {"huge numbers are held", "99999999999 -9999999\n", {{65536, -65536}}},
+    };
+    for (const Case& c : cases) {
+        Write("Pedine.pos", c.text);
+        std::vector<Sprite> pieces(c.expected.size());
+        ASSERT_TRUE(ReadHotspots(folder_.string(), pieces, pieces.size())) << c.name;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            EXPECT_EQ(pieces[i].hotX, c.expected[i].first) << c.name << ", piece " << i + 1;
+            EXPECT_EQ(pieces[i].hotY, c.expected[i].second) << c.name << ", piece " << i + 1;
+        }
+    }
+    std::vector<Sprite> pieces(1);
+    EXPECT_FALSE(ReadHotspots((folder_ / "missing").string(), pieces, 1));
+}
+
+TEST(JoinPath, RefusesOnlyPathsLongerThanTheSystemTakes) {
+    EXPECT_EQ(JoinPath("/run/Immagini", "Pedone2.bmp"), "/run/Immagini/Pedone2.bmp");
+    EXPECT_TRUE(JoinPath(std::string(4000, 'a'), std::string(94, 'b')));
+    EXPECT_FALSE(JoinPath(std::string(4000, 'a'), std::string(95, 'b')));
+}
+
+// The default pictures, copied so that a test may break them.
+class RunFolderTest : public GameSpritesTest {
+  protected:
+    void SetUp() override {
+        GameSpritesTest::SetUp();
+        fs::copy(ZEMBRO_RUN_DIR, folder_, fs::copy_options::recursive);
+        SetImageNames(settings_);
+        settings_.directory1 = "Immagini";
+        settings_.directory2 = "Contatori";
+        settings_.NumMaxPedine = 33;
+        PrefixFolders(settings_, folder_.string());
+    }
+    IoResult Load() {
+        sprites_ = GameSprites{};
+        buffer_ = BackBuffer{};
+        CreateBackBuffer(buffer_, BitmapInfoHeader{.biHeight = 1});
+        return LoadAssets(sprites_, buffer_, settings_);
+    }
+    GameSettings settings_;
+    GameSprites sprites_;
+    BackBuffer buffer_;
+};
+
+TEST_F(RunFolderTest, DefaultPicturesLoad) {
+    const IoResult loaded = Load();
+    ASSERT_TRUE(loaded) << loaded.reason;
+    EXPECT_EQ(sprites_.background.Width(), 800);
+    EXPECT_EQ(sprites_.cellEmpty.Width(), 98);
+    EXPECT_EQ(sprites_.cellEmpty.Height(), 72);
+    ASSERT_EQ(sprites_.pieceSprites.size(), 33u);
+    EXPECT_EQ(sprites_.pieceSprites[32].hotY, 24);
+    EXPECT_EQ(sprites_.cursorSave.pixels.size(), sprites_.cursorSprite.pixels.size());
+    EXPECT_GE(sprites_.digitStrip.Width(), DIGIT_OFFSET[9] + DIGIT_WIDTH[9]);
+    EXPECT_TRUE(buffer_.HasSurface());
+}
+
+TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
+    struct Case {
+        const char* name;
+        std::function<void()> damage;
+        std::string named;
+    };
+    const fs::path board = folder_ / "Immagini", counters = folder_ / "Contatori";
+    const Case cases[] = {
+        {"missing mini", [&] { fs::remove(counters / "Mini.bmp"); }, "Mini.bmp"},
+        {"missing piece", [&] { fs::remove(board / "pedina17.bmp"); }, "pedina17.bmp"},
+        {"missing hotspots", [&] { fs::remove(board / "Pedine.pos"); }, "Pedine.pos"},
+        {"background of another size",
+         [&] {
+             fs::copy_file(board / "MenuImg.bmp", board / "Sfondo2.bmp",
+                           fs::copy_options::overwrite_existing);
+         },
+         "800 x 600"},
+        {"not a picture", [&] { std::ofstream(board / "Pedone1.bmp") << "hello"; }, "Pedone1.bmp"},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        c.damage();
+        const IoResult loaded = Load();
+        EXPECT_FALSE(loaded) << c.name;
+        EXPECT_NE(loaded.reason.find(c.named), std::string::npos)
+            << c.name << ": " << loaded.reason;
+    }
+}
+
+TEST_F(RunFolderTest, PieceCountFollowsTheSettingsWithinTheBoardCodes) {
+    settings_.NumMaxPedine = 3;
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(sprites_.pieceSprites.size(), 3u);
+    EXPECT_EQ(sprites_.Piece(200), &sprites_.pieceSprites[2]) << "codes past the pictures";
+    for (const int none : {0, -5}) {
+        settings_.NumMaxPedine = none;
+        EXPECT_FALSE(Load());
+        EXPECT_FALSE(buffer_.HasSurface()) << "fails before creating the surface";
+    }
+}
+
+} // namespace
+} // namespace zembro

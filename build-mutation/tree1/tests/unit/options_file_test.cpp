@@ -1,0 +1,216 @@
+#include "store/options_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zembro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OptionsFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("zembro-options-" + std::to_string(::getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const fs::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& e : fs::directory_iterator(folder_))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path folder_;
+};
+
+OptionValues Values(std::string d1, std::string d2, std::array<std::int32_t, 9> n) {
+    OptionValues v;
+    v.directory1 = std::move(d1);
+    v.directory2 = std::move(d2);
+    v.NumMaxPedine = n[0];
+    v.controlledInsertion = n[1];
+    v.randomEmptyCells = n[2];
+    v.reselectAfterMove = n[3];
+    v.holdToDrag = n[4];
+    v.twoColourPath = n[5];
+    v.penalty = n[6];
+    v.fixedCells = n[7];
+    v.kindsUsed = n[8];
+    return v;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    OptionValues expected;
+    int valuesRead;
+};
+
+TEST_F(OptionsFile, ReadingRules) {
+    const std::string legend = "\r\n\r\n\r\n// Significato\r\n\r\ndirectory1 directory2 "
+                               "NumMaxPedine\r\nInserimento pedine -> 1 = controllato\r\n";
+    const ReadCase cases[] = {
+        {"laid-out file", "Img Num 33\r\n1 0 0 0 1\r\n0\r\n0\r\n20\r\n" + legend,
+         Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
+        {"all on one line, LF only", "Img Num 33 1 0 0 0 1 0 0 20\n",
+         Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
+        {"flags 5 and -1 read as 1", "a b 33 5 -1 0 0 7 0 0 12",
+         Values("a", "b", {33, 1, 1, 0, 0, 1, 0, 0, 12}), 11},
+        {"kinds equal to pictures", "a b 40 0 0 0 0 0 0 0 40",
+         Values("a", "b", {40, 0, 0, 0, 0, 0, 0, 0, 39}), 11},
+        {"kinds above pictures", "a b 40 0 0 0 0 0 0 0 50",
+         Values("a", "b", {40, 0, 0, 0, 0, 0, 0, 0, 39}), 11},
+        {"kinds below pictures", "a b 40 0 0 0 0 0 0 0 12",
+         Values("a", "b", {40, 0, 0, 0, 0, 0, 0, 0, 12}), 11},
+        {"no pictures", "a b 0 0 0 0 0 0 0 0 0", Values("a", "b", {0, 0, 0, 0, 0, 0, 0, 0, -1}),
+         11},
+        {"negative kinds are kept", "a b 33 0 0 0 0 0 0 0 -4",
+         Values("a", "b", {33, 0, 0, 0, 0, 0, 0, 0, -4}), 11},
+        {"hold to drag forces reselection", "a b 33 0 0 0 1 0 0 0 5",
+         Values("a", "b", {33, 0, 0, 1, 1, 0, 0, 0, 5}), 11},
+        {"penalty stored as read", "a b 33 0 0 0 0 0 148 30 5",
+         Values("a", "b", {33, 0, 0, 0, 0, 0, 148, 30, 5}), 11},
+        {"extreme numbers", "a b 2147483647 0 0 0 0 0 -2147483648 2147483647 -2147483648",
+         Values("a", "b", {2147483647, 0, 0, 0, 0, 0, -2147483648, 2147483647, -2147483648}), 11},
+        {"lowest picture count", "a b -2147483648 0 0 0 0 0 0 0 0",
+         Values("a", "b", {-2147483648, 0, 0, 0, 0, 0, 0, 0, -2147483648}), 11},
+        {"long folder names are kept whole",
+         "Immagini_del_gioco_grandi Numeri_e_scritte_grandi 33 0 0 0 0 0 0 0 5",
+         Values("Immagini_del_gioco_grandi", "Numeri_e_scritte_grandi",
+                {33, 0, 0, 0, 0, 0, 0, 0, 5}),
+         11},
+    };
+    for (const ReadCase& c : cases) {
+        OptionValues read;
+        const OptionsReadResult result = ReadOptions(Write("case.opt", c.text), read);
+        EXPECT_TRUE(result.opened) << c.name;
+        EXPECT_EQ(result.valuesRead, c.valuesRead) << c.name;
+        EXPECT_EQ(read, c.expected) << c.name;
+    }
+}
+
+// A file that ends early or holds something that is not a value: reading stops there, the
+// values read are stored, the others keep what they held, and the two rules still apply.
+TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
+    const OptionValues before = Values("old1", "old2", {33, 1, 1, 0, 0, 1, 5, 3, 20});
+    const ReadCase cases[] = {
+        {"empty file", "", before, 0},
+        {"only folders", "new1 new2", Values("new1", "new2", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 2},
+        {"text where a number belongs", "a b 33 1 x 0 0 0 0 0 0",
+         Values("a", "b", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 4},
+        {"number beyond 32 bits", "a b 33 0 0 0 0 0 99999999999 0 0",
+         Values("a", "b", {33, 0, 0, 0, 0, 0, 5, 3, 20}), 8},
+        {"number with trailing text", "a b 12abc 0 0 0 0 0 0 0 0",
+         Values("a", "b", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 2},
+        {"ends early, kinds clamped", "a b 10", Values("a", "b", {10, 1, 1, 0, 0, 1, 5, 3, 9}), 3},
+        {"folder name too long", std::string(300, 'x') + " b 33", before, 0},
+        {"NUL byte in a folder name", std::string("ab\0c", 4) + " b 33", before, 0},
+    };
+    for (const ReadCase& c : cases) {
+        OptionValues read = before;
+        const OptionsReadResult result = ReadOptions(Write("case.opt", c.text), read);
+        EXPECT_TRUE(result.opened) << c.name;
+        EXPECT_EQ(result.valuesRead, c.valuesRead) << c.name;
+        EXPECT_FALSE(result.reason.empty()) << c.name;
+        EXPECT_EQ(read, c.expected) << c.name;
+    }
+}
+
+TEST_F(OptionsFile, MissingFileChangesNothing) {
+    OptionValues values = Values("a", "b", {33, 1, 0, 1, 0, 1, 0, 0, 20});
+    const OptionValues before = values;
+    const OptionsReadResult result = ReadOptions((folder_ / "absent.opt").string(), values);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.reason.find("absent.opt"), std::string::npos);
+    EXPECT_EQ(values, before);
+}
+
+TEST_F(OptionsFile, WritesTheNineteenLineLayout) {
+    const std::string path = (folder_ / "Option.opt").string();
+    ASSERT_TRUE(WriteOptions(path, Values("Immagini", "Numeri", {33, 1, 0, 1, 1, 1, 148, 30, 20})));
+    const std::string expected =
+        "Immagini Numeri 33\r\n"
+        "1 0 1 1 1\r\n"
+        "148\r\n"
+        "30\r\n"
+        "20\r\n"
+        "\r\n\r\n\r\n"
+        "// Significato\r\n"
+        "\r\n"
+        "directory1 directory2 NumMaxPedine\r\n"
+        "Inserimento pedine -> 1 = controllato, 0 = casuale\r\n"
+        "Spazi vuoti -> 1 = a caso nella scacchiera, 0 = sopra e sotto\r\n"
+        "Selezione persistente -> 0 = Persistente, 1 = occorre riselezionare dopo uno "
+        "spostamento\r\n"
+        "Spostamento pedine -> 0 = click e click, 1 = mouse premuto\r\n"
+        "Visualizzazione percorso -> 1 = di due colori ( giuso, sbagliato ), 0 = solo se "
+        "giusto\r\n"
+        "Penalita -> 0 = nessuno, 1 = penalita\r\n"
+        "Numero di celle fisse -> non si accoppiano ne' spostano\r\n"
+        "Numero di pedine diverse utilizzate\r\n";
+    EXPECT_EQ(Contents(path), expected);
+}
+
+TEST_F(OptionsFile, WriteThenReadGivesTheSameValues) {
+    const OptionValues cases[] = {
+        Values("Immagini", "Numeri", {33, 1, 0, 0, 0, 1, 0, 0, 20}),
+        Values("Dir_of_nineteen_chr", "x", {40, 0, 1, 1, 1, 0, 133, 30, 39}),
+        Values("a", "b", {2, 1, 1, 1, 0, 0, -1, -5, 1}),
+    };
+    for (const OptionValues& values : cases) {
+        const std::string path = (folder_ / "Option.opt").string();
+        ASSERT_TRUE(WriteOptions(path, values));
+        OptionValues read;
+        EXPECT_EQ(ReadOptions(path, read).valuesRead, OPTION_VALUE_COUNT);
+        EXPECT_EQ(read, values);
+    }
+}
+
+TEST_F(OptionsFile, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
+    const std::string path = Write("Option.opt", "old contents that are longer than the new ones " +
+                                                     std::string(2000, '#'));
+    ASSERT_TRUE(WriteOptions(path, Values("a", "b", {33, 0, 0, 0, 0, 0, 0, 0, 1})));
+    OptionValues read;
+    EXPECT_EQ(ReadOptions(path, read).valuesRead, OPTION_VALUE_COUNT);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"Option.opt"});
+}
+
+TEST_F(OptionsFile, FailedWriteKeepsTheOldFileWhole) {
+    // A folder standing where the file should go cannot be replaced by a rename.
+    fs::create_directories(folder_ / "Option.opt" / "inside");
+    const IoResult result = WriteOptions((folder_ / "Option.opt").string(),
+                                         Values("a", "b", {33, 0, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.reason.find("Option.opt"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(folder_ / "Option.opt" / "inside"));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"Option.opt"}) << "the temporary file is gone";
+
+    const IoResult noFolder = WriteOptions((folder_ / "missing" / "Option.opt").string(),
+                                           Values("a", "b", {33, 0, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_FALSE(noFolder);
+}
+
+} // namespace
+} // namespace zembro

@@ -1,0 +1,213 @@
+#include "store/cp1252.h"
+#include "store/score_file.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace zembro {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The place a result would take, or 0 when the list cannot be read.
+int Place(const std::string& path, std::int16_t seconds, std::uint8_t moves) {
+    const Result<int> place = RankFor(path, seconds, moves);
+    return place ? *place : 0;
+}
+
+class ScoreFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("zembro-scores-" + std::to_string(::getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        path_ = (folder_ / "Zembro.rec").string();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    static ScoreRecord Record(const std::string& name, int seconds, int moves) {
+        std::tm when{};
+        when.tm_mday = 7;
+        when.tm_mon = 2;
+        when.tm_year = 101;
+        OptionValues settings;
+        return MakeRecord(name, seconds, moves, when, settings);
+    }
+    void Store(const std::vector<std::pair<int, int>>& results) {
+        for (const auto& [seconds, moves] : results)
+            ASSERT_TRUE(InsertScore(path_, Record("p" + std::to_string(seconds), seconds, moves)));
+    }
+    std::string Bytes() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path folder_;
+    std::string path_;
+};
+
+TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
+    ScoreRecord r = Record("Anna", 40000, 300);
+    r.penalty = 148;
+    r.fixedCells = -2;
+    r.kindsUsed = 20;
+    r.hour = 9;
+    r.minute = 5;
+    const auto b = EncodeRecord(r);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), 5), std::string("Anna\0", 5));
+    EXPECT_EQ(r.seconds, -25536) << "low 16 bits";
+    EXPECT_EQ(r.moves, 44) << "low 8 bits";
+    EXPECT_EQ(b[20] | b[21] << 8, 40000);
+    EXPECT_EQ(b[22], 44);
+    EXPECT_EQ(b[23], 7);
+    EXPECT_EQ(b[24], 3);
+    EXPECT_EQ(b[26] | b[27] << 8, 101);
+    EXPECT_EQ(b[28], 9);
+    EXPECT_EQ(b[29], 5);
+    EXPECT_EQ(b[36], 148);
+    EXPECT_EQ(b[40], 0xFE);
+    EXPECT_EQ(b[43], 0xFF);
+    for (const std::size_t reserved : {19u, 25u, 30u, 31u, 32u, 33u, 34u, 35u})
+        EXPECT_EQ(b[reserved], 0) << reserved;
+    EXPECT_EQ(DecodeRecord(b.data()), r);
+}
+
+TEST_F(ScoreFile, NamesAreCutToNineteenCharacters) {
+    EXPECT_EQ(Record(std::string(25, 'x'), 1, 1).Name(), std::string(19, 'x'));
+    const ScoreRecord shortName = Record("Ugo", 1, 1);
+    EXPECT_EQ(shortName.Name(), "Ugo");
+    for (std::size_t i = 3; i < 20; ++i)
+        EXPECT_EQ(shortName.name[i], '\0');
+}
+
+TEST_F(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
+    EXPECT_EQ(Place(path_, 500, 1), 1) << "no file yet";
+    Store({{100, 40}, {120, 30}, {120, 35}, {150, 20}});
+    struct Case {
+        int seconds, moves, place;
+    };
+    for (const Case c : {Case{120, 30, 3}, Case{120, 29, 2}, Case{120, 36, 4}, Case{99, 255, 1},
+                         Case{151, 0, 5}, Case{40000, 0, 1}}) {
+        const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(c.seconds));
+        EXPECT_EQ(Place(path_, seconds, static_cast<std::uint8_t>(c.moves)), c.place)
+            << c.seconds << " s, " << c.moves << " moves";
+    }
+    const Result<int> placed = InsertScore(path_, Record("Zoe", 120, 30));
+    ASSERT_TRUE(placed);
+    EXPECT_EQ(*placed, 3) << "after the equal record";
+    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path_);
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(loaded->size(), 5u);
+    EXPECT_EQ((*loaded)[2].Name(), "Zoe");
+    EXPECT_EQ((*loaded)[1].Name(), "p120");
+}
+
+TEST_F(ScoreFile, AFullListKeepsFifteen) {
+    std::vector<std::pair<int, int>> fifteen;
+    for (int i = 1; i <= MAX_SCORES; ++i)
+        fifteen.emplace_back(100 + i, 10);
+    Store(fifteen);
+    ASSERT_EQ(Bytes().size(), 720u);
+    EXPECT_EQ(Place(path_, 200, 0), 16);
+    const std::string before = Bytes();
+    EXPECT_EQ(*InsertScore(path_, Record("late", 200, 0)), 16);
+    EXPECT_EQ(Bytes(), before) << "unchanged in content";
+    EXPECT_EQ(*InsertScore(path_, Record("best", 50, 0)), 1);
+    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path_);
+    ASSERT_EQ(loaded->size(), 15u);
+    EXPECT_EQ(loaded->front().Name(), "best");
+    EXPECT_EQ(loaded->back().seconds, 114) << "the old fifteenth is gone";
+}
+
+TEST_F(ScoreFile, ShortAndOddFiles) {
+    std::ofstream(path_, std::ios::binary) << "";
+    EXPECT_EQ(Place(path_, 10, 10), 1);
+    EXPECT_FALSE(LoadScores(path_)) << "no whole record";
+
+    // 100 bytes: two whole records and a 4-byte tail.
+    std::string bytes;
+    for (const ScoreRecord& r : {Record("a", 10, 1), Record("b", 20, 1)}) {
+        const auto e = EncodeRecord(r);
+        bytes.append(reinterpret_cast<const char*>(e.data()), e.size());
+    }
+    std::ofstream(path_, std::ios::binary) << bytes << "tail";
+    EXPECT_EQ(Place(path_, 30, 1), 3);
+    EXPECT_EQ(*InsertScore(path_, Record("c", 15, 1)), 2);
+    EXPECT_EQ(Bytes().size(), 144u) << "the tail is dropped";
+
+    EXPECT_FALSE(LoadScores((folder_ / "none.rec").string()));
+}
+
+TEST_F(ScoreFile, LoadingNeverTakesMoreThan255Records) {
+    std::string bytes;
+    const auto e = EncodeRecord(Record("x", 1, 1));
+    for (int i = 0; i < 300; ++i)
+        bytes.append(reinterpret_cast<const char*>(e.data()), e.size());
+    std::ofstream(path_, std::ios::binary) << bytes;
+    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path_);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->size(), 255u);
+    EXPECT_EQ(Place(path_, 2, 1), 16) << "ranks among the first fifteen only";
+}
+
+// A rewrite that cannot finish (here: the process may not write more than 100 bytes) leaves the
+// old list whole, no stray file, and says it failed.
+TEST_F(ScoreFile, AnInterruptedRewriteKeepsTheOldList) {
+    Store({{100, 1}, {200, 1}});
+    const std::string before = Bytes();
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(InsertScore(path_, Record("new", 50, 1)) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failure is reported";
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator{}), 1);
+}
+
+// A score file that exists but cannot be read is not replaced by a list of one.
+TEST_F(ScoreFile, AnUnreadableListIsNotReplaced) {
+    fs::create_directories(path_);
+    const Result<int> placed = InsertScore(path_, Record("x", 1, 1));
+    EXPECT_FALSE(placed);
+    EXPECT_FALSE(placed.Reason().empty());
+    EXPECT_TRUE(fs::is_directory(path_));
+    EXPECT_EQ(Place(path_, 1, 1), 0);
+}
+
+TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
+    struct Case {
+        std::string utf8, cp1252;
+    };
+    const Case cases[] = {{"Anna", "Anna"},
+                          {"Nérone", "N\xE9rone"},
+                          {"€ 5", "\x80 5"},
+                          {"Łukasz", "?ukasz"},
+                          {"日本", "??"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+        if (c.cp1252.find('?') == std::string::npos) {
+            EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8);
+        }
+    }
+    EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??") << "malformed bytes";
+}
+
+} // namespace
+} // namespace zembro

@@ -1,0 +1,22 @@
+// The board's pictures: the empty cell, the two highlights, the pieces and the fixed cell.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+namespace artgen {
+
+inline constexpr int CELL_WIDTH = 98, CELL_HEIGHT = 72;
+// Piece pictures rise this far above their cell: a token standing on its tile.
+inline constexpr int PIECE_RISE = 24;
+inline constexpr int PIECE_KINDS = 32;
+
+QImage EmptyCell();
+// A glowing tile: green for a valid path, red for one that is not.
+QImage HighlightCell(const QColor& glow);
+// Kind 1..PIECE_KINDS: a token of its own colour and symbol on a tile.
+QImage Piece(int kind);
+// The fixed cell: a stone block that neither moves nor pairs.
+QImage FixedCell();
+
+} // namespace artgen

@@ -1,0 +1,64 @@
+// zembro-tool: the game's rules and files without a window, for tests and theme makers.
+#include "tool_args.h"
+#include "tool_commands.h"
+
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
+
+  deal OPTFILE SEED            deal a board with the settings of OPTFILE from start value SEED
+  play OPTFILE SEED            deal, then play the pointer and button events read from stdin:
+                               hover C R | off | down | up | right | click C R
+  trace BOARDFILE SC SR HC HR [two-colour]
+                               trace the path from cell (SC, SR) to cell (HC, HR)
+  pair BOARDFILE C R           1 when the piece in cell (C, R) can be paired from where it stands
+  options OPTFILE              the eleven values of an options file, as the game reads them
+  bmp FILE                     load a picture as the game does: width, height, CRC-32 of its pixels
+  hit X Y                      the cell under game-screen point (X, Y), with this folder's pictures
+  render OUT.png [STATE]       compose a frame with this folder's pictures and write it as PNG;
+                               STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
+                               seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y
+
+  scores RECFILE               every record of a score file, as the ranking shows it
+  rank RECFILE SECONDS MOVES   the place a result would take (1..16, or 255)
+  insert RECFILE NAME SECONDS MOVES PENALTY FIXED KINDS "YYYY-MM-DD HH:MM"
+                               store a result as the end of a game does; prints its place
+
+A board file holds 8 lines of 8 cell codes, row 1 first.
+)";
+
+struct Subcommand {
+    std::string_view name;
+    int (*run)(const zembro::tool::Args&);
+};
+
+constexpr Subcommand SUBCOMMANDS[] = {
+    {"deal", zembro::tool::RunDeal},       {"play", zembro::tool::RunPlay},
+    {"trace", zembro::tool::RunTrace},     {"pair", zembro::tool::RunPair},
+    {"options", zembro::tool::RunOptions}, {"bmp", zembro::tool::RunBmp},
+    {"hit", zembro::tool::RunHit},         {"render", zembro::tool::RunRender},
+    {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
+    {"insert", zembro::tool::RunInsert},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace zembro::tool;
+    if (argc < 2)
+        return Fail("no command given; try zembro-tool --help", EXIT_USAGE);
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::cout << USAGE;
+        return EXIT_OK;
+    }
+    const Args args(argv + 2, argv + argc);
+    for (const Subcommand& subcommand : SUBCOMMANDS) {
+        if (subcommand.name == name)
+            return subcommand.run(args);
+    }
+    return Fail("unknown command '" + std::string(name) + "'; try zembro-tool --help", EXIT_USAGE);
+}

@@ -1,0 +1,234 @@
+// zembro-tool bmp, hit and render: the picture loader, the cell hit test and the scene
+// composition, on the files of the current run folder.
+#include "board_text.h"
+#include "game/deal.h"
+#include "game/hit_test.h"
+#include "game/path_trace.h"
+#include "png_file.h"
+#include "render/bmp_reader.h"
+#include "render/scene.h"
+#include "store/options_file.h"
+#include "tool_args.h"
+#include "tool_commands.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <zlib.h>
+
+namespace zembro::tool {
+namespace {
+
+// The settings of the run folder, with its picture folders under it as start-up makes them.
+std::optional<GameSettings> RunFolderSettings() {
+    GameSettings settings;
+    SetImageNames(settings);
+    const OptionsReadResult read = ReadOptions(OPTIONS_FILE_NAME, settings);
+    if (!read) {
+        Fail(read.reason);
+        return std::nullopt;
+    }
+    // Relative to the working directory, whatever its path's length or bytes.
+    PrefixFolders(settings, ".");
+    return settings;
+}
+
+// A render state: the board (or a deal), the selection, the hover and the counters.
+struct RenderState {
+    GameState game;
+    bool cellPressed = false, paused = false;
+    int mouseX = 400, mouseY = 300;
+};
+
+bool ReadRenderState(const std::string& text, const GameSettings& settings, RenderState& state,
+                     std::string& error) {
+    std::istringstream lines(text);
+    std::string line;
+    bool hasBoard = false;
+    std::uint32_t seed = 12345;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string key;
+        if (!(words >> key) || key[0] == '#')
+            continue;
+        if (key == "board") {
+            std::string rows, row;
+            for (int i = 0; i < BOARD_SIDE && std::getline(lines, row); ++i)
+                rows += row + "\n";
+            const std::optional<Board> board = ParseBoard(rows, error);
+            if (!board)
+                return false;
+            state.game.board = *board;
+            hasBoard = true;
+            continue;
+        }
+        std::vector<std::int64_t> values;
+        for (std::string word; words >> word;) {
+            const std::optional<std::int64_t> v = ParseDecimal(word, -99999, 4294967295ll);
+            if (!v) {
+                error = "'" + word + "' is not a number in: " + line;
+                return false;
+            }
+            values.push_back(*v);
+        }
+        auto cell = [&](std::int32_t& col, std::int32_t& row) {
+            if (values.size() != 2 || !IsCellCoordinate(static_cast<int>(values[0])) ||
+                !IsCellCoordinate(static_cast<int>(values[1])))
+                return false;
+            col = static_cast<std::int32_t>(values[0]);
+            row = static_cast<std::int32_t>(values[1]);
+            return true;
+        };
+        bool ok = true;
+        if (key == "selected")
+            ok = cell(state.game.sourceCol, state.game.sourceRow);
+        else if (key == "hover")
+            ok = cell(state.game.hoverCol, state.game.hoverRow);
+        else if (key == "mouse" && values.size() == 2) {
+            state.mouseX = static_cast<int>(values[0]);
+            state.mouseY = static_cast<int>(values[1]);
+        } else if (values.size() != 1)
+            ok = false;
+        else if (key == "seed")
+            seed = static_cast<std::uint32_t>(values[0]);
+        else if (key == "seconds")
+            state.game.seconds = static_cast<std::int32_t>(values[0]);
+        else if (key == "moves")
+            state.game.moves = static_cast<std::int32_t>(values[0]);
+        else if (key == "fps")
+            state.game.fps = static_cast<std::int32_t>(values[0]);
+        else if (key == "pressed")
+            state.cellPressed = values[0] != 0;
+        else if (key == "paused")
+            state.paused = values[0] != 0;
+        else
+            ok = false;
+        if (!ok) {
+            error = "not a state line: " + line;
+            return false;
+        }
+    }
+    GameState& game = state.game;
+    const GameState dealtBoard = [&] {
+        GameState dealt;
+        ResetGame(dealt);
+        Deal(dealt, DealParamsFrom(settings), seed);
+        return dealt;
+    }();
+    game.fixedCode = dealtBoard.fixedCode;
+    if (!hasBoard)
+        game.board = dealtBoard.board;
+    game.piecesLeft = 0;
+    for (const std::uint8_t code : game.board)
+        game.piecesLeft += code != EMPTY_CELL && code != game.fixedCode ? 1 : 0;
+    if (game.HasSelection()) {
+        const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
+        if (code == EMPTY_CELL || code == game.fixedCode) {
+            error = "the selected cell holds no movable piece";
+            return false;
+        }
+    }
+    if (game.HasHover())
+        TracePath(game, settings);
+    return true;
+}
+
+} // namespace
+
+int RunBmp(const Args& args) {
+    if (args.size() != 1)
+        return Fail("usage: zembro-tool bmp FILE", EXIT_USAGE);
+    const Result<Sprite> sprite = LoadSprite(args[0]);
+    if (!sprite)
+        return Fail(sprite.Reason());
+    const int width = sprite->Width(), height = sprite->Height();
+    uLong crc = crc32(0L, Z_NULL, 0);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 2);
+    for (int y = 0; y < height; ++y) {
+        const Pixel* from = sprite->bits() + RowPixels(width) * y;
+        for (int x = 0; x < width; ++x) {
+            row[2 * static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(from[x]);
+            row[2 * static_cast<std::size_t>(x) + 1] = static_cast<std::uint8_t>(from[x] >> 8);
+        }
+        crc = crc32(crc, row.data(), static_cast<uInt>(row.size()));
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lx", crc);
+    std::cout << width << ' ' << height << ' ' << text << '\n';
+    return EXIT_OK;
+}
+
+int RunHit(const Args& args) {
+    if (args.size() != 2)
+        return Fail("usage: zembro-tool hit X Y", EXIT_USAGE);
+    const std::optional<std::int64_t> x = ParseDecimal(args[0], -100000, 100000);
+    const std::optional<std::int64_t> y = ParseDecimal(args[1], -100000, 100000);
+    if (!x || !y)
+        return Fail("X and Y must be whole numbers");
+    const std::optional<GameSettings> settings = RunFolderSettings();
+    if (!settings)
+        return EXIT_BAD_INPUT;
+    const std::optional<std::string> path = JoinPath(settings->directory1, settings->imageNames[1]);
+    const Result<Sprite> cell = path ? LoadSprite(*path) : Result<Sprite>::Fail("path too long");
+    if (!cell)
+        return Fail(cell.Reason());
+    GameState state;
+    switch (HitTestCell(state, *cell, static_cast<int>(*x), static_cast<int>(*y))) {
+    case HitResult::Cell:
+        std::cout << state.hoverCol << ' ' << state.hoverRow << '\n';
+        break;
+    case HitResult::NoCell:
+        std::cout << "none\n";
+        break;
+    case HitResult::Outside:
+        std::cout << "outside\n";
+        break;
+    }
+    return EXIT_OK;
+}
+
+int RunRender(const Args& args) {
+    if (args.empty() || args.size() > 2)
+        return Fail("usage: zembro-tool render OUT.png [STATE]", EXIT_USAGE);
+    const std::optional<GameSettings> settings = RunFolderSettings();
+    if (!settings)
+        return EXIT_BAD_INPUT;
+    RenderState state;
+    if (args.size() == 2) {
+        const std::optional<std::string> text = ReadSmallFile(args[1]);
+        if (!text)
+            return EXIT_BAD_INPUT;
+        std::string error;
+        if (!ReadRenderState(*text, *settings, state, error))
+            return Fail(args[1] + ": " + error);
+    } else {
+        std::string error;
+        ReadRenderState("", *settings, state, error);
+    }
+
+    BackBuffer buffer;
+    BitmapInfoHeader bottomUp;
+    bottomUp.biHeight = 1;
+    CreateBackBuffer(buffer, bottomUp);
+    GameSprites sprites;
+    if (const IoResult loaded = LoadAssets(sprites, buffer, *settings); !loaded)
+        return Fail(loaded.reason);
+    SceneState scene;
+    scene.fullRedraw = false;
+    const FrameView view{.game = state.game,
+                         .settings = *settings,
+                         .cellPressed = state.cellPressed,
+                         .mouseX = state.mouseX,
+                         .mouseY = state.mouseY,
+                         .frozen = false,
+                         .paused = state.paused,
+                         .barVisible = false};
+    PaintFrame(buffer, sprites, scene, view);
+    std::string error;
+    if (!WritePng(args[0], buffer.header, buffer.bits(), error))
+        return Fail(error);
+    return EXIT_OK;
+}
+
+} // namespace zembro::tool
