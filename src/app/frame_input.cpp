@@ -2,7 +2,7 @@
 // drag zone, activation.
 #include "app/game_frame.h"
 
-#include "game/hit_test.h"
+#include "render/hit_test.h"
 #include "game/screen_zones.h"
 #include "render/blitters.h"
 
@@ -83,8 +83,11 @@ void GameFrame::OnMouseMove(Point client) {
         ShowSystemCursor(false);
     if (sprites_.cellEmpty.Empty())
         return;
-    if (HitTestCell(game_, sprites_.cellEmpty, mouseX_, mouseY_) == HitResult::Cell)
-        PointerOnCell(game_, settings_, game_.hoverCol, game_.hoverRow);
+    const CellHit hit = HitTestCell(sprites_.cellEmpty, mouseX_, mouseY_);
+    if (hit.result == HitResult::Cell)
+        PointerOnCell(game_, settings_, hit.col, hit.row);
+    else if (hit.result == HitResult::NoCell)
+        PointerOffCells(game_);
 }
 
 HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {

@@ -2,7 +2,7 @@
 // composition, on the files of the current run folder.
 #include "board_text.h"
 #include "game/deal.h"
-#include "game/hit_test.h"
+#include "render/hit_test.h"
 #include "game/path_trace.h"
 #include "png_file.h"
 #include "render/bmp_reader.h"
@@ -173,10 +173,10 @@ int RunHit(const Args& args) {
     const Result<Sprite> cell = path ? LoadSprite(*path) : Result<Sprite>::Fail("path too long");
     if (!cell)
         return Fail(cell.Reason());
-    GameState state;
-    switch (HitTestCell(state, *cell, static_cast<int>(*x), static_cast<int>(*y))) {
+    const CellHit hit = HitTestCell(*cell, static_cast<int>(*x), static_cast<int>(*y));
+    switch (hit.result) {
     case HitResult::Cell:
-        std::cout << state.hoverCol << ' ' << state.hoverRow << '\n';
+        std::cout << hit.col << ' ' << hit.row << '\n';
         break;
     case HitResult::NoCell:
         std::cout << "none\n";

@@ -1,7 +1,6 @@
 // Which board cell lies under a game-screen point, found through the empty cell's picture.
 #pragma once
 
-#include "game/game_state.h"
 #include "game/screen_layout.h"
 #include "render/sprite.h"
 
@@ -19,13 +18,18 @@ extern const std::uint16_t latticeEvenRows[7][8];
 Pixel SampleSpritePixel(const Sprite& sprite, int sx, int sy);
 
 enum class HitResult {
-    Cell,    // the point lies on a cell: hoverCol/hoverRow name it
+    Cell,    // the point lies on a cell: col and row name it
     NoCell,  // inside the board rectangle but on no cell: the hover is cleared
     Outside, // outside the board rectangle: the hover is left as it was
 };
 
+struct CellHit {
+    HitResult result = HitResult::Outside;
+    int col = 0, row = 0; // 1..8 when result is Cell
+};
+
 // Places the empty-cell picture on the band's top or bottom neighbour, then on its side neighbour,
 // and takes the first whose pixel under the point is not the key colour.
-HitResult HitTestCell(GameState& state, const Sprite& cellEmpty, int x, int y);
+CellHit HitTestCell(const Sprite& cellEmpty, int x, int y);
 
 } // namespace zembro
