@@ -2,9 +2,9 @@
 // drag zone, activation.
 #include "app/game_frame.h"
 
-#include "render/hit_test.h"
 #include "game/screen_zones.h"
 #include "render/blitters.h"
+#include "render/hit_test.h"
 
 namespace zembro {
 
@@ -57,9 +57,10 @@ void GameFrame::OnLButtonDown(Point client) {
 }
 
 void GameFrame::RemovePointer() {
-    if (scene_.pointerDrawn && buffer_.HasSurface() && !sprites_.cursorSave.Empty())
-        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY,
-                     sprites_.cursorSave.bits(), sprites_.cursorSave.header);
+    const Sprite& save = scene_.pointerSave;
+    if (scene_.pointerDrawn && buffer_.HasSurface() && !save.Empty())
+        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY, save.bits(),
+                     save.header);
     scene_.pointerDrawn = false;
 }
 

@@ -78,6 +78,7 @@ IoResult GameFrame::LoadAssets() {
 
 void GameFrame::ResetAndDeal() {
     ResetGame(game_);
+    clock_.ResetFrameRate();
     DealParams params = DealParamsFrom(settings_);
     // Settings read again during the run may name more pictures than start-up loaded: the deal
     // keeps to the pictures there are, the last one being the fixed cell's.
@@ -110,6 +111,7 @@ void GameFrame::Tick() {
 void GameFrame::OnPaint() {
     const FrameView view{.game = game_,
                          .settings = settings_,
+                         .fps = clock_.fps,
                          .cellPressed = input_.cellPressed,
                          .mouseX = mouseX_,
                          .mouseY = mouseY_,

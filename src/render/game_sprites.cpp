@@ -125,15 +125,11 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         {sprites.cellHighlight, d1, settings.imageNames[2]},
         {sprites.cellAltHighlight, d1, settings.imageNames[3]},
         {sprites.cursorSprite, d1, "Mouse1.bmp"},
-        {sprites.cursorSave, d1, "Mouse1.bmp"},
     };
     for (const auto& entry : first) {
         if (IoResult loaded = LoadInto(entry.sprite, entry.folder, entry.name); !loaded)
             return loaded;
     }
-    // The save buffer only takes the pixels under the pointer; it is never drawn keyed.
-    sprites.cursorSave.runs.clear();
-    sprites.cursorSave.rowRuns.clear();
     // The background is copied over the whole surface in one block.
     if (sprites.background.Width() != SCREEN_WIDTH || sprites.background.Height() != SCREEN_HEIGHT)
         return IoResult::Failure(

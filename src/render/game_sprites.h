@@ -20,7 +20,6 @@ struct GameSprites {
     Sprite cellHighlight;             // a highlighted cell: a valid path
     Sprite cellAltHighlight;          // a highlighted cell: no valid path
     Sprite cursorSprite;              // the game's own pointer
-    Sprite cursorSave;                // the pixels under the pointer, of the pointer's size
     std::vector<Sprite> pieceSprites; // code k is element k - 1; the last is the fixed cell
     Sprite secondsLabel, fpsLabel, piecesLabel, digitStrip, movesLabel, pauseImage, miniImage;
 
@@ -50,7 +49,7 @@ std::optional<std::string> JoinPath(const std::string& folder, const std::string
 // the file does not have repeat the last line read.
 IoResult ReadHotspots(const std::string& folder, std::vector<Sprite>& pieces, std::size_t count);
 
-// Loads the fifteen entries in their fixed order, creating the back buffer's surface first.
+// Loads the fourteen pictures in their fixed order, creating the back buffer's surface first.
 // The piece count is the settings' number of pictures, held to 1..255 (the board's codes).
 // Stops at the first failure and says which file failed and why.
 IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings& settings);

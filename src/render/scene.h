@@ -23,8 +23,9 @@ inline constexpr std::array<std::uint8_t, 10> DIGIT_OFFSET = {0,   23,  39,  59,
 struct SceneState {
     bool fullRedraw = true;    // the next paint recomposes and draws no pointer
     bool paintDone = false;    // the last requested paint has been made
-    bool pointerDrawn = false; // `cursorSave` holds the pixels under the pointer at savedX/Y
+    bool pointerDrawn = false; // `pointerSave` holds the pixels under the pointer at savedX/Y
     int savedX = 0, savedY = 0;
+    Sprite pointerSave;     // of the pointer's size, made at the first paint
     bool blinkOn = false;   // the pairing target's preview is drawn half-blended
     bool blinkTick = false; // raised every 250 ms by the clock; flips blinkOn once
 };
@@ -33,6 +34,7 @@ struct SceneState {
 struct FrameView {
     const GameState& game;
     const OptionValues& settings;
+    std::int32_t fps; // the frames-per-second figure shown
     bool cellPressed;
     int mouseX, mouseY;
     bool frozen;     // inactive, being dragged or paused: only the pointer moves
@@ -42,7 +44,8 @@ struct FrameView {
 
 // One paint: a full recomposition when asked for or when nothing freezes the scene, else a
 // pointer-only update. Ends by clearing fullRedraw and setting paintDone.
-void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene, const FrameView& view);
+void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
+                const FrameView& view);
 
 // The 64 cells, back diagonals first so that nearer rows cover those behind them.
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,

@@ -97,7 +97,6 @@ TEST_F(RunFolderTest, DefaultPicturesLoad) {
     EXPECT_EQ(sprites_.cellEmpty.Height(), 72);
     ASSERT_EQ(sprites_.pieceSprites.size(), 33u);
     EXPECT_EQ(sprites_.pieceSprites[32].hotY, 24);
-    EXPECT_EQ(sprites_.cursorSave.pixels.size(), sprites_.cursorSprite.pixels.size());
     EXPECT_GE(sprites_.digitStrip.Width(), DIGIT_OFFSET[9] + DIGIT_WIDTH[9]);
     EXPECT_TRUE(buffer_.HasSurface());
 }

@@ -25,12 +25,12 @@ TEST_F(HitTest, KnownPointsOnTheDefaultCellPicture) {
         int col, row;
     };
     const Case cases[] = {
-        {403, 38, HitResult::Cell, 1, 1},      {354, 74, HitResult::Cell, 1, 2},
-        {452, 74, HitResult::Cell, 2, 1},      {40, 290, HitResult::Cell, 1, 8},
-        {760, 290, HitResult::Cell, 8, 1},     {403, 560, HitResult::Cell, 8, 8},
-        {20, 10, HitResult::NoCell, 0, 0},     {790, 570, HitResult::NoCell, 0, 0},
-        {10, 290, HitResult::Outside, 0, 0},   {796, 290, HitResult::Outside, 0, 0},
-        {400, 1, HitResult::Outside, 0, 0},    {400, 579, HitResult::Outside, 0, 0},
+        {403, 38, HitResult::Cell, 1, 1},    {354, 74, HitResult::Cell, 1, 2},
+        {452, 74, HitResult::Cell, 2, 1},    {40, 290, HitResult::Cell, 1, 8},
+        {760, 290, HitResult::Cell, 8, 1},   {403, 560, HitResult::Cell, 8, 8},
+        {20, 10, HitResult::NoCell, 0, 0},   {790, 570, HitResult::NoCell, 0, 0},
+        {10, 290, HitResult::Outside, 0, 0}, {796, 290, HitResult::Outside, 0, 0},
+        {400, 1, HitResult::Outside, 0, 0},  {400, 579, HitResult::Outside, 0, 0},
     };
     for (const Case& c : cases) {
         const CellHit hit = HitTestCell(cell_, c.x, c.y);

@@ -2,10 +2,10 @@
 // composition, on the files of the current run folder.
 #include "board_text.h"
 #include "game/deal.h"
-#include "render/hit_test.h"
 #include "game/path_trace.h"
 #include "png_file.h"
 #include "render/bmp_reader.h"
+#include "render/hit_test.h"
 #include "render/scene.h"
 #include "store/options_file.h"
 #include "tool_args.h"
@@ -37,6 +37,7 @@ std::optional<GameSettings> RunFolderSettings() {
 // A render state: the board (or a deal), the selection, the hover and the counters.
 struct RenderState {
     GameState game;
+    std::int32_t fps = 0;
     bool cellPressed = false, paused = false;
     int mouseX = 400, mouseY = 300;
 };
@@ -97,7 +98,7 @@ bool ReadRenderState(const std::string& text, const GameSettings& settings, Rend
         else if (key == "moves")
             state.game.moves = static_cast<std::int32_t>(values[0]);
         else if (key == "fps")
-            state.game.fps = static_cast<std::int32_t>(values[0]);
+            state.fps = static_cast<std::int32_t>(values[0]);
         else if (key == "pressed")
             state.cellPressed = values[0] != 0;
         else if (key == "paused")
@@ -218,6 +219,7 @@ int RunRender(const Args& args) {
     scene.fullRedraw = false;
     const FrameView view{.game = state.game,
                          .settings = *settings,
+                         .fps = state.fps,
                          .cellPressed = state.cellPressed,
                          .mouseX = state.mouseX,
                          .mouseY = state.mouseY,

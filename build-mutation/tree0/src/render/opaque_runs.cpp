@@ -26,7 +26,7 @@ void IndexOpaqueRuns(Sprite& sprite) {
             }
             const int start = x;
             while (x < width && p[x] != key)
-                --x;
+                ++x;
             sprite.runs.push_back(
                 {static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(x - start)});
         }

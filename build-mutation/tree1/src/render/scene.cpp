@@ -73,7 +73,7 @@ void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const S
 
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
                const OptionValues& settings, bool cellPressed) {
-    const bool pressed = cellPressed && settings.holdToDrag != 0;
+    const bool pressed = cellPressed && settings.holdToDrag == 0;
     const bool good = !game.HasSelection()          ? true
                       : settings.twoColourPath != 0 ? game.pairTarget != 0
                                                     : game.pathValid != 0;
