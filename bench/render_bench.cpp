@@ -30,7 +30,7 @@ struct Loaded {
     bool ok = false;
 
     Loaded() {
-        CreateBackBuffer(buffer, BitmapInfoHeader{.biHeight = 1});
+        CreateBackBuffer(buffer, RowOrder::BottomUp);
         ok = LoadAssets(sprites, buffer, settings).ok;
     }
 };

@@ -42,10 +42,9 @@ bool GameApp::InitInstance() {
     return true;
 }
 
-bool GameApp::OnIdle(long) {
+void GameApp::OnIdle() {
     if (frame_)
         frame_->Tick();
-    return true;
 }
 
 } // namespace zembro

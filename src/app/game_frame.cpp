@@ -58,8 +58,7 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
     window_ = framework_.CreateFrame(title, iconId, rect, !exact, *this);
     if (!window_ || !window_->Exists())
         return false;
-    if (!CreateBackBuffer(buffer_, framework_.RecommendedFormat()))
-        return false;
+    CreateBackBuffer(buffer_, framework_.RecommendedRowOrder());
 
     bar_.SetDefaultBitmaps(105, 107, 0, 0);
     bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
@@ -119,7 +118,7 @@ void GameFrame::OnPaint() {
                          .paused = (stateBits_ & STATE_PAUSED) != 0,
                          .barVisible = bar_.Visible()};
     PaintFrame(buffer_, sprites_, scene_, view);
-    if (buffer_.created && window_)
+    if (window_)
         window_->Present(buffer_);
     buffer_.damage.Clear();
 }

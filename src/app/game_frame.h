@@ -61,13 +61,11 @@ class GameFrame : public platform::FrameHandler {
     // What tests and the tool look at.
     const GameState& Game() const { return game_; }
     GameState& Game() { return game_; }
-    const InputState& Input() const { return input_; }
     const SceneState& Scene() const { return scene_; }
     std::uint32_t StateBits() const { return stateBits_; }
     bool SystemCursorShown() const { return systemCursorShown_; }
     const ButtonBar& Bar() const { return bar_; }
     const BackBuffer& Buffer() const { return buffer_; }
-    const GameSprites& Sprites() const { return sprites_; }
     platform::Point Mouse() const { return {mouseX_, mouseY_}; }
 
   private:

@@ -18,7 +18,7 @@ void Keyed(BackBuffer& b, const Sprite& s, int x, int y) {
 
 void Blended(BackBuffer& b, const Sprite& s, int x, int y) {
     if (!s.Empty())
-        DrawBlended(b.header, b.bits(), x, y, s.bits(), s.header, 0, 0, 0, 0, 255);
+        DrawBlended(b.header, b.bits(), x, y, s.bits(), s.header);
 }
 
 void DrawCounter(BackBuffer& b, ScenePoint at, std::int32_t value, const Sprite& strip) {
@@ -142,7 +142,7 @@ void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& sc
 
 void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                 const FrameView& view) {
-    if (buffer.created && buffer.HasSurface()) {
+    if (buffer.HasSurface()) {
         if (scene.fullRedraw || (!view.barVisible && !view.frozen)) {
             buffer.damage.MarkAll();
             const GameState& game = view.game;

@@ -254,7 +254,7 @@ void QtBackendTest::presenterShowsTheBackBuffer() {
     window.Show();
     QCOMPARE(frame.paints, 1);
     BackBuffer buffer;
-    CreateBackBuffer(buffer, BitmapInfoHeader{.biHeight = 1});
+    CreateBackBuffer(buffer, RowOrder::BottomUp);
     CreateSurface(buffer);
     // Bottom-up rows: the last row in memory is the top of the picture.
     buffer.pixels[static_cast<std::size_t>(599 * 800 + 10)] = 0x7C00; // red at client (10, 0)

@@ -41,7 +41,7 @@ class DefaultScene : public testing::Test {
         settings_.NumMaxPedine = 33;
         settings_.twoColourPath = 1;
         PrefixFolders(settings_, ZEMBRO_RUN_DIR);
-        CreateBackBuffer(buffer_, BitmapInfoHeader{.biHeight = 1});
+        CreateBackBuffer(buffer_, RowOrder::BottomUp);
         const IoResult loaded = LoadAssets(sprites_, buffer_, settings_);
         ASSERT_TRUE(loaded) << loaded.reason;
         game_.fixedCode = 33;

@@ -81,7 +81,7 @@ class RunFolderTest : public GameSpritesTest {
     IoResult Load() {
         sprites_ = GameSprites{};
         buffer_ = BackBuffer{};
-        CreateBackBuffer(buffer_, BitmapInfoHeader{.biHeight = 1});
+        CreateBackBuffer(buffer_, RowOrder::BottomUp);
         return LoadAssets(sprites_, buffer_, settings_);
     }
     GameSettings settings_;

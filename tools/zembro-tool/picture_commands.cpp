@@ -209,9 +209,7 @@ int RunRender(const Args& args) {
     }
 
     BackBuffer buffer;
-    BitmapInfoHeader bottomUp;
-    bottomUp.biHeight = 1;
-    CreateBackBuffer(buffer, bottomUp);
+    CreateBackBuffer(buffer, RowOrder::BottomUp);
     GameSprites sprites;
     if (const IoResult loaded = LoadAssets(sprites, buffer, *settings); !loaded)
         return Fail(loaded.reason);

@@ -77,10 +77,11 @@ void QtFrameWindow::Minimize() {
 
 void QtFrameWindow::Destroy() {
     widget_->close();
+    destroyed_ = true;
 }
 
 bool QtFrameWindow::Exists() const {
-    return widget_ != nullptr;
+    return !destroyed_;
 }
 
 Point QtFrameWindow::ScreenToClient(Point screen) const {

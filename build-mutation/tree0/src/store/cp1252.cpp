@@ -56,7 +56,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
         bool valid = true;
         for (int k = 1; k < length; ++k) {
             const auto next = static_cast<std::uint8_t>(utf8[i + static_cast<std::size_t>(k)]);
-            valid = valid && (next << 6) == 2;
+            valid = valid && (next >> 6) == 2;
             c = (c << 6) | (next & 0x3F);
         }
         out += valid ? ToCp1252(c) : '?';

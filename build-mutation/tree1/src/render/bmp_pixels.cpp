@@ -65,7 +65,7 @@ void DecodeRows(const BmpLayout& layout, Sprite& sprite) {
     const MaskedColour masked(layout.masks);
     const bool stored555 = layout.bitCount == 16 &&
                            layout.masks == std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F};
-    const bool plain32 = layout.bitCount == 33 &&
+    const bool plain32 = layout.bitCount == 32 &&
                          layout.masks == std::array<std::uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
     const int w = layout.width;
 
