@@ -13,13 +13,9 @@ namespace {
 
 GameSettings RunFolderSettings() {
     GameSettings settings;
-    SetImageNames(settings);
-    settings.directory1 = "Immagini";
-    settings.directory2 = "Contatori";
-    settings.NumMaxPedine = 33;
+    ReadRunFolderSettings(ZEMBRO_RUN_DIR, settings);
     settings.kindsUsed = 20;
     settings.controlledInsertion = 1;
-    PrefixFolders(settings, ZEMBRO_RUN_DIR);
     return settings;
 }
 

@@ -256,10 +256,8 @@ void GameFrame::OnEndGame() {
 }
 
 void GameFrame::OfferRecord() {
-    const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(game_.seconds));
-    const auto moves = static_cast<std::uint8_t>(game_.moves);
     const std::string path = RunFile(SCORE_FILE_NAME);
-    const Result<int> place = RankFor(path, seconds, moves);
+    const Result<int> place = RankFor(path, StoredSeconds(game_.seconds), StoredMoves(game_.moves));
     if (!place) {
         // A list that cannot be read cannot take the result either: say so at once, before a
         // name is typed in vain.

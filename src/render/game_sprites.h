@@ -5,6 +5,7 @@
 #include "render/back_buffer.h"
 #include "render/sprite.h"
 #include "store/io_result.h"
+#include "store/run_folder.h"
 
 #include <algorithm>
 #include <optional>
@@ -32,22 +33,6 @@ struct GameSprites {
         return &pieceSprites[std::min(index, pieceSprites.size() - 1)];
     }
 };
-
-// The picture names the game always uses: background, empty cell, highlight, second highlight.
-void SetImageNames(GameSettings& settings);
-
-// Turns the folder names read from the settings into folders under `currentDirectory`, as
-// start-up does (the names are taken as they stand, even when already absolute).
-void PrefixFolders(GameSettings& settings, const std::string& currentDirectory);
-
-// The folder and name joined with the platform's separator; none when the path would be longer
-// than the system takes.
-std::optional<std::string> JoinPath(const std::string& folder, const std::string& name);
-
-// The hotspots of the first `count` pieces from "Pedine.pos" in `folder`: two numbers a line,
-// read through a 20-character buffer, so a longer line spills into the next piece's read. Lines
-// the file does not have repeat the last line read.
-IoResult ReadHotspots(const std::string& folder, std::vector<Sprite>& pieces, std::size_t count);
 
 // Loads the fourteen pictures in their fixed order, creating the back buffer's surface first.
 // The piece count is the settings' number of pictures, held to 1..255 (the board's codes).

@@ -35,12 +35,8 @@ Rgb Average(BackBuffer& b, int x, int y, int w, int h) {
 class DefaultScene : public testing::Test {
   protected:
     void SetUp() override {
-        SetImageNames(settings_);
-        settings_.directory1 = "Immagini";
-        settings_.directory2 = "Contatori";
-        settings_.NumMaxPedine = 33;
+        ASSERT_TRUE(ReadRunFolderSettings(ZEMBRO_RUN_DIR, settings_));
         settings_.twoColourPath = 1;
-        PrefixFolders(settings_, ZEMBRO_RUN_DIR);
         CreateBackBuffer(buffer_, RowOrder::BottomUp);
         const IoResult loaded = LoadAssets(sprites_, buffer_, settings_);
         ASSERT_TRUE(loaded) << loaded.reason;

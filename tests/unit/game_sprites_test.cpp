@@ -49,15 +49,14 @@ TEST_F(GameSpritesTest, HotspotsAreReadThroughATwentyCharacterBuffer) {
     };
     for (const Case& c : cases) {
         Write("Pedine.pos", c.text);
-        std::vector<Sprite> pieces(c.expected.size());
-        ASSERT_TRUE(ReadHotspots(folder_.string(), pieces, pieces.size())) << c.name;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            EXPECT_EQ(pieces[i].hotX, c.expected[i].first) << c.name << ", piece " << i + 1;
-            EXPECT_EQ(pieces[i].hotY, c.expected[i].second) << c.name << ", piece " << i + 1;
+        const Result<std::vector<Hotspot>> read = ReadHotspots(folder_.string(), c.expected.size());
+        ASSERT_TRUE(read) << c.name;
+        for (std::size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_EQ((*read)[i].x, c.expected[i].first) << c.name << ", piece " << i + 1;
+            EXPECT_EQ((*read)[i].y, c.expected[i].second) << c.name << ", piece " << i + 1;
         }
     }
-    std::vector<Sprite> pieces(1);
-    EXPECT_FALSE(ReadHotspots((folder_ / "missing").string(), pieces, 1));
+    EXPECT_FALSE(ReadHotspots((folder_ / "missing").string(), 1));
 }
 
 TEST(JoinPath, RefusesOnlyPathsLongerThanTheSystemTakes) {
@@ -72,11 +71,7 @@ class RunFolderTest : public GameSpritesTest {
     void SetUp() override {
         GameSpritesTest::SetUp();
         fs::copy(ZEMBRO_RUN_DIR, folder_, fs::copy_options::recursive);
-        SetImageNames(settings_);
-        settings_.directory1 = "Immagini";
-        settings_.directory2 = "Contatori";
-        settings_.NumMaxPedine = 33;
-        PrefixFolders(settings_, folder_.string());
+        ASSERT_TRUE(ReadRunFolderSettings(folder_.string(), settings_));
     }
     IoResult Load() {
         sprites_ = GameSprites{};

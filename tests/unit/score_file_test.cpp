@@ -99,7 +99,7 @@ TEST_F(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
     };
     for (const Case c : {Case{120, 30, 3}, Case{120, 29, 2}, Case{120, 36, 4}, Case{99, 255, 1},
                          Case{151, 0, 5}, Case{40000, 0, 1}}) {
-        const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(c.seconds));
+        const std::int16_t seconds = StoredSeconds(c.seconds);
         EXPECT_EQ(Place(path_, seconds, static_cast<std::uint8_t>(c.moves)), c.place)
             << c.seconds << " s, " << c.moves << " moves";
     }

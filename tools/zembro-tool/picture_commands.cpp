@@ -23,14 +23,11 @@ namespace {
 // The settings of the run folder, with its picture folders under it as start-up makes them.
 std::optional<GameSettings> RunFolderSettings() {
     GameSettings settings;
-    SetImageNames(settings);
-    const OptionsReadResult read = ReadOptions(OPTIONS_FILE_NAME, settings);
-    if (!read) {
+    // Relative to the working directory, whatever its path's length or bytes.
+    if (const OptionsReadResult read = ReadRunFolderSettings(".", settings); !read) {
         Fail(read.reason);
         return std::nullopt;
     }
-    // Relative to the working directory, whatever its path's length or bytes.
-    PrefixFolders(settings, ".");
     return settings;
 }
 

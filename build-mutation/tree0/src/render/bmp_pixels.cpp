@@ -16,7 +16,7 @@ struct Channel {
     explicit Channel(std::uint32_t m) : mask(m) {
         if (m != 0) {
             shift = std::countr_zero(m);
-            ;
+            bits = std::popcount(m);
         }
     }
     std::uint32_t Five(std::uint32_t value) const {

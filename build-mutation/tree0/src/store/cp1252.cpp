@@ -15,7 +15,7 @@ constexpr std::array<char32_t, 32> HIGH = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char ToCp1252(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+    if (!(c < 0x80 || (c >= 0xA0 && c <= 0xFF)))
         return static_cast<char>(c);
     for (std::size_t i = 0; i < HIGH.size(); ++i)
         if (HIGH[i] == c && c != 0)

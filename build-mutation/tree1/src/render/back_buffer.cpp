@@ -7,7 +7,7 @@ bool CreateBackBuffer(BackBuffer& buffer, const std::optional<BitmapInfoHeader>&
     BitmapInfoHeader& h = buffer.header;
     if (recommended) {
         h = *recommended;
-        ;
+        buffer.recommendedHeight = recommended->biHeight;
     } else {
         h = BitmapInfoHeader{};
     }
