@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
 
@@ -25,17 +27,31 @@ using namespace zembro::platform;
 
 namespace {
 
+// Records the window's messages, one line each: "down 10,20", "nc-down caption", ...
 struct RecordingFrame : FrameHandler {
     std::vector<int> commands;
+    std::vector<std::string> messages;
     FrameWindow* window = nullptr;
     int paints = 0;
-    void OnLButtonDown(Point) override {}
-    void OnLButtonUp(Point) override {}
-    void OnRButtonDown(Point) override {}
-    void OnMouseMove(Point) override {}
-    HitCode OnNcHitTest(Point, HitCode standard) override { return standard; }
-    void OnNcLButtonDown(HitCode, Point) override {}
-    void OnNcLButtonUp(HitCode, Point) override {}
+    // A window point answered as the drag zone, like the game's grip.
+    QRect caption{700, 20, 20, 40};
+    static std::string At(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+    void OnLButtonDown(Point p) override { messages.push_back("down " + At(p)); }
+    void OnLButtonUp(Point p) override { messages.push_back("up " + At(p)); }
+    void OnRButtonDown(Point p) override { messages.push_back("right " + At(p)); }
+    void OnMouseMove(Point p) override { messages.push_back("move " + At(p)); }
+    HitCode OnNcHitTest(Point screen, HitCode standard) override {
+        const Point client = window->ScreenToClient(screen);
+        return standard == HitCode::Client && caption.contains(client.x, client.y)
+                   ? HitCode::Caption
+                   : standard;
+    }
+    void OnNcLButtonDown(HitCode code, Point) override {
+        messages.push_back(code == HitCode::Caption ? "nc-down caption" : "nc-down border");
+    }
+    void OnNcLButtonUp(HitCode code, Point) override {
+        messages.push_back(code == HitCode::Caption ? "nc-up caption" : "nc-up border");
+    }
     void OnNcMouseMove(HitCode, Point) override {}
     void OnActivate(ActivateState, bool) override {}
     void OnPaint() override { ++paints; }
@@ -156,7 +172,15 @@ class QtBackendTest : public QObject {
     void presenterShowsTheBackBuffer();
     void textsFitWhateverTheFont();
     void toolkitTextsAreItalian();
+    void mouseMessagesFollowTheWindowsParts();
+    void presentsOnlyWhatTheComposerMarked();
+    void thePointerCountShowsTheArrowOrNothing();
+    void theClockStandsStillWhileAModalLoopRuns();
 };
+
+namespace {
+QtFramework* framework = nullptr; // made by main, before any widget
+}
 
 void QtBackendTest::pictureButtonsReportTheirCommandAndShowThePressedPicture() {
     RecordingFrame frame;
@@ -326,5 +350,111 @@ void QtBackendTest::toolkitTextsAreItalian() {
     QCoreApplication::removeTranslator(&translator);
 }
 
-QTEST_MAIN(QtBackendTest)
+// Client points come as client coordinates; the frame and the drag zone as non-client ones; a
+// double click is a second press; a release outside the window is not seen; a press on the
+// drag zone moves the window by hand where no window manager does.
+void QtBackendTest::mouseMessagesFollowTheWindowsParts() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {100, 50, 906, 656}, true, frame);
+    frame.window = &window;
+    window.Show();
+    QWidget* w = window.Widget();
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(3 + 10, 3 + 20));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(3 + 10, 3 + 20));
+    QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(3 + 11, 3 + 21));
+    QTest::mousePress(w, Qt::RightButton, {}, QPoint(3 + 12, 3 + 22));
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(1, 1));     // the frame
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(900, 1)); // outside: not seen
+    // The double click itself is one more press.
+    QCOMPARE(frame.messages, (std::vector<std::string>{"down 10,20", "up 10,20", "down 11,21",
+                                                       "right 12,22", "nc-down border"}));
+
+    frame.messages.clear();
+    const QPoint grip(3 + 710, 3 + 30);
+    const QPoint before = w->pos();
+    QTest::mousePress(w, Qt::LeftButton, {}, grip);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(-40, 25)),
+                     QPointF(w->mapToGlobal(grip + QPoint(-40, 25))), Qt::NoButton, Qt::LeftButton,
+                     {});
+    QCoreApplication::sendEvent(w, &drag);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, grip + QPoint(-40, 25));
+    QCOMPARE(w->pos() - before, QPoint(-40, 25));
+    QCOMPARE(frame.messages, (std::vector<std::string>{"nc-down caption", "nc-up caption"}));
+}
+
+// Only the rows the composer marked are looked at: a change elsewhere waits for a full paint.
+void QtBackendTest::presentsOnlyWhatTheComposerMarked() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 800, 600}, false, frame);
+    window.Show();
+    BackBuffer buffer;
+    CreateBackBuffer(buffer, RowOrder::BottomUp);
+    CreateSurface(buffer);
+    window.Present(buffer); // everything, black
+    buffer.damage.Clear();
+    auto pixel = [&](int x, int y) -> Pixel& {
+        return buffer.pixels[static_cast<std::size_t>((599 - y) * 800 + x)];
+    };
+    pixel(10, 100) = 0x7C00; // marked
+    pixel(10, 300) = 0x7C00; // not marked
+    buffer.damage.Mark(0, 95, 50, 10);
+    window.Present(buffer);
+    QImage shown = window.Widget()->grab().toImage();
+    QVERIFY(QColor(shown.pixel(10, 100)).red() > 200);
+    QVERIFY(QColor(shown.pixel(10, 300)).red() < 50);
+    buffer.damage.MarkAll();
+    window.Present(buffer);
+    shown = window.Widget()->grab().toImage();
+    QVERIFY(QColor(shown.pixel(10, 300)).red() > 200);
+}
+
+// The display count of the system pointer: the arrow while it is not negative, else nothing.
+void QtBackendTest::thePointerCountShowsTheArrowOrNothing() {
+    RecordingFrame frame;
+    const std::unique_ptr<FrameWindow> window =
+        framework->CreateFrame("Zembro", ICON_GAME, {0, 0, 800, 600}, false, frame);
+    QWidget* w = dynamic_cast<QtFrameWindow&>(*window).Widget();
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(framework->ShowCursor(false), -1);
+    QCOMPARE(w->cursor().shape(), Qt::BlankCursor);
+    QCOMPARE(framework->ShowCursor(false), -2);
+    QCOMPARE(framework->ShowCursor(true), -1);
+    QCOMPARE(w->cursor().shape(), Qt::BlankCursor);
+    QCOMPARE(framework->ShowCursor(true), 0);
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The idle processing, which runs the clock, stops while a message box is up and goes on after.
+void QtBackendTest::theClockStandsStillWhileAModalLoopRuns() {
+    struct Counting : IdleHandler {
+        int ticks = 0;
+        void OnIdle() override { ++ticks; }
+    } idle;
+    // The game's window keeps the application going; here nothing else is shown.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    int before = 0, during = 0;
+    QTimer::singleShot(200, [&] {
+        before = idle.ticks;
+        QTimer::singleShot(300, [&] {
+            during = idle.ticks - before;
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        framework->MessageBox(nullptr, "prova", "Prova", MessageIcon::Information,
+                              MessageButtons::Ok);
+        QTimer::singleShot(200, [] { framework->Quit(0); });
+    });
+    framework->Run(idle);
+    QVERIFY(before > 3);
+    QCOMPARE(during, 0);
+    QVERIFY(idle.ticks > before + 3);
+}
+
+// The framework makes the application, as the game's main does, before the tests run.
+int main(int argc, char** argv) {
+    QtFramework made(argc, argv);
+    framework = &made;
+    QtBackendTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "qt_backend_test.moc"

@@ -15,7 +15,7 @@ constexpr std::array<char32_t, 32> HIGH = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char ToCp1252(char32_t c) {
-    if (!(c < 0x80 || (c >= 0xA0 && c <= 0xFF)))
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
     for (std::size_t i = 0; i < HIGH.size(); ++i)
         if (HIGH[i] == c && c != 0)
@@ -47,7 +47,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
                            : (b >> 4) == 14 ? 3
                            : (b >> 3) == 30 ? 4
                                             : 0;
-        if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) {
+        if (!(length == 0 || i + static_cast<std::size_t>(length) > utf8.size())) {
             out += '?';
             ++i;
             continue;
