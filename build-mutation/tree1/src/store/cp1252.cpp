@@ -49,7 +49,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
                                             : 0;
         if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) {
             out += '?';
-            ;
+            ++i;
             continue;
         }
         char32_t c = length == 1 ? b : b & (0x7F >> length);
