@@ -39,6 +39,72 @@ struct RenderState {
     int mouseX = 400, mouseY = 300;
 };
 
+// One "key values..." line of a state file; false when it is not one.
+bool ApplyStateLine(const std::string& key, const std::vector<std::int64_t>& values,
+                    RenderState& state, std::uint32_t& seed) {
+    auto cell = [&](std::int32_t& col, std::int32_t& row) {
+        if (values.size() != 2 || !IsCellCoordinate(static_cast<int>(values[0])) ||
+            !IsCellCoordinate(static_cast<int>(values[1])))
+            return false;
+        col = static_cast<std::int32_t>(values[0]);
+        row = static_cast<std::int32_t>(values[1]);
+        return true;
+    };
+    if (key == "selected")
+        return cell(state.game.sourceCol, state.game.sourceRow);
+    if (key == "hover")
+        return cell(state.game.hoverCol, state.game.hoverRow);
+    if (key == "mouse" && values.size() == 2) {
+        state.mouseX = static_cast<int>(values[0]);
+        state.mouseY = static_cast<int>(values[1]);
+        return true;
+    }
+    if (values.size() != 1)
+        return false;
+    const std::int64_t value = values[0];
+    if (key == "seed")
+        seed = static_cast<std::uint32_t>(value);
+    else if (key == "seconds")
+        state.game.seconds = static_cast<std::int32_t>(value);
+    else if (key == "moves")
+        state.game.moves = static_cast<std::int32_t>(value);
+    else if (key == "fps")
+        state.fps = static_cast<std::int32_t>(value);
+    else if (key == "pressed")
+        state.cellPressed = value != 0;
+    else if (key == "paused")
+        state.paused = value != 0;
+    else
+        return false;
+    return true;
+}
+
+// The board dealt from the seed where the file gave none, the pieces counted, the selection
+// checked and the hovered path traced.
+bool CompleteRenderState(const GameSettings& settings, bool hasBoard, std::uint32_t seed,
+                         RenderState& state, std::string& error) {
+    GameState& game = state.game;
+    GameState dealt;
+    ResetGame(dealt);
+    Deal(dealt, DealParamsFrom(settings), seed);
+    game.fixedCode = dealt.fixedCode;
+    if (!hasBoard)
+        game.board = dealt.board;
+    game.piecesLeft = 0;
+    for (const std::uint8_t code : game.board)
+        game.piecesLeft += code != EMPTY_CELL && code != game.fixedCode ? 1 : 0;
+    if (game.HasSelection()) {
+        const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
+        if (code == EMPTY_CELL || code == game.fixedCode) {
+            error = "the selected cell holds no movable piece";
+            return false;
+        }
+    }
+    if (game.HasHover())
+        TracePath(game, settings);
+    return true;
+}
+
 bool ReadRenderState(const std::string& text, const GameSettings& settings, RenderState& state,
                      std::string& error) {
     std::istringstream lines(text);
@@ -70,66 +136,12 @@ bool ReadRenderState(const std::string& text, const GameSettings& settings, Rend
             }
             values.push_back(*v);
         }
-        auto cell = [&](std::int32_t& col, std::int32_t& row) {
-            if (values.size() != 2 || !IsCellCoordinate(static_cast<int>(values[0])) ||
-                !IsCellCoordinate(static_cast<int>(values[1])))
-                return false;
-            col = static_cast<std::int32_t>(values[0]);
-            row = static_cast<std::int32_t>(values[1]);
-            return true;
-        };
-        bool ok = true;
-        if (key == "selected")
-            ok = cell(state.game.sourceCol, state.game.sourceRow);
-        else if (key == "hover")
-            ok = cell(state.game.hoverCol, state.game.hoverRow);
-        else if (key == "mouse" && values.size() == 2) {
-            state.mouseX = static_cast<int>(values[0]);
-            state.mouseY = static_cast<int>(values[1]);
-        } else if (values.size() != 1)
-            ok = false;
-        else if (key == "seed")
-            seed = static_cast<std::uint32_t>(values[0]);
-        else if (key == "seconds")
-            state.game.seconds = static_cast<std::int32_t>(values[0]);
-        else if (key == "moves")
-            state.game.moves = static_cast<std::int32_t>(values[0]);
-        else if (key == "fps")
-            state.fps = static_cast<std::int32_t>(values[0]);
-        else if (key == "pressed")
-            state.cellPressed = values[0] != 0;
-        else if (key == "paused")
-            state.paused = values[0] != 0;
-        else
-            ok = false;
-        if (!ok) {
+        if (!ApplyStateLine(key, values, state, seed)) {
             error = "not a state line: " + line;
             return false;
         }
     }
-    GameState& game = state.game;
-    const GameState dealtBoard = [&] {
-        GameState dealt;
-        ResetGame(dealt);
-        Deal(dealt, DealParamsFrom(settings), seed);
-        return dealt;
-    }();
-    game.fixedCode = dealtBoard.fixedCode;
-    if (!hasBoard)
-        game.board = dealtBoard.board;
-    game.piecesLeft = 0;
-    for (const std::uint8_t code : game.board)
-        game.piecesLeft += code != EMPTY_CELL && code != game.fixedCode ? 1 : 0;
-    if (game.HasSelection()) {
-        const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
-        if (code == EMPTY_CELL || code == game.fixedCode) {
-            error = "the selected cell holds no movable piece";
-            return false;
-        }
-    }
-    if (game.HasHover())
-        TracePath(game, settings);
-    return true;
+    return CompleteRenderState(settings, hasBoard, seed, state, error);
 }
 
 } // namespace

@@ -55,7 +55,7 @@ bool IsKnownHeaderSize(std::uint32_t size) {
 // A mask is one run of set bits (or none), and no two masks share a bit.
 bool MasksAreSound(const std::array<std::uint32_t, 3>& masks, int bitCount) {
     const std::uint64_t limit = (std::uint64_t{1} << bitCount) - 1;
-    std::uint32_t seen = 1;
+    std::uint32_t seen = 0;
     for (const std::uint32_t mask : masks) {
         if (mask > limit || (mask & seen) != 0)
             return false;
