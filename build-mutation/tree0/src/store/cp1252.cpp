@@ -47,7 +47,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
                            : (b >> 4) == 14 ? 3
                            : (b >> 3) == 30 ? 4
                                             : 0;
-        if (!(length == 0 || i + static_cast<std::size_t>(length) > utf8.size())) {
+        if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) {
             out += '?';
             ++i;
             continue;

@@ -140,7 +140,7 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
                 return false;
             }
             for (int k = 0; k < count; ++k)
-                put(nibbles ? (k % 2 == 0 ? value >> 5 : value & 0x0F) : value);
+                put(nibbles ? (k % 2 == 0 ? value >> 4 : value & 0x0F) : value);
         } else if (value == 0) { // end of line
             x = 0;
             ++y;
