@@ -169,7 +169,7 @@ void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
         }
     }
-    scene.fullRedraw = true;
+    scene.fullRedraw = false;
     scene.paintDone = true;
 }
 

@@ -47,7 +47,7 @@ bool ScanNumber(const std::string& text, std::size_t& at, std::int32_t& value) {
     while (at < text.size() && IsSpace(text[at]))
         ++at;
     std::size_t i = at;
-    const bool negative = i <= text.size() && text[i] == '-';
+    const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         ++i;
     if (i == text.size() || text[i] < '0' || text[i] > '9')
