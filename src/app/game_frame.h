@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/tick_clock.h"
+#include "base/io_result.h"
 #include "game/board_input.h"
 #include "game/game_settings.h"
 #include "game/game_state.h"
@@ -11,7 +12,6 @@
 #include "render/back_buffer.h"
 #include "render/game_sprites.h"
 #include "render/scene.h"
-#include "store/io_result.h"
 #include "ui/button_bar.h"
 
 #include <memory>

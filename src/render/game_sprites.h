@@ -1,10 +1,10 @@
 // Every picture of the game scene, loaded once at start-up from the two picture folders.
 #pragma once
 
+#include "base/io_result.h"
 #include "game/game_settings.h"
 #include "render/back_buffer.h"
 #include "render/sprite.h"
-#include "store/io_result.h"
 #include "store/run_folder.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // the run folder, the paths of the pictures, and the pieces' hotspots of "Pedine.pos".
 #pragma once
 
+#include "base/result.h"
 #include "game/game_settings.h"
 #include "store/options_file.h"
-#include "store/result.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,9 @@
 // The score file: up to fifteen 48-byte records, best first, no header.
 #pragma once
 
+#include "base/io_result.h"
+#include "base/result.h"
 #include "game/game_settings.h"
-#include "store/io_result.h"
-#include "store/result.h"
 
 #include <array>
 #include <cstdint>

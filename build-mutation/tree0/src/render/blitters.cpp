@@ -58,7 +58,7 @@ struct Source {
     Source(const BitmapInfoHeader& h, const Pixel* p)
         : bits(p), width(h.biWidth), height(AbsHeight(h)), stride(StridePixels(h)) {}
     const Pixel* At(int x, int pictureRow) const {
-        return bits + stride * (height - 1 - pictureRow) - x;
+        return bits + stride * (height - 1 - pictureRow) + x;
     }
 };
 

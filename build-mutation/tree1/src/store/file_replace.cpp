@@ -53,7 +53,7 @@ bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
         const ssize_t written = ::write(fd, contents.data(), contents.size());
         if (written < 0) {
-            if (errno != EINTR)
+            if (errno == EINTR)
                 continue;
             return false;
         }
