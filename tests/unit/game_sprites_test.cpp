@@ -2,6 +2,8 @@
 
 #include "render/scene.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,18 +16,9 @@ namespace fs = std::filesystem;
 
 class GameSpritesTest : public testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("zembro-sprites-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    void Write(const std::string& name, const std::string& text) {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-    }
-    fs::path folder_;
+    void Write(const std::string& name, const std::string& text) { temp_.Write(name, text); }
+    test::TempFolder temp_{"sprites"};
+    fs::path folder_ = temp_.Path();
 };
 
 TEST_F(GameSpritesTest, HotspotsAreReadThroughATwentyCharacterBuffer) {
@@ -70,7 +63,8 @@ class RunFolderTest : public GameSpritesTest {
   protected:
     void SetUp() override {
         GameSpritesTest::SetUp();
-        fs::copy(ZEMBRO_RUN_DIR, folder_, fs::copy_options::recursive);
+        fs::copy(ZEMBRO_RUN_DIR, folder_,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         ASSERT_TRUE(ReadRunFolderSettings(folder_.string(), settings_));
     }
     IoResult Load() {
@@ -116,8 +110,7 @@ TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
         {"not a picture", [&] { std::ofstream(board / "Pedone1.bmp") << "hello"; }, "Pedone1.bmp"},
     };
     for (const Case& c : cases) {
-        TearDown();
-        SetUp();
+        SetUp(); // the pictures whole again
         c.damage();
         const IoResult loaded = Load();
         EXPECT_FALSE(loaded) << c.name;

@@ -128,7 +128,7 @@ Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t 
     if (!list)
         return Result<int>::Fail(list.Status());
     std::size_t place = 0;
-    while (!(place < list->size() && !RanksBefore(seconds, moves, (*list)[place])))
+    while (place < list->size() && !RanksBefore(seconds, moves, (*list)[place]))
         ++place;
     return Result<int>::Ok(static_cast<int>(place) + 1);
 }

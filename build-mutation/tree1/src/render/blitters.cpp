@@ -131,7 +131,7 @@ std::optional<SubWalk> WalkSub(const BitmapInfoHeader& dst, Pixel* dstBits, int 
                                int w, int h) {
     const Screen<Pixel> d(dst, dstBits);
     const Source s(srcHeader, src);
-    if (!(sx < 0 || sy < 0 || sx >= s.width || sy >= s.height))
+    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
         return std::nullopt;
     SubWalk walk;
     walk.key = *s.At(sx, sy);
