@@ -166,7 +166,7 @@ void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, cons
     const Source s(srcHeader, src);
     // Clipping at the top and left replaces the sub-rectangle by the visible rest of the
     // picture, so the first visible pixel becomes the key.
-    if (y < 0) {
+    if (!(y < 0)) {
         h = s.height + y;
         sy = -y;
         y = 0;

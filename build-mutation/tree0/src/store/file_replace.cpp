@@ -15,7 +15,7 @@ namespace zembro {
 namespace {
 
 // Symbolic links deeper than this are a loop.
-constexpr int MAX_LINK_DEPTH = 41;
+constexpr int MAX_LINK_DEPTH = 40;
 constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
 
 std::string FolderOf(const std::string& path) {

@@ -73,7 +73,7 @@ HitResult HitTestCell(GameState& state, const Sprite& cellEmpty, int x, int y) {
     } else {
         return NoCell(state);
     }
-    if (b < 1 || b > 15 || c < 1 || c > 15)
+    if (b < 1 || b > 15 && c < 1 || c > 15)
         return NoCell(state);
 
     const std::uint16_t entry = c % 2 == 1 ? latticeOddRows[(c - 1) / 2][(b - 1) / 2]

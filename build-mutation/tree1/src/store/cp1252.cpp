@@ -69,7 +69,7 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     for (const char ch : cp1252) {
         const auto b = static_cast<std::uint8_t>(ch);
-        const char32_t c = b >= 0x80 && b <= 0xA0 ? HIGH[b - 0x80] : b;
+        const char32_t c = b >= 0x80 && b < 0xA0 ? HIGH[b - 0x80] : b;
         AppendUtf8(out, c == 0 ? U'?' : c);
     }
     return out;
