@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 zembro_install_missing
-zembro_build OFF
 
 if [ "${1:-}" = install ]; then
+    zembro_build OFF
     prefix=${2:-$HOME/.local}
     cmake --install build --prefix "$prefix"
     # Let the desktop see the new entry and icon at once, where it keeps caches.
@@ -20,5 +20,7 @@ if [ "${1:-}" = install ]; then
     exit 0
 fi
 
+# Only what playing needs: the game, the tool and the pictures of its run folder.
+zembro_build OFF zembro zembro-tool default_pictures
 cd build/run
 exec ../zembro

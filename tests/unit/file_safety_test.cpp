@@ -277,8 +277,15 @@ TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {
     ::waitpid(gone, nullptr, 0);
     const TempFolder folder("sweep");
     const std::string abandoned = ".Zembro.rec." + std::to_string(gone) + ".0.zembro-tmp";
+    // A writer still at work keeps its file, whatever the sweep met before it.
     std::vector<std::string> kept = {"Zembro.rec.tmp99999-mybackup",
-                                     ".Zembro.rec." + std::to_string(gone) + ".0.zembro-tmp~"};
+                                     ".Zembro.rec." + std::to_string(gone) + ".0.zembro-tmp~",
+                                     ".Zembro.rec." + std::to_string(::getpid()) + ".7.zembro-tmp",
+                                     ".Zembro.rec.1.3.zembro-tmp"};
+    for (int dead = 1; dead <= 20; ++dead)
+        folder.Write(".Zembro.rec." + std::to_string(gone) + "." + std::to_string(dead) +
+                         ".zembro-tmp",
+                     "half");
     for (const std::string& name : kept)
         folder.Write(name, "mine");
     folder.Write(abandoned, "half");

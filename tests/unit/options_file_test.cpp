@@ -59,6 +59,10 @@ TEST_F(OptionsFile, ReadingRules) {
          Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
         {"all on one line, LF only", "Img Num 33 1 0 0 0 1 0 0 20\n",
          Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
+        {"any blank between values", "Img\tNum\v33\f1 0 0 0 1 0 0 20",
+         Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
+        {"a folder name of 255 characters", std::string(255, 'x') + " b 33 0 0 0 0 0 0 0 5",
+         Values(std::string(255, 'x'), "b", {33, 0, 0, 0, 0, 0, 0, 0, 5}), 11},
         {"flags 5 and -1 read as 1", "a b 33 5 -1 0 0 7 0 0 12",
          Values("a", "b", {33, 1, 1, 0, 0, 1, 0, 0, 12}), 11},
         {"kinds equal to pictures", "a b 40 0 0 0 0 0 0 0 40",
@@ -108,7 +112,7 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
         {"number with trailing text", "a b 12abc 0 0 0 0 0 0 0 0",
          Values("a", "b", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 2},
         {"ends early, kinds clamped", "a b 10", Values("a", "b", {10, 1, 1, 0, 0, 1, 5, 3, 9}), 3},
-        {"folder name too long", std::string(300, 'x') + " b 33", before, 0},
+        {"folder name too long", std::string(256, 'x') + " b 33", before, 0},
         {"NUL byte in a folder name", std::string("ab\0c", 4) + " b 33", before, 0},
     };
     for (const ReadCase& c : cases) {

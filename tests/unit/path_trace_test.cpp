@@ -217,6 +217,7 @@ TEST(TracePath, NothingToTraceClearsOnlyTheMask) {
         {"hovering the selected piece", {2, 2}, {2, 2}},
         {"nothing selected", {0, 0}, {5, 4}},
         {"nothing hovered", {2, 2}, {255, 255}},
+        {"hovering off the board", {2, 2}, {9, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

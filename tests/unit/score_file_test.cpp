@@ -68,6 +68,9 @@ TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
     EXPECT_EQ(b[43], 0xFF);
     for (const std::size_t reserved : {19u, 25u, 30u, 31u, 32u, 33u, 34u, 35u})
         EXPECT_EQ(b[reserved], 0) << reserved;
+    ScoreRecord full = r;
+    full.name.fill('z'); // no terminator in the array: byte 19 stays reserved all the same
+    EXPECT_EQ(EncodeRecord(full)[19], 0);
     EXPECT_EQ(DecodeRecord(b.data()), r);
 }
 
@@ -183,11 +186,9 @@ TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
     struct Case {
         std::string utf8, cp1252;
     };
-    const Case cases[] = {{"Anna", "Anna"},
-                          {"Nérone", "N\xE9rone"},
-                          {"€ 5", "\x80 5"},
-                          {"Łukasz", "?ukasz"},
-                          {"日本", "??"}};
+    const Case cases[] = {
+        {"Anna", "Anna"}, {"Nérone", "N\xE9rone"}, {"€ 5", "\x80 5"}, {"Łukasz", "?ukasz"},
+        {"日本", "??"},   {"\u00A0x", "\xA0x"}}; // the first byte past the high table
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
         if (c.cp1252.find('?') == std::string::npos) {
@@ -195,6 +196,7 @@ TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
         }
     }
     EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??") << "malformed bytes";
+    EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "?????") << "bytes the code page leaves out";
 }
 
 } // namespace

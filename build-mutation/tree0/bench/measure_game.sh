@@ -22,7 +22,7 @@ cpu_percent() {
     before=$(cpu_ticks "$GAME_PID")
     sleep 10
     after=$(cpu_ticks "$GAME_PID")
-    echo "scale=2; 100 * ($after - $before) / $ticks / 10" | bc
+    awk -v a="$after" -v b="$before" -v t="$ticks" 'BEGIN { printf "%.2f\n", 100 * (a - b) / t / 10 }'
 }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 frame.OnLButtonDown({x, y});
                 frame.OnLButtonUp({x, y});
                 framework.now += 300;
-                app.OnIdle(0);
+                app.OnIdle();
                 framework.frame->Paint();
             }
         }

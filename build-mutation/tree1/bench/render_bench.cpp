@@ -13,13 +13,9 @@ namespace {
 
 GameSettings RunFolderSettings() {
     GameSettings settings;
-    SetImageNames(settings);
-    settings.directory1 = "Immagini";
-    settings.directory2 = "Contatori";
-    settings.NumMaxPedine = 33;
+    ReadRunFolderSettings(ZEMBRO_RUN_DIR, settings);
     settings.kindsUsed = 20;
     settings.controlledInsertion = 1;
-    PrefixFolders(settings, ZEMBRO_RUN_DIR);
     return settings;
 }
 
@@ -30,7 +26,7 @@ struct Loaded {
     bool ok = false;
 
     Loaded() {
-        CreateBackBuffer(buffer, BitmapInfoHeader{.biHeight = 1});
+        CreateBackBuffer(buffer, RowOrder::BottomUp);
         ok = LoadAssets(sprites, buffer, settings).ok;
     }
 };
@@ -65,7 +61,7 @@ void BM_FullRecomposition(benchmark::State& bench) {
         scene.fullRedraw = false;
         scene.blinkTick = true;
         PaintFrame(l.buffer, l.sprites, scene,
-                   {game, l.settings, false, 400, 300, false, false, false});
+                   {game, l.settings, 0, false, 400, 300, false, false, false});
         benchmark::ClobberMemory();
     }
 }
@@ -83,7 +79,7 @@ void BM_PointerOnlyUpdate(benchmark::State& bench) {
     for (auto _ : bench) {
         x = (x + 7) % 780;
         PaintFrame(l.buffer, l.sprites, scene,
-                   {game, l.settings, false, x, 300, true, true, false});
+                   {game, l.settings, 0, false, x, 300, true, true, false});
         benchmark::ClobberMemory();
     }
 }

@@ -25,6 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Pixel> bits(64 * 48);
     for (const int x : {-30, 0, 40})
         DrawKeyedRuns(screen, bits.data(), x, x / 2, *sprite);
-    DrawBlended(screen, bits.data(), -5, -5, sprite->bits(), sprite->header, 0, 0, 0, 0, 255);
+    DrawBlended(screen, bits.data(), -5, -5, sprite->bits(), sprite->header);
     return 0;
 }

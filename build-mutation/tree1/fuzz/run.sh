@@ -2,10 +2,11 @@
 # Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer)
 # and runs each for SECONDS, two at a time. Seeds: the public BMP suite beside the checkout, the
 # default pictures, and the hand-made files of fuzz/seeds. Findings land in build-fuzz/findings.
-# Usage: fuzz/run.sh SECONDS [TARGET...]
+# With --build, only builds every target (as CI does) and runs none.
+# Usage: fuzz/run.sh SECONDS [TARGET...] | fuzz/run.sh --build
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
+seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...] | fuzz/run.sh --build}
 shift
 targets=("${@:-fuzz_bmp fuzz_options fuzz_hotspots fuzz_scores fuzz_startup}")
 read -ra targets <<<"${targets[*]}"
@@ -19,6 +20,7 @@ cmake -S . -B build-fuzz -G Ninja -DZEMBRO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDeb
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
     -DZEMBRO_DEFAULT_RUN_DIR="$PWD/build/run" >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]}"
+[ "$seconds" = --build ] && exit 0
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus" build-fuzz/findings

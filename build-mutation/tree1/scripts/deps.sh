@@ -41,10 +41,13 @@ zembro_install_missing() {
 }
 
 # Configures (when needed) and builds the tree in build/.
-# $1: ON to treat warnings as errors.
+# $1: ON to treat warnings as errors; further arguments: only these targets.
 zembro_build() {
     local werror=${1:-OFF}
+    shift || true
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBRO_WERROR="$werror" \
         -DZEMBRO_BUILD_TESTS=ON -DZEMBRO_BUILD_BENCH=ON >/dev/null &&
-        cmake --build build -j2
+        cmake --build build -j2 "${targets[@]}"
 }

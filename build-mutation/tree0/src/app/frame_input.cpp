@@ -2,9 +2,9 @@
 // drag zone, activation.
 #include "app/game_frame.h"
 
-#include "game/hit_test.h"
 #include "game/screen_zones.h"
 #include "render/blitters.h"
+#include "render/hit_test.h"
 
 namespace zembro {
 
@@ -34,13 +34,13 @@ void GameFrame::OnLButtonDown(Point client) {
     }
     case PressZone::Minimise:
         RemovePointer();
-        DrawPauseMark(26);
+        DrawPauseMark(MINIMISE_PAUSE_POS);
         OnMinimize();
         return;
     case PressZone::Pause:
         stateBits_ |= STATE_PAUSED;
         RemovePointer();
-        DrawPauseMark(25);
+        DrawPauseMark(PAUSE_POS);
         return;
     case PressZone::Strip:
         return;
@@ -57,9 +57,10 @@ void GameFrame::OnLButtonDown(Point client) {
 }
 
 void GameFrame::RemovePointer() {
-    if (scene_.pointerDrawn && buffer_.HasSurface() && !sprites_.cursorSave.Empty())
-        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY,
-                     sprites_.cursorSave.bits(), sprites_.cursorSave.header);
+    const Sprite& save = scene_.pointerSave;
+    if (scene_.pointerDrawn && buffer_.HasSurface() && !save.Empty())
+        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY, save.bits(),
+                     save.header);
     scene_.pointerDrawn = false;
 }
 
@@ -83,8 +84,11 @@ void GameFrame::OnMouseMove(Point client) {
         ShowSystemCursor(false);
     if (sprites_.cellEmpty.Empty())
         return;
-    if (HitTestCell(game_, sprites_.cellEmpty, mouseX_, mouseY_) == HitResult::Cell)
-        PointerOnCell(game_, settings_, game_.hoverCol, game_.hoverRow);
+    const CellHit hit = HitTestCell(sprites_.cellEmpty, mouseX_, mouseY_);
+    if (hit.result == HitResult::Cell)
+        PointerOnCell(game_, settings_, hit.col, hit.row);
+    else if (hit.result == HitResult::NoCell)
+        PointerOffCells(game_);
 }
 
 HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {

@@ -1,7 +1,7 @@
 // Start-up in its fixed order, and the idle hook.
 #include "app/game_app.h"
 
-#include "store/options_file.h"
+#include "store/run_folder.h"
 #include "ui/dialog_templates.h"
 
 #include <cstdio>
@@ -20,13 +20,10 @@ bool GameApp::InitInstance() {
                               MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    SetImageNames(settings_);
     // A missing file leaves the settings empty; the picture loading then says so.
-    const OptionsReadResult read =
-        ReadOptions(currentDirectory_ + "/" + OPTIONS_FILE_NAME, settings_);
+    const OptionsReadResult read = ReadRunFolderSettings(currentDirectory_, settings_);
     if (!read.reason.empty())
         std::fprintf(stderr, "zembro: %s\n", read.reason.c_str());
-    PrefixFolders(settings_, currentDirectory_);
     if (const IoResult loaded = frame_->LoadAssets(); !loaded) {
         std::fprintf(stderr, "zembro: %s\n", loaded.reason.c_str());
         frame_->ShowSystemCursor(true);
@@ -42,10 +39,9 @@ bool GameApp::InitInstance() {
     return true;
 }
 
-bool GameApp::OnIdle(long) {
+void GameApp::OnIdle() {
     if (frame_)
         frame_->Tick();
-    return true;
 }
 
 } // namespace zembro

@@ -18,7 +18,7 @@ class GameApp : public platform::IdleHandler {
     // dialog once. False after the message that says what failed.
     bool InitInstance();
     // Runs the frame's tick whenever no message waits; always asks for more idle time.
-    bool OnIdle(long count) override;
+    void OnIdle() override;
 
     GameFrame* Frame() { return frame_.get(); }
     const GameSettings& Settings() const { return settings_; }

@@ -12,9 +12,9 @@ bool Tick(TickClock& clock, std::uint32_t now, bool paused, bool inactive, GameS
             if (!paused)
                 ++game.seconds;
             ++clock.fpsSeconds;
-            if (game.frameCount > 100) {
-                game.fps = game.frameCount / clock.fpsSeconds;
-                game.frameCount = 0;
+            if (clock.frameCount > 100) {
+                clock.fps = clock.frameCount / clock.fpsSeconds;
+                clock.frameCount = 0;
                 clock.fpsSeconds = 0;
             }
         }
@@ -33,7 +33,7 @@ bool Tick(TickClock& clock, std::uint32_t now, bool paused, bool inactive, GameS
     if (!scene.paintDone)
         return false;
     scene.paintDone = false;
-    ++game.frameCount;
+    ++clock.frameCount;
     return true;
 }
 

@@ -5,8 +5,6 @@ namespace zembro {
 
 void ResetGame(GameState& state) {
     state.seconds = 0;
-    state.frameCount = 0;
-    state.fps = 0;
     state.moves = 0;
     state.ClearSelection();
     state.ClearHover();

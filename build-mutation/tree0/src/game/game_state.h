@@ -9,8 +9,6 @@ namespace zembro {
 
 struct GameState {
     std::int32_t seconds = 0;    // elapsed seconds, penalties included; the score
-    std::int32_t frameCount = 0; // repaints requested since the last fps update
-    std::int32_t fps = 0;        // last frames-per-second figure
     std::int32_t moves = 0;      // plain moves and pair removals alike
     std::int32_t piecesLeft = 0; // cells holding neither 0 nor the fixed code
     std::int32_t pairTarget = 0; // last trace: the hovered cell pairs with the selected piece

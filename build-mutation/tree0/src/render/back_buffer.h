@@ -1,15 +1,13 @@
 // The 800 x 600 16-bit surface every frame is composed in before the platform shows it.
 #pragma once
 
+#include "game/screen_layout.h"
 #include "render/bitmap_header.h"
 
 #include <optional>
 #include <vector>
 
 namespace zembro {
-
-inline constexpr int SCREEN_WIDTH = 800;
-inline constexpr int SCREEN_HEIGHT = 600;
 
 // What changed in the surface since it was last shown: everything, or some boxes.
 struct Damage {
@@ -30,9 +28,10 @@ struct Damage {
     }
 };
 
+// The order of a surface's rows in memory.
+enum class RowOrder { BottomUp, TopDown };
+
 struct BackBuffer {
-    bool created = false;               // the drawing context exists (the surface comes later)
-    std::int32_t recommendedHeight = 0; // the platform's recommended row order, by its sign
     BitmapInfoHeader header;
     std::vector<Pixel> pixels;
     Damage damage; // what the presenter has to look at next time
@@ -43,9 +42,8 @@ struct BackBuffer {
     std::size_t SizeInBytes() const { return pixels.size() * sizeof(Pixel); }
 };
 
-// Fills the header from the platform's recommended format (when it has one): 800 wide, 600
-// rows bottom-up when the recommended height is positive, top-down otherwise.
-bool CreateBackBuffer(BackBuffer& buffer, const std::optional<BitmapInfoHeader>& recommended);
+// Fills the header: 800 x 600, 16 bits, rows in the order the platform recommends.
+void CreateBackBuffer(BackBuffer& buffer, RowOrder order);
 
 // Allocates the surface the header describes.
 void CreateSurface(BackBuffer& buffer);

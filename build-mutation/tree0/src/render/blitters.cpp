@@ -98,7 +98,7 @@ Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, const Source& s,
 } // namespace
 
 bool DrawKeyed(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-               const BitmapInfoHeader& srcHeader, int, int, int, int) {
+               const BitmapInfoHeader& srcHeader) {
     const Screen<Pixel> d(dst, dstBits);
     const Source s(srcHeader, src);
     const Rect r = Clip(x, y, s.width, s.height, d.width, d.height);
@@ -162,11 +162,12 @@ void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const 
 }
 
 void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-                 const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h, int mode) {
+                 const BitmapInfoHeader& srcHeader) {
     const Source s(srcHeader, src);
+    int sx = 0, sy = 0, w = 0, h = 0;
     // Clipping at the top and left replaces the sub-rectangle by the visible rest of the
     // picture, so the first visible pixel becomes the key.
-    if (!(y < 0)) {
+    if (y < 0) {
         h = s.height + y;
         sy = -y;
         y = 0;
@@ -183,24 +184,11 @@ void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, cons
     const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
     if (!walk)
         return;
-    const Pixel key = walk->key;
-    const int cols = walk->cols;
     const Pixel* from = walk->from;
     Pixel* to = walk->to;
-    const bool checkerboard = mode == 0 || mode == 1;
-    int phase = mode;
     for (int row = walk->rows; row > 0;
-         --row, from += walk->sourceStep, to += walk->destinationStep) {
-        if (checkerboard) {
-            for (int i = phase; i < cols; i += 2) {
-                if (from[i] != key)
-                    to[i] = from[i];
-            }
-            phase = phase == 0 ? 1 : 0;
-        } else {
-            BlendKeyed(to, from, cols, key);
-        }
-    }
+         --row, from += walk->sourceStep, to += walk->destinationStep)
+        BlendKeyed(to, from, walk->cols, walk->key);
 }
 
 namespace {

@@ -1,5 +1,5 @@
 // The five pixel routines that do all the drawing: keyed copies of whole sprites and of glyphs
-// from a strip, half-blended or checkerboard overlays, and the save/restore of the rectangle
+// from a strip, half-blended overlays, and the save/restore of the rectangle
 // under the software pointer. Sources are always bottom-up; the destination may be either.
 // Positions are the top-left corner in destination pixels, y downward. Every routine stays
 // inside the destination and inside the source, whatever the position and sub-rectangle.
@@ -12,18 +12,17 @@ namespace zembro {
 // The whole source, skipping pixels equal to its first stored pixel (the bottom-left one).
 // Gives false when nothing of it is visible.
 bool DrawKeyed(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-               const BitmapInfoHeader& srcHeader, int sx = 0, int sy = 0, int w = 0, int h = 0);
+               const BitmapInfoHeader& srcHeader);
 
 // The sub-rectangle (sx, sy, w, h) of the source (sy counted from its top; 0 for w or h means
 // the whole width or height), skipping pixels equal to the one at (sx, sy).
 void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
                const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h);
 
-// Like DrawGlyph, but each drawn pixel is averaged with the destination (`mode` 2 or more) or
-// only every other pixel is drawn, in a checkerboard whose first row starts at column `mode`
-// (0 or 1). Clipping at the top or left makes the first visible pixel the key.
+// The whole source, each drawn pixel averaged with the destination, skipping pixels equal to
+// the source's top-left one. Clipping at the top or left makes the first visible pixel the key.
 void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-                 const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h, int mode);
+                 const BitmapInfoHeader& srcHeader);
 
 // Copies the destination rectangle at (x, y) of the buffer's size into the buffer, or back.
 bool SaveUnder(const BitmapInfoHeader& dst, const Pixel* dstBits, int x, int y, Pixel* buffer,

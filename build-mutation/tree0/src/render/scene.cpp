@@ -18,7 +18,7 @@ void Keyed(BackBuffer& b, const Sprite& s, int x, int y) {
 
 void Blended(BackBuffer& b, const Sprite& s, int x, int y) {
     if (!s.Empty())
-        DrawBlended(b.header, b.bits(), x, y, s.bits(), s.header, 0, 0, 0, 0, 255);
+        DrawBlended(b.header, b.bits(), x, y, s.bits(), s.header);
 }
 
 void DrawCounter(BackBuffer& b, ScenePoint at, std::int32_t value, const Sprite& strip) {
@@ -45,8 +45,11 @@ void FillBackground(BackBuffer& b, const Sprite& background) {
                     rowBytes);
 }
 
-void SavePointer(BackBuffer& b, GameSprites& sprites, SceneState& scene, int x, int y) {
-    Sprite& save = sprites.cursorSave;
+void SavePointer(BackBuffer& b, const GameSprites& sprites, SceneState& scene, int x, int y) {
+    Sprite& save = scene.pointerSave;
+    const Sprite& pointer = sprites.cursorSprite;
+    if (save.Width() != pointer.Width() || save.Height() != pointer.Height())
+        save = pointer.Empty() ? Sprite{} : MakeSprite(pointer.Width(), pointer.Height());
     if (!save.Empty()) {
         SaveUnder(b.header, b.bits(), x, y, save.bits(), save.header);
         b.damage.Mark(x, y, save.Width(), save.Height());
@@ -137,9 +140,9 @@ void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& sc
     }
 }
 
-void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
+void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                 const FrameView& view) {
-    if (buffer.created && buffer.HasSurface()) {
+    if (buffer.HasSurface()) {
         if (scene.fullRedraw || (!view.barVisible && !view.frozen)) {
             buffer.damage.MarkAll();
             const GameState& game = view.game;
@@ -148,7 +151,7 @@ void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
             if (view.paused)
                 Keyed(buffer, sprites.pauseImage, PAUSE_POS.x, PAUSE_POS.y);
             Keyed(buffer, sprites.fpsLabel, FPS_LABEL_POS.x, FPS_LABEL_POS.y);
-            DrawCounter(buffer, FPS_VALUE_POS, game.fps, sprites.digitStrip);
+            DrawCounter(buffer, FPS_VALUE_POS, view.fps, sprites.digitStrip);
             Keyed(buffer, sprites.secondsLabel, SECONDS_LABEL_POS.x, SECONDS_LABEL_POS.y);
             DrawCounter(buffer, SECONDS_VALUE_POS, game.seconds, sprites.digitStrip);
             DrawCounter(buffer, PIECES_VALUE_POS, game.piecesLeft, sprites.digitStrip);
@@ -158,7 +161,7 @@ void PaintFrame(BackBuffer& buffer, GameSprites& sprites, SceneState& scene,
             if (!scene.fullRedraw)
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
         } else {
-            Sprite& save = sprites.cursorSave;
+            const Sprite& save = scene.pointerSave;
             if (scene.pointerDrawn && !save.Empty()) {
                 RestoreUnder(buffer.header, buffer.bits(), scene.savedX, scene.savedY, save.bits(),
                              save.header);

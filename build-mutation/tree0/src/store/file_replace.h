@@ -2,9 +2,9 @@
 // see the old or the new contents whole.
 #pragma once
 
-#include "store/io_result.h"
+#include "base/io_result.h"
+#include "base/result.h"
 #include "store/regular_file.h"
-#include "store/result.h"
 
 #include <optional>
 #include <string>

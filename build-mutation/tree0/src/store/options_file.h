@@ -1,8 +1,8 @@
 // The options file: eleven whitespace-separated values, and a legend for people who edit it.
 #pragma once
 
+#include "base/io_result.h"
 #include "game/game_settings.h"
-#include "store/io_result.h"
 
 #include <string>
 

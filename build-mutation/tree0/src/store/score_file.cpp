@@ -87,8 +87,8 @@ ScoreRecord MakeRecord(const std::string& nameCp1252, std::int32_t seconds, std:
                        const std::tm& t, const OptionValues& settings) {
     ScoreRecord r;
     std::memcpy(r.name.data(), nameCp1252.data(), std::min<std::size_t>(nameCp1252.size(), 19));
-    r.seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(seconds));
-    r.moves = static_cast<std::uint8_t>(moves);
+    r.seconds = StoredSeconds(seconds);
+    r.moves = StoredMoves(moves);
     r.day = static_cast<std::uint8_t>(t.tm_mday);
     r.month = static_cast<std::uint8_t>(t.tm_mon + 1);
     r.year = static_cast<std::int16_t>(t.tm_year);

@@ -27,7 +27,6 @@ class ButtonBar : public platform::ButtonClickHandler {
 
     bool HasWindow() const { return column_ != nullptr; }
     bool Visible() const { return visible_ != 0; }
-    int ButtonCount() const { return buttonCount_; }
 
     // A click hides the bar, repaints the parent and queues the button's command for it.
     void OnButtonClicked(int id) override;

@@ -1,8 +1,8 @@
 // What the player is told when one of the game's files cannot be read or written.
 #pragma once
 
+#include "base/io_result.h"
 #include "platform/framework.h"
-#include "store/io_result.h"
 
 #include <string>
 

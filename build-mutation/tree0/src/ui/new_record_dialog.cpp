@@ -7,56 +7,21 @@
 
 namespace zembro {
 
-using platform::ControlKind;
+using namespace platform;
 
-const platform::DialogTemplate& NewRecordTemplate() {
-    static const platform::DialogTemplate record{
+const DialogTemplate& NewRecordTemplate() {
+    static const DialogTemplate record{
         .id = DIALOG_NEW_RECORD,
         .title = "Nuovo Record... Vuoi inserirti in classifica ?",
         .width = 189,
         .height = 82,
         .controls = {
-            {.id = 1,
-             .kind = ControlKind::DefaultPushButton,
-             .text = "OK",
-             .x = 132,
-             .y = 44,
-             .width = 50,
-             .height = 14},
-            {.id = 2,
-             .kind = ControlKind::PushButton,
-             .text = "Cancel",
-             .x = 132,
-             .y = 62,
-             .width = 50,
-             .height = 14},
-            {.kind = ControlKind::GroupBox,
-             .text = "Inserire il Nome :",
-             .x = 7,
-             .y = 44,
-             .width = 115,
-             .height = 30},
-            {.id = ID_RECORD_NAME,
-             .kind = ControlKind::Edit,
-             .x = 17,
-             .y = 57,
-             .width = 97,
-             .height = 12,
-             .scrollsAcross = true,
-             .border = true},
-            {.kind = ControlKind::GroupBox,
-             .text = "Posizione in classifica :",
-             .x = 7,
-             .y = 7,
-             .width = 175,
-             .height = 30},
-            {.id = ID_RECORD_RANK,
-             .kind = ControlKind::Static,
-             .text = "Posizione Num. : 1 / 15",
-             .x = 19,
-             .y = 19,
-             .width = 104,
-             .height = 10},
+            DefaultButton(1, "OK", {132, 44, 50, 14}),
+            Button(2, "Cancel", {132, 62, 50, 14}),
+            Group("Inserire il Nome :", {7, 44, 115, 30}),
+            ScrollsAcross(Edit(ID_RECORD_NAME, {17, 57, 97, 12})),
+            Group("Posizione in classifica :", {7, 7, 175, 30}),
+            Identified(ID_RECORD_RANK, Label("Posizione Num. : 1 / 15", {19, 19, 104, 10})),
         }};
     return record;
 }

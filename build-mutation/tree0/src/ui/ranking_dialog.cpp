@@ -8,9 +8,6 @@
 
 namespace zembro {
 
-using platform::ControlKind;
-using platform::TextAlign;
-
 std::string RankingLine(int index, const ScoreRecord& r) {
     char text[96];
     std::snprintf(text, sizeof text, "Pos. %02d:   Sec: %3d  Mosse: %3d     ", index + 1, r.seconds,
@@ -29,57 +26,29 @@ RankingDetails DetailsOf(const ScoreRecord& r) {
 }
 
 const platform::DialogTemplate& RankingTemplate() {
-    auto detail = [](int id, const char* text, int x, int y, int w) {
-        return platform::ControlTemplate{.id = id,
-                                         .kind = ControlKind::Static,
-                                         .text = text,
-                                         .x = x,
-                                         .y = y,
-                                         .width = w,
-                                         .height = 17,
-                                         .align = TextAlign::Right,
-                                         .centreVertically = true};
+    using namespace platform;
+    // The details: right-aligned in boxes taller than their text, centred vertically.
+    auto detail = [](int id, const char* text, int x, int y, int width) {
+        return Identified(id, CentredVertically(Label(text, {x, y, width, 17}, TextAlign::Right)));
     };
-    auto label = [](const char* text, int x, int y, int w) {
-        return platform::ControlTemplate{
-            .kind = ControlKind::Static, .text = text, .x = x, .y = y, .width = w, .height = 10};
-    };
-    static const platform::DialogTemplate ranking{
-        .id = DIALOG_RANKING,
-        .title = "Classifica",
-        .width = 269,
-        .height = 197,
-        .controls = {
-            {.id = 1,
-             .kind = ControlKind::DefaultPushButton,
-             .text = "OK",
-             .x = 110,
-             .y = 176,
-             .width = 50,
-             .height = 14},
-            {.id = ID_RANKING_LIST,
-             .kind = ControlKind::ListBox,
-             .x = 7,
-             .y = 7,
-             .width = 255,
-             .height = 89,
-             .border = true},
-            {.kind = ControlKind::GroupBox,
-             .text = "Dati:",
-             .x = 7,
-             .y = 106,
-             .width = 246,
-             .height = 58},
-            label("Data Record :", 17, 124, 47),
-            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 116, 53),
-            label("Ora Record :", 17, 145, 41),
-            detail(ID_RANKING_TIME, "01:23 ", 69, 137, 53),
-            label("Penalità :", 157, 124, 33),
-            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 116, 40),
-            label("Pedine / Fisse :", 138, 145, 50),
-            detail(ID_RANKING_FIXED, "20 ", 214, 138, 18),
-            detail(ID_RANKING_KINDS, "32 ", 191, 138, 18),
-        }};
+    static const DialogTemplate ranking{.id = DIALOG_RANKING,
+                                        .title = "Classifica",
+                                        .width = 269,
+                                        .height = 197,
+                                        .controls = {
+                                            DefaultButton(1, "OK", {110, 176, 50, 14}),
+                                            List(ID_RANKING_LIST, {7, 7, 255, 89}),
+                                            Group("Dati:", {7, 106, 246, 58}),
+                                            Label("Data Record :", {17, 124, 47, 10}),
+                                            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 116, 53),
+                                            Label("Ora Record :", {17, 145, 41, 10}),
+                                            detail(ID_RANKING_TIME, "01:23 ", 69, 137, 53),
+                                            Label("Penalità :", {157, 124, 33, 10}),
+                                            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 116, 40),
+                                            Label("Pedine / Fisse :", {138, 145, 50, 10}),
+                                            detail(ID_RANKING_FIXED, "20 ", 214, 138, 18),
+                                            detail(ID_RANKING_KINDS, "32 ", 191, 138, 18),
+                                        }};
     return ranking;
 }
 

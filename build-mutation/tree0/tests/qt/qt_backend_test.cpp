@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
 
@@ -25,17 +27,31 @@ using namespace zembro::platform;
 
 namespace {
 
+// Records the window's messages, one line each: "down 10,20", "nc-down caption", ...
 struct RecordingFrame : FrameHandler {
     std::vector<int> commands;
+    std::vector<std::string> messages;
     FrameWindow* window = nullptr;
     int paints = 0;
-    void OnLButtonDown(Point) override {}
-    void OnLButtonUp(Point) override {}
-    void OnRButtonDown(Point) override {}
-    void OnMouseMove(Point) override {}
-    HitCode OnNcHitTest(Point, HitCode standard) override { return standard; }
-    void OnNcLButtonDown(HitCode, Point) override {}
-    void OnNcLButtonUp(HitCode, Point) override {}
+    // A window point answered as the drag zone, like the game's grip.
+    QRect caption{700, 20, 20, 40};
+    static std::string At(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+    void OnLButtonDown(Point p) override { messages.push_back("down " + At(p)); }
+    void OnLButtonUp(Point p) override { messages.push_back("up " + At(p)); }
+    void OnRButtonDown(Point p) override { messages.push_back("right " + At(p)); }
+    void OnMouseMove(Point p) override { messages.push_back("move " + At(p)); }
+    HitCode OnNcHitTest(Point screen, HitCode standard) override {
+        const Point client = window->ScreenToClient(screen);
+        return standard == HitCode::Client && caption.contains(client.x, client.y)
+                   ? HitCode::Caption
+                   : standard;
+    }
+    void OnNcLButtonDown(HitCode code, Point) override {
+        messages.push_back(code == HitCode::Caption ? "nc-down caption" : "nc-down border");
+    }
+    void OnNcLButtonUp(HitCode code, Point) override {
+        messages.push_back(code == HitCode::Caption ? "nc-up caption" : "nc-up border");
+    }
     void OnNcMouseMove(HitCode, Point) override {}
     void OnActivate(ActivateState, bool) override {}
     void OnPaint() override { ++paints; }
@@ -67,81 +83,22 @@ struct RecordingDialog : DialogHandler {
 };
 
 DialogTemplate TestTemplate() {
-    return {
-        .id = 900,
-        .title = "Prova",
-        .width = 200,
-        .height = 100,
-        .controls = {
-            {.id = 1,
-             .kind = ControlKind::DefaultPushButton,
-             .text = "OK",
-             .x = 140,
-             .y = 80,
-             .width = 50,
-             .height = 14},
-            {.id = 10,
-             .kind = ControlKind::RadioButton,
-             .text = "A",
-             .x = 5,
-             .y = 5,
-             .width = 40,
-             .height = 10,
-             .groupStart = true},
-            {.id = 11,
-             .kind = ControlKind::RadioButton,
-             .text = "B",
-             .x = 5,
-             .y = 18,
-             .width = 40,
-             .height = 10},
-            {.id = 12,
-             .kind = ControlKind::RadioButton,
-             .text = "C",
-             .x = 60,
-             .y = 5,
-             .width = 40,
-             .height = 10,
-             .groupStart = true},
-            {.id = 13,
-             .kind = ControlKind::RadioButton,
-             .text = "D",
-             .x = 60,
-             .y = 18,
-             .width = 40,
-             .height = 10},
-            {.id = 20,
-             .kind = ControlKind::CheckBox,
-             .text = "E",
-             .x = 5,
-             .y = 32,
-             .width = 40,
-             .height = 10},
-            {.id = 30,
-             .kind = ControlKind::Edit,
-             .x = 5,
-             .y = 46,
-             .width = 30,
-             .height = 12,
-             .digitsOnly = true,
-             .border = true},
-            {.id = 31, .kind = ControlKind::UpDown, .x = 36, .y = 44, .width = 11, .height = 16},
-            {.id = 40,
-             .kind = ControlKind::ListBox,
-             .x = 100,
-             .y = 5,
-             .width = 90,
-             .height = 60,
-             .border = true},
-            {.id = 50,
-             .kind = ControlKind::Static,
-             .text = "testo",
-             .x = 5,
-             .y = 70,
-             .width = 60,
-             .height = 8,
-             .disabled = true},
-        }};
+    return {.id = 900,
+            .title = "Prova",
+            .width = 200,
+            .height = 100,
+            .controls = {
+                DefaultButton(1, "OK", {140, 80, 50, 14}),
+                StartsGroup(Radio(10, "A", {5, 5, 40, 10})),
+                Radio(11, "B", {5, 18, 40, 10}),
+                StartsGroup(Radio(12, "C", {60, 5, 40, 10})),
+                Radio(13, "D", {60, 18, 40, 10}),
+                Check(20, "E", {5, 32, 40, 10}),
+                DigitsOnly(Edit(30, {5, 46, 30, 12})),
+                Arrows(31, 36, 44),
+                List(40, {100, 5, 90, 60}),
+                Identified(50, Disabled(Label("testo", {5, 70, 60, 8}))),
+            }};
 }
 
 } // namespace
@@ -156,7 +113,15 @@ class QtBackendTest : public QObject {
     void presenterShowsTheBackBuffer();
     void textsFitWhateverTheFont();
     void toolkitTextsAreItalian();
+    void mouseMessagesFollowTheWindowsParts();
+    void presentsOnlyWhatTheComposerMarked();
+    void thePointerCountShowsTheArrowOrNothing();
+    void theClockStandsStillWhileAModalLoopRuns();
 };
+
+namespace {
+QtFramework* framework = nullptr; // made by main, before any widget
+}
 
 void QtBackendTest::pictureButtonsReportTheirCommandAndShowThePressedPicture() {
     RecordingFrame frame;
@@ -254,7 +219,7 @@ void QtBackendTest::presenterShowsTheBackBuffer() {
     window.Show();
     QCOMPARE(frame.paints, 1);
     BackBuffer buffer;
-    CreateBackBuffer(buffer, BitmapInfoHeader{.biHeight = 1});
+    CreateBackBuffer(buffer, RowOrder::BottomUp);
     CreateSurface(buffer);
     // Bottom-up rows: the last row in memory is the top of the picture.
     buffer.pixels[static_cast<std::size_t>(599 * 800 + 10)] = 0x7C00; // red at client (10, 0)
@@ -326,5 +291,111 @@ void QtBackendTest::toolkitTextsAreItalian() {
     QCoreApplication::removeTranslator(&translator);
 }
 
-QTEST_MAIN(QtBackendTest)
+// Client points come as client coordinates; the frame and the drag zone as non-client ones; a
+// double click is a second press; a release outside the window is not seen; a press on the
+// drag zone moves the window by hand where no window manager does.
+void QtBackendTest::mouseMessagesFollowTheWindowsParts() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {100, 50, 906, 656}, true, frame);
+    frame.window = &window;
+    window.Show();
+    QWidget* w = window.Widget();
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(3 + 10, 3 + 20));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(3 + 10, 3 + 20));
+    QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(3 + 11, 3 + 21));
+    QTest::mousePress(w, Qt::RightButton, {}, QPoint(3 + 12, 3 + 22));
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(1, 1));     // the frame
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(900, 1)); // outside: not seen
+    // The double click itself is one more press.
+    QCOMPARE(frame.messages, (std::vector<std::string>{"down 10,20", "up 10,20", "down 11,21",
+                                                       "right 12,22", "nc-down border"}));
+
+    frame.messages.clear();
+    const QPoint grip(3 + 710, 3 + 30);
+    const QPoint before = w->pos();
+    QTest::mousePress(w, Qt::LeftButton, {}, grip);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(-40, 25)),
+                     QPointF(w->mapToGlobal(grip + QPoint(-40, 25))), Qt::NoButton, Qt::LeftButton,
+                     {});
+    QCoreApplication::sendEvent(w, &drag);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, grip + QPoint(-40, 25));
+    QCOMPARE(w->pos() - before, QPoint(-40, 25));
+    QCOMPARE(frame.messages, (std::vector<std::string>{"nc-down caption", "nc-up caption"}));
+}
+
+// Only the rows the composer marked are looked at: a change elsewhere waits for a full paint.
+void QtBackendTest::presentsOnlyWhatTheComposerMarked() {
+    RecordingFrame frame;
+    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 800, 600}, false, frame);
+    window.Show();
+    BackBuffer buffer;
+    CreateBackBuffer(buffer, RowOrder::BottomUp);
+    CreateSurface(buffer);
+    window.Present(buffer); // everything, black
+    buffer.damage.Clear();
+    auto pixel = [&](int x, int y) -> Pixel& {
+        return buffer.pixels[static_cast<std::size_t>((599 - y) * 800 + x)];
+    };
+    pixel(10, 100) = 0x7C00; // marked
+    pixel(10, 300) = 0x7C00; // not marked
+    buffer.damage.Mark(0, 95, 50, 10);
+    window.Present(buffer);
+    QImage shown = window.Widget()->grab().toImage();
+    QVERIFY(QColor(shown.pixel(10, 100)).red() > 200);
+    QVERIFY(QColor(shown.pixel(10, 300)).red() < 50);
+    buffer.damage.MarkAll();
+    window.Present(buffer);
+    shown = window.Widget()->grab().toImage();
+    QVERIFY(QColor(shown.pixel(10, 300)).red() > 200);
+}
+
+// The display count of the system pointer: the arrow while it is not negative, else nothing.
+void QtBackendTest::thePointerCountShowsTheArrowOrNothing() {
+    RecordingFrame frame;
+    const std::unique_ptr<FrameWindow> window =
+        framework->CreateFrame("Zembro", ICON_GAME, {0, 0, 800, 600}, false, frame);
+    QWidget* w = dynamic_cast<QtFrameWindow&>(*window).Widget();
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(framework->ShowCursor(false), -1);
+    QCOMPARE(w->cursor().shape(), Qt::BlankCursor);
+    QCOMPARE(framework->ShowCursor(false), -2);
+    QCOMPARE(framework->ShowCursor(true), -1);
+    QCOMPARE(w->cursor().shape(), Qt::BlankCursor);
+    QCOMPARE(framework->ShowCursor(true), 0);
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The idle processing, which runs the clock, stops while a message box is up and goes on after.
+void QtBackendTest::theClockStandsStillWhileAModalLoopRuns() {
+    struct Counting : IdleHandler {
+        int ticks = 0;
+        void OnIdle() override { ++ticks; }
+    } idle;
+    // The game's window keeps the application going; here nothing else is shown.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    int before = 0, during = 0;
+    QTimer::singleShot(200, [&] {
+        before = idle.ticks;
+        QTimer::singleShot(300, [&] {
+            during = idle.ticks - before;
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        framework->MessageBox(nullptr, "prova", "Prova", MessageIcon::Information,
+                              MessageButtons::Ok);
+        QTimer::singleShot(200, [] { framework->Quit(0); });
+    });
+    framework->Run(idle);
+    QVERIFY(before > 3);
+    QCOMPARE(during, 0);
+    QVERIFY(idle.ticks > before + 3);
+}
+
+// The framework makes the application, as the game's main does, before the tests run.
+int main(int argc, char** argv) {
+    QtFramework made(argc, argv);
+    framework = &made;
+    QtBackendTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "qt_backend_test.moc"

@@ -219,8 +219,7 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
         {"LoadSprite", [](const std::string& p) { return LoadSprite(p).Error(); }},
         {"ReadHotspots",
          [](const std::string& p) {
-             std::vector<Sprite> pieces(1);
-             return ReadHotspots(fs::path(p).parent_path().string(), pieces, 1).error;
+             return ReadHotspots(fs::path(p).parent_path().string(), 1).Error();
          }},
     };
     for (const auto& [kind, make] : kinds) {

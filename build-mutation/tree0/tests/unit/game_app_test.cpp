@@ -128,7 +128,7 @@ TEST_F(FrameTest, IdleProcessingTicksAndRepaintsAfterEachPaint) {
     const int before = Window().Invalidations();
     for (int frame = 0; frame < 120; ++frame) {
         framework_.now += 17;
-        app_->OnIdle(frame);
+        app_->OnIdle();
         Paint();
     }
     EXPECT_EQ(Window().Invalidations() - before, 120);

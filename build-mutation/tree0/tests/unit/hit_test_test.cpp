@@ -1,4 +1,4 @@
-#include "game/hit_test.h"
+#include "render/hit_test.h"
 
 #include "render/bmp_reader.h"
 #include "render/scene.h"
@@ -25,19 +25,18 @@ TEST_F(HitTest, KnownPointsOnTheDefaultCellPicture) {
         int col, row;
     };
     const Case cases[] = {
-        {403, 38, HitResult::Cell, 1, 1},      {354, 74, HitResult::Cell, 1, 2},
-        {452, 74, HitResult::Cell, 2, 1},      {40, 290, HitResult::Cell, 1, 8},
-        {760, 290, HitResult::Cell, 8, 1},     {403, 560, HitResult::Cell, 8, 8},
-        {20, 10, HitResult::NoCell, 255, 255}, {790, 570, HitResult::NoCell, 255, 255},
-        {10, 290, HitResult::Outside, 4, 4},   {796, 290, HitResult::Outside, 4, 4},
-        {400, 1, HitResult::Outside, 4, 4},    {400, 579, HitResult::Outside, 4, 4},
+        {403, 38, HitResult::Cell, 1, 1},    {354, 74, HitResult::Cell, 1, 2},
+        {452, 74, HitResult::Cell, 2, 1},    {40, 290, HitResult::Cell, 1, 8},
+        {760, 290, HitResult::Cell, 8, 1},   {403, 560, HitResult::Cell, 8, 8},
+        {20, 10, HitResult::NoCell, 0, 0},   {790, 570, HitResult::NoCell, 0, 0},
+        {10, 290, HitResult::Outside, 0, 0}, {796, 290, HitResult::Outside, 0, 0},
+        {400, 1, HitResult::Outside, 0, 0},  {400, 579, HitResult::Outside, 0, 0},
     };
     for (const Case& c : cases) {
-        GameState state;
-        state.hoverCol = state.hoverRow = 4;
-        EXPECT_EQ(HitTestCell(state, cell_, c.x, c.y), c.result) << c.x << "," << c.y;
-        EXPECT_EQ(state.hoverCol, c.col) << c.x << "," << c.y;
-        EXPECT_EQ(state.hoverRow, c.row) << c.x << "," << c.y;
+        const CellHit hit = HitTestCell(cell_, c.x, c.y);
+        EXPECT_EQ(hit.result, c.result) << c.x << "," << c.y;
+        EXPECT_EQ(hit.col, c.col) << c.x << "," << c.y;
+        EXPECT_EQ(hit.row, c.row) << c.x << "," << c.y;
     }
 }
 
@@ -49,12 +48,10 @@ TEST_F(HitTest, EveryCellIsFoundWhereItIsDrawn) {
             const ScenePoint at = CellPosition(col, row);
             for (const auto& [dx, dy] :
                  {std::pair{49, 36}, {30, 36}, {68, 36}, {49, 20}, {49, 52}}) {
-                GameState state;
-                ASSERT_EQ(HitTestCell(state, cell_, at.x + dx, at.y + dy), HitResult::Cell);
-                EXPECT_EQ(state.hoverCol, col)
-                    << "cell " << col << "," << row << " +" << dx << "," << dy;
-                EXPECT_EQ(state.hoverRow, row)
-                    << "cell " << col << "," << row << " +" << dx << "," << dy;
+                const CellHit hit = HitTestCell(cell_, at.x + dx, at.y + dy);
+                ASSERT_EQ(hit.result, HitResult::Cell);
+                EXPECT_EQ(hit.col, col) << "cell " << col << "," << row << " +" << dx << "," << dy;
+                EXPECT_EQ(hit.row, row) << "cell " << col << "," << row << " +" << dx << "," << dy;
             }
         }
     }

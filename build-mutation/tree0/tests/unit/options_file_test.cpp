@@ -1,5 +1,7 @@
 #include "store/options_file.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,35 +16,16 @@ namespace fs = std::filesystem;
 
 class OptionsFile : public testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("zembro-options-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::string Write(const std::string& name, const std::string& text) {
-        const fs::path path = folder_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        return temp_.Write(name, text);
     }
     static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return test::TempFolder::Contents(path);
     }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& e : fs::directory_iterator(folder_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Entries() const { return temp_.Entries(); }
 
-    fs::path folder_;
+    test::TempFolder temp_{"options"};
+    fs::path folder_ = temp_.Path();
 };
 
 OptionValues Values(std::string d1, std::string d2, std::array<std::int32_t, 9> n) {

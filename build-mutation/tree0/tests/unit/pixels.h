@@ -25,9 +25,7 @@ inline Pixel& At(Sprite& s, int x, int y) {
 // An 800 x 600 buffer in either row order, filled with `fill`.
 inline BackBuffer Screen(bool bottomUp, Pixel fill = 0) {
     BackBuffer b;
-    BitmapInfoHeader recommended;
-    recommended.biHeight = bottomUp ? 1 : -1;
-    CreateBackBuffer(b, recommended);
+    CreateBackBuffer(b, bottomUp ? RowOrder::BottomUp : RowOrder::TopDown);
     CreateSurface(b);
     std::fill(b.pixels.begin(), b.pixels.end(), fill);
     return b;

@@ -35,7 +35,6 @@ GameSprites TestSprites() {
     s.cellHighlight = Keyed(98, 72, HIGHLIGHT);
     s.cellAltHighlight = Keyed(98, 72, ALT);
     s.cursorSprite = Keyed(16, 16, POINTER);
-    s.cursorSave = SolidSprite(16, 16, 0);
     s.pauseImage = Keyed(16, 32, PAUSE);
     for (int k = 1; k <= 3; ++k) {
         s.pieceSprites.push_back(Keyed(98, 96, static_cast<Pixel>(0x100 * k)));
@@ -60,13 +59,14 @@ struct Frame {
     SceneState scene;
     GameState game;
     OptionValues settings;
+    std::int32_t fps = 0;
     bool cellPressed = false, frozen = false, paused = false, bar = false;
     int mouseX = 20, mouseY = 560; // off the board and its cells
 
     Frame() { game.fixedCode = 3; }
     void Paint() {
         PaintFrame(buffer, sprites, scene,
-                   {game, settings, cellPressed, mouseX, mouseY, frozen, paused, bar});
+                   {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, bar});
     }
     // A point of a cell's box that no other cell covers (with the test's rectangular pictures
     // and no piece in front of it).
@@ -126,7 +126,7 @@ TEST(Scene, PressedHighlightedCellsDropTwoRowsInClickAndClickOnly) {
 TEST(Scene, CountersPrintThreeDigitsAtTheirPlaces) {
     Frame f;
     f.game.piecesLeft = 7;
-    f.game.fps = 60;
+    f.fps = 60;
     f.game.moves = 1234;
     f.game.seconds = -5;
     f.Paint();

@@ -1,6 +1,8 @@
 #include "store/cp1252.h"
 #include "store/score_file.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -24,16 +26,6 @@ int Place(const std::string& path, std::int16_t seconds, std::uint8_t moves) {
 
 class ScoreFile : public testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("zembro-scores-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        path_ = (folder_ / "Zembro.rec").string();
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     static ScoreRecord Record(const std::string& name, int seconds, int moves) {
         std::tm when{};
         when.tm_mday = 7;
@@ -46,15 +38,11 @@ class ScoreFile : public testing::Test {
         for (const auto& [seconds, moves] : results)
             ASSERT_TRUE(InsertScore(path_, Record("p" + std::to_string(seconds), seconds, moves)));
     }
-    std::string Bytes() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Bytes() const { return test::TempFolder::Contents(path_); }
 
-    fs::path folder_;
-    std::string path_;
+    test::TempFolder temp_{"scores"};
+    fs::path folder_ = temp_.Path();
+    std::string path_ = temp_ / "Zembro.rec";
 };
 
 TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
@@ -99,7 +87,7 @@ TEST_F(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
     };
     for (const Case c : {Case{120, 30, 3}, Case{120, 29, 2}, Case{120, 36, 4}, Case{99, 255, 1},
                          Case{151, 0, 5}, Case{40000, 0, 1}}) {
-        const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(c.seconds));
+        const std::int16_t seconds = StoredSeconds(c.seconds);
         EXPECT_EQ(Place(path_, seconds, static_cast<std::uint8_t>(c.moves)), c.place)
             << c.seconds << " s, " << c.moves << " moves";
     }

@@ -1,6 +1,8 @@
 // PNG output through libpng.
 #include "png_file.h"
 
+#include "store/regular_file.h"
+
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -58,10 +60,7 @@ bool WritePng(const std::string& path, const BitmapInfoHeader& header, const Pix
         }
         rows[static_cast<std::size_t>(y)] = to;
     }
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "wb"));
+    FilePtr file(std::fopen(path.c_str(), "wb"));
     if (!file) {
         error = path + ": " + std::strerror(errno);
         return false;

@@ -21,7 +21,6 @@ namespace zembro {
 namespace {
 
 constexpr int REQUIRED_BITS = 16;
-constexpr int FRAMED_WIDTH = 806, FRAMED_HEIGHT = 606;
 
 // The bar's buttons, top to bottom, and their pictures (normal, pressed).
 const std::vector<int> BAR_COMMANDS = {CMD_NEW_GAME, CMD_OPTIONS, CMD_RANKING, CMD_ABOUT,
@@ -49,22 +48,21 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
                               MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    // Exactly 800 x 600: the whole screen. Larger: centred in a thin frame, left on 4 pixels.
+    // Exactly 800 x 600: the whole screen. Larger: centred in a thin frame.
     const bool exact = screen.width == SCREEN_WIDTH && screen.height == SCREEN_HEIGHT;
     platform::Rect rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     if (!exact) {
-        const int left = ((screen.width - 794) / 2) & ~3;
-        const int top = (screen.height - 594) / 2;
+        const int left = FramedLeft(screen.width), top = FramedTop(screen.height);
         rect = {left, top, left + FRAMED_WIDTH, top + FRAMED_HEIGHT};
     }
     window_ = framework_.CreateFrame(title, iconId, rect, !exact, *this);
     if (!window_ || !window_->Exists())
         return false;
-    if (!CreateBackBuffer(buffer_, framework_.RecommendedFormat()))
-        return false;
+    CreateBackBuffer(buffer_, framework_.RecommendedRowOrder());
 
     bar_.SetDefaultBitmaps(105, 107, 0, 0);
-    bar_.CreateBar(650, 23, 121, 31, 5, *window_, BAR_COMMANDS);
+    bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
+                   *window_, BAR_COMMANDS);
     bar_.SetButtonBitmaps(BAR_BITMAPS, 2);
     if (!bar_.HasWindow())
         return false;
@@ -79,6 +77,7 @@ IoResult GameFrame::LoadAssets() {
 
 void GameFrame::ResetAndDeal() {
     ResetGame(game_);
+    clock_.ResetFrameRate();
     DealParams params = DealParamsFrom(settings_);
     // Settings read again during the run may name more pictures than start-up loaded: the deal
     // keeps to the pictures there are, the last one being the fixed cell's.
@@ -111,6 +110,7 @@ void GameFrame::Tick() {
 void GameFrame::OnPaint() {
     const FrameView view{.game = game_,
                          .settings = settings_,
+                         .fps = clock_.fps,
                          .cellPressed = input_.cellPressed,
                          .mouseX = mouseX_,
                          .mouseY = mouseY_,
@@ -118,7 +118,7 @@ void GameFrame::OnPaint() {
                          .paused = (stateBits_ & STATE_PAUSED) != 0,
                          .barVisible = bar_.Visible()};
     PaintFrame(buffer_, sprites_, scene_, view);
-    if (buffer_.created && window_)
+    if (window_)
         window_->Present(buffer_);
     buffer_.damage.Clear();
 }
@@ -181,7 +181,7 @@ void GameFrame::OnMinimize() {
     window_->Minimize();
     ShowSystemCursor(false);
     input_.cellPressed = false;
-    DrawPauseMark(25);
+    DrawPauseMark(PAUSE_POS);
     stateBits_ |= STATE_PAUSED;
 }
 
@@ -256,10 +256,8 @@ void GameFrame::OnEndGame() {
 }
 
 void GameFrame::OfferRecord() {
-    const auto seconds = static_cast<std::int16_t>(static_cast<std::uint16_t>(game_.seconds));
-    const auto moves = static_cast<std::uint8_t>(game_.moves);
     const std::string path = RunFile(SCORE_FILE_NAME);
-    const Result<int> place = RankFor(path, seconds, moves);
+    const Result<int> place = RankFor(path, StoredSeconds(game_.seconds), StoredMoves(game_.moves));
     if (!place) {
         // A list that cannot be read cannot take the result either: say so at once, before a
         // name is typed in vain.
@@ -282,11 +280,11 @@ void GameFrame::OfferRecord() {
                         "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
 }
 
-void GameFrame::DrawPauseMark(int y) {
+void GameFrame::DrawPauseMark(ScenePoint at) {
     buffer_.damage.MarkAll();
     const Sprite& pause = sprites_.pauseImage;
     if (buffer_.HasSurface() && !pause.Empty())
-        DrawKeyed(buffer_.header, buffer_.bits(), 736, y, pause.bits(), pause.header);
+        DrawKeyed(buffer_.header, buffer_.bits(), at.x, at.y, pause.bits(), pause.header);
 }
 
 void GameFrame::HandleMove(MoveResult result) {

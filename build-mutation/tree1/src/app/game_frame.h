@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/tick_clock.h"
+#include "base/io_result.h"
 #include "game/board_input.h"
 #include "game/game_settings.h"
 #include "game/game_state.h"
@@ -11,7 +12,6 @@
 #include "render/back_buffer.h"
 #include "render/game_sprites.h"
 #include "render/scene.h"
-#include "store/io_result.h"
 #include "ui/button_bar.h"
 
 #include <memory>
@@ -61,13 +61,11 @@ class GameFrame : public platform::FrameHandler {
     // What tests and the tool look at.
     const GameState& Game() const { return game_; }
     GameState& Game() { return game_; }
-    const InputState& Input() const { return input_; }
     const SceneState& Scene() const { return scene_; }
     std::uint32_t StateBits() const { return stateBits_; }
     bool SystemCursorShown() const { return systemCursorShown_; }
     const ButtonBar& Bar() const { return bar_; }
     const BackBuffer& Buffer() const { return buffer_; }
-    const GameSprites& Sprites() const { return sprites_; }
     platform::Point Mouse() const { return {mouseX_, mouseY_}; }
 
   private:
@@ -81,7 +79,7 @@ class GameFrame : public platform::FrameHandler {
     void FindPointer();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();
-    void DrawPauseMark(int y);
+    void DrawPauseMark(ScenePoint at);
     // Puts back the pixels under the game's pointer and forgets it.
     void RemovePointer();
     void HandleMove(MoveResult result);

@@ -16,7 +16,12 @@ struct TickClock {
     std::uint32_t periodStart = 0; // when the current 250 ms period began
     int quarterCount = 0;          // periods completed in the current second; kept across games
     int fpsSeconds = 0;            // seconds since the last fps update
+    std::int32_t frameCount = 0;   // repaints requested since the last fps update
+    std::int32_t fps = 0;          // the last frames-per-second figure, shown on the screen
     std::uint32_t lastInactiveInvalidate = 0;
+
+    // A new game shows no figure until it has measured one.
+    void ResetFrameRate() { frameCount = fps = 0; }
 };
 
 // One tick at `now`: ends periods and seconds, raises the blink, and gives true when the next

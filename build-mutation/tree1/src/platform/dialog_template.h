@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zembro::platform {
@@ -36,6 +37,86 @@ struct ControlTemplate {
     bool centreVertically = false; // statics
     int bitmapId = 0;              // pictures
 };
+
+// A control's place in dialog units.
+struct Box {
+    int x, y, width, height;
+};
+
+// One control per line: the kinds the dialogs use, and the changes they make to them.
+inline ControlTemplate Placed(ControlKind kind, int id, std::string text, Box at) {
+    return {.id = id,
+            .kind = kind,
+            .text = std::move(text),
+            .x = at.x,
+            .y = at.y,
+            .width = at.width,
+            .height = at.height};
+}
+inline ControlTemplate Button(int id, std::string text, Box at) {
+    return Placed(ControlKind::PushButton, id, std::move(text), at);
+}
+inline ControlTemplate DefaultButton(int id, std::string text, Box at) {
+    return Placed(ControlKind::DefaultPushButton, id, std::move(text), at);
+}
+inline ControlTemplate Radio(int id, std::string text, Box at) {
+    return Placed(ControlKind::RadioButton, id, std::move(text), at);
+}
+inline ControlTemplate Check(int id, std::string text, Box at) {
+    return Placed(ControlKind::CheckBox, id, std::move(text), at);
+}
+inline ControlTemplate Edit(int id, Box at) {
+    ControlTemplate c = Placed(ControlKind::Edit, id, {}, at);
+    c.border = true;
+    return c;
+}
+inline ControlTemplate Label(std::string text, Box at, TextAlign align = TextAlign::Left) {
+    ControlTemplate c = Placed(ControlKind::Static, -1, std::move(text), at);
+    c.align = align;
+    return c;
+}
+inline ControlTemplate Group(std::string text, Box at) {
+    return Placed(ControlKind::GroupBox, -1, std::move(text), at);
+}
+// Up and down arrows beside an edit, of the one size the dialogs use.
+inline ControlTemplate Arrows(int id, int x, int y) {
+    return Placed(ControlKind::UpDown, id, {}, {x, y, 11, 16});
+}
+inline ControlTemplate Picture(int bitmapId, Box at) {
+    ControlTemplate c = Placed(ControlKind::Picture, -1, {}, at);
+    c.align = TextAlign::Centre;
+    c.bitmapId = bitmapId;
+    return c;
+}
+inline ControlTemplate List(int id, Box at) {
+    ControlTemplate c = Placed(ControlKind::ListBox, id, {}, at);
+    c.border = true;
+    return c;
+}
+inline ControlTemplate Identified(int id, ControlTemplate c) {
+    c.id = id;
+    return c;
+}
+inline ControlTemplate StartsGroup(ControlTemplate c) {
+    c.groupStart = true;
+    return c;
+}
+inline ControlTemplate Disabled(ControlTemplate c) {
+    c.disabled = true;
+    return c;
+}
+inline ControlTemplate DigitsOnly(ControlTemplate c) {
+    c.digitsOnly = true;
+    return c;
+}
+inline ControlTemplate ScrollsAcross(ControlTemplate c) {
+    c.scrollsAcross = true;
+    return c;
+}
+inline ControlTemplate CentredVertically(ControlTemplate c) {
+    c.centreVertically = true;
+    return c;
+}
 
 struct DialogTemplate {
     int id = 0;

@@ -75,7 +75,7 @@ class ButtonClickHandler {
 class IdleHandler {
   public:
     virtual ~IdleHandler() = default;
-    virtual bool OnIdle(long count) = 0;
+    virtual void OnIdle() = 0;
 };
 
 enum class FileDialogKind { Open, Save };
@@ -94,8 +94,8 @@ class Framework {
     // Display capabilities.
     virtual int ScreenBitsPerPixel() const = 0;
     virtual Size ScreenSize() const = 0;
-    // The back buffer's recommended format, when the framework has one.
-    virtual std::optional<BitmapInfoHeader> RecommendedFormat() const = 0;
+    // The row order the back buffer is best kept in for this framework's presenter.
+    virtual RowOrder RecommendedRowOrder() const = 0;
 
     // A monotonic millisecond count, 32 bits, wrapping.
     virtual std::uint32_t TimeMs() const = 0;

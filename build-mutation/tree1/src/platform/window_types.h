@@ -22,7 +22,7 @@ struct Rect {
 };
 
 // The window system's answer to "what part of the window is this point on".
-enum class HitCode { Client, Caption, Border, Nowhere };
+enum class HitCode { Client, Caption, Border };
 
 enum class ActivateState { Inactive, Active, ClickActive };
 

@@ -3,20 +3,13 @@
 
 namespace zembro {
 
-bool CreateBackBuffer(BackBuffer& buffer, const std::optional<BitmapInfoHeader>& recommended) {
+void CreateBackBuffer(BackBuffer& buffer, RowOrder order) {
     BitmapInfoHeader& h = buffer.header;
-    if (recommended) {
-        h = *recommended;
-        buffer.recommendedHeight = recommended->biHeight;
-    } else {
-        h = BitmapInfoHeader{};
-    }
+    h = BitmapInfoHeader{};
     h.biBitCount = 16;
     h.biCompression = 0;
     h.biWidth = SCREEN_WIDTH;
-    h.biHeight = buffer.recommendedHeight > 0 ? SCREEN_HEIGHT : -SCREEN_HEIGHT;
-    buffer.created = true;
-    return true;
+    h.biHeight = order == RowOrder::BottomUp ? SCREEN_HEIGHT : -SCREEN_HEIGHT;
 }
 
 void CreateSurface(BackBuffer& buffer) {

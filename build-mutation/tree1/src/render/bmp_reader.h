@@ -3,9 +3,9 @@
 // its end.
 #pragma once
 
+#include "base/result.h"
 #include "render/bitmap_header.h"
 #include "render/sprite.h"
-#include "store/result.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,11 @@
 // Every picture of the game scene, loaded once at start-up from the two picture folders.
 #pragma once
 
+#include "base/io_result.h"
 #include "game/game_settings.h"
 #include "render/back_buffer.h"
 #include "render/sprite.h"
-#include "store/io_result.h"
+#include "store/run_folder.h"
 
 #include <algorithm>
 #include <optional>
@@ -20,7 +21,6 @@ struct GameSprites {
     Sprite cellHighlight;             // a highlighted cell: a valid path
     Sprite cellAltHighlight;          // a highlighted cell: no valid path
     Sprite cursorSprite;              // the game's own pointer
-    Sprite cursorSave;                // the pixels under the pointer, of the pointer's size
     std::vector<Sprite> pieceSprites; // code k is element k - 1; the last is the fixed cell
     Sprite secondsLabel, fpsLabel, piecesLabel, digitStrip, movesLabel, pauseImage, miniImage;
 
@@ -34,23 +34,7 @@ struct GameSprites {
     }
 };
 
-// The picture names the game always uses: background, empty cell, highlight, second highlight.
-void SetImageNames(GameSettings& settings);
-
-// Turns the folder names read from the settings into folders under `currentDirectory`, as
-// start-up does (the names are taken as they stand, even when already absolute).
-void PrefixFolders(GameSettings& settings, const std::string& currentDirectory);
-
-// The folder and name joined with the platform's separator; none when the path would be longer
-// than the system takes.
-std::optional<std::string> JoinPath(const std::string& folder, const std::string& name);
-
-// The hotspots of the first `count` pieces from "Pedine.pos" in `folder`: two numbers a line,
-// read through a 20-character buffer, so a longer line spills into the next piece's read. Lines
-// the file does not have repeat the last line read.
-IoResult ReadHotspots(const std::string& folder, std::vector<Sprite>& pieces, std::size_t count);
-
-// Loads the fifteen entries in their fixed order, creating the back buffer's surface first.
+// Loads the fourteen pictures in their fixed order, creating the back buffer's surface first.
 // The piece count is the settings' number of pictures, held to 1..255 (the board's codes).
 // Stops at the first failure and says which file failed and why.
 IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings& settings);

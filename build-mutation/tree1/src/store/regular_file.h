@@ -2,7 +2,7 @@
 // or a device, every handle closed by its owner.
 #pragma once
 
-#include "store/result.h"
+#include "base/result.h"
 
 #include <cstdio>
 #include <memory>

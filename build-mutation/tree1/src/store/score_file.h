@@ -1,9 +1,9 @@
 // The score file: up to fifteen 48-byte records, best first, no header.
 #pragma once
 
+#include "base/io_result.h"
+#include "base/result.h"
 #include "game/game_settings.h"
-#include "store/io_result.h"
-#include "store/result.h"
 
 #include <array>
 #include <cstdint>
@@ -29,6 +29,14 @@ struct ScoreRecord {
     std::string Name() const; // the name's bytes up to the first zero, at most 19
     bool operator==(const ScoreRecord&) const = default;
 };
+
+// The game's seconds and moves as a record keeps them: their low 16 and 8 bits.
+constexpr std::int16_t StoredSeconds(std::int32_t seconds) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(seconds));
+}
+constexpr std::uint8_t StoredMoves(std::int32_t moves) {
+    return static_cast<std::uint8_t>(moves);
+}
 
 // Little-endian, the reserved bytes (19, 25, 30-35) zero.
 std::array<std::uint8_t, SCORE_RECORD_SIZE> EncodeRecord(const ScoreRecord& record);

@@ -3,65 +3,24 @@
 
 namespace zembro {
 
-using platform::ControlKind;
-using platform::TextAlign;
+using namespace platform;
 
-const platform::DialogTemplate& AboutTemplate() {
-    static const platform::DialogTemplate about{.id = DIALOG_ABOUT,
-                                                .title = "",
-                                                .width = 144,
-                                                .height = 90,
-                                                .caption = false,
-                                                .controls = {
-                                                    {.kind = ControlKind::Static,
-                                                     .text = "Zembro",
-                                                     .x = 0,
-                                                     .y = 5,
-                                                     .width = 143,
-                                                     .height = 8,
-                                                     .align = TextAlign::Centre},
-                                                    {.kind = ControlKind::Static,
-                                                     .text = "un gioco di Marta Zembrini",
-                                                     .x = 0,
-                                                     .y = 14,
-                                                     .width = 144,
-                                                     .height = 8,
-                                                     .align = TextAlign::Centre},
-                                                    {.kind = ControlKind::Static,
-                                                     .text = "Version 1.00",
-                                                     .x = 73,
-                                                     .y = 32,
-                                                     .width = 69,
-                                                     .height = 8,
-                                                     .align = TextAlign::Centre},
-                                                    {.kind = ControlKind::Static,
-                                                     .text = "zembro@example.org",
-                                                     .x = 72,
-                                                     .y = 56,
-                                                     .width = 71,
-                                                     .height = 9,
-                                                     .align = TextAlign::Right},
-                                                    {.kind = ControlKind::Picture,
-                                                     .x = 1,
-                                                     .y = 24,
-                                                     .width = 69,
-                                                     .height = 47,
-                                                     .align = TextAlign::Centre,
-                                                     .bitmapId = BITMAP_ABOUT},
-                                                    {.id = 1,
-                                                     .kind = ControlKind::DefaultPushButton,
-                                                     .text = "OK",
-                                                     .x = 53,
-                                                     .y = 73,
-                                                     .width = 32,
-                                                     .height = 14},
-                                                    {.kind = ControlKind::Static,
-                                                     .text = "e-mail :",
-                                                     .x = 72,
-                                                     .y = 47,
-                                                     .width = 71,
-                                                     .height = 9},
-                                                }};
+const DialogTemplate& AboutTemplate() {
+    static const DialogTemplate about{
+        .id = DIALOG_ABOUT,
+        .title = "",
+        .width = 144,
+        .height = 90,
+        .caption = false,
+        .controls = {
+            Label("Zembro", {0, 5, 143, 8}, TextAlign::Centre),
+            Label("un gioco di Marta Zembrini", {0, 14, 144, 8}, TextAlign::Centre),
+            Label("Version 1.00", {73, 32, 69, 8}, TextAlign::Centre),
+            Label("zembro@example.org", {72, 56, 71, 9}, TextAlign::Right),
+            Picture(BITMAP_ABOUT, {1, 24, 69, 47}),
+            DefaultButton(1, "OK", {53, 73, 32, 14}),
+            Label("e-mail :", {72, 47, 71, 9}),
+        }};
     return about;
 }
 

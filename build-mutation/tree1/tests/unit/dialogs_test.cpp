@@ -230,6 +230,23 @@ TEST_F(Dialogs, SettingsThatCannotBeReadOrWrittenAreToldAndNeverShown) {
     }
 }
 
+// Settings read again during the run may name more pictures than start-up loaded: the next
+// deal keeps to the pictures there are.
+TEST_F(Dialogs, ADealKeepsToThePicturesLoadedWhateverTheSettingsSayLater) {
+    WriteOptions("Immagini Contatori 200 1 0 0 0 1 0 30 150");
+    Options(Ok);
+    ASSERT_EQ(app_->Settings().NumMaxPedine, 200) << "read again after OK";
+    Frame().OnCommand(CMD_NEW_GAME);
+    const GameState& g = Frame().Game();
+    EXPECT_LE(g.fixedCode, 33);
+    int highest = 0;
+    for (int row = 1; row <= 8; ++row)
+        for (int col = 1; col <= 8; ++col)
+            highest = std::max<int>(highest, g.At(col, row));
+    EXPECT_LE(highest, 33) << "no code without a picture";
+    EXPECT_GE(highest, 20) << "yet every picture is used";
+}
+
 TEST_F(Dialogs, SalvaKeepsFullInItsBoxAndTheArrowsStepTheSeconds) {
     framework_.fileAnswers = {(folder_ / "saved.opt").string()};
     Options([](HeadlessDialog& d, DialogHandler& h) {
@@ -279,10 +296,10 @@ class EndOfGame : public Dialogs {
     }
     void WinByClicking() {
         for (const auto& [col, row] : {std::pair{3, 4}, {4, 4}}) {
-            const ScenePoint at = CellPosition(col, row);
-            Move(at.x + 49, at.y + 36);
-            Press(at.x + 49, at.y + 36);
-            Release(at.x + 49, at.y + 36);
+            const ScenePoint at = CellMiddle(col, row);
+            Move(at.x, at.y);
+            Press(at.x, at.y);
+            Release(at.x, at.y);
         }
     }
     std::string recordPath() const { return (folder_ / "Zembro.rec").string(); }

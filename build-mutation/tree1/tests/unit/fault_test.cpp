@@ -5,6 +5,8 @@
 #include "store/options_file.h"
 #include "store/score_file.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -23,22 +25,9 @@ namespace fs = std::filesystem;
 
 class Faults : public testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("zembro-faults-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        ::umount(folder_.c_str());
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { ::umount(folder_.c_str()); }
     static std::string Contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return test::TempFolder::Contents(path.string());
     }
     // Runs `write` in a child with the file size limited to `limit` bytes; gives whether the
     // child saw its write fail.
@@ -54,7 +43,8 @@ class Faults : public testing::Test {
         waitpid(child, &status, 0);
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    fs::path folder_;
+    test::TempFolder temp_{"faults"};
+    fs::path folder_ = temp_.Path();
 };
 
 OptionValues Settings(int kinds) {

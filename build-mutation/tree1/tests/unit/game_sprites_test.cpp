@@ -2,6 +2,8 @@
 
 #include "render/scene.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,18 +16,9 @@ namespace fs = std::filesystem;
 
 class GameSpritesTest : public testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("zembro-sprites-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    void Write(const std::string& name, const std::string& text) {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-    }
-    fs::path folder_;
+    void Write(const std::string& name, const std::string& text) { temp_.Write(name, text); }
+    test::TempFolder temp_{"sprites"};
+    fs::path folder_ = temp_.Path();
 };
 
 TEST_F(GameSpritesTest, HotspotsAreReadThroughATwentyCharacterBuffer) {
@@ -49,15 +42,14 @@ TEST_F(GameSpritesTest, HotspotsAreReadThroughATwentyCharacterBuffer) {
     };
     for (const Case& c : cases) {
         Write("Pedine.pos", c.text);
-        std::vector<Sprite> pieces(c.expected.size());
-        ASSERT_TRUE(ReadHotspots(folder_.string(), pieces, pieces.size())) << c.name;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            EXPECT_EQ(pieces[i].hotX, c.expected[i].first) << c.name << ", piece " << i + 1;
-            EXPECT_EQ(pieces[i].hotY, c.expected[i].second) << c.name << ", piece " << i + 1;
+        const Result<std::vector<Hotspot>> read = ReadHotspots(folder_.string(), c.expected.size());
+        ASSERT_TRUE(read) << c.name;
+        for (std::size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_EQ((*read)[i].x, c.expected[i].first) << c.name << ", piece " << i + 1;
+            EXPECT_EQ((*read)[i].y, c.expected[i].second) << c.name << ", piece " << i + 1;
         }
     }
-    std::vector<Sprite> pieces(1);
-    EXPECT_FALSE(ReadHotspots((folder_ / "missing").string(), pieces, 1));
+    EXPECT_FALSE(ReadHotspots((folder_ / "missing").string(), 1));
 }
 
 TEST(JoinPath, RefusesOnlyPathsLongerThanTheSystemTakes) {
@@ -71,17 +63,14 @@ class RunFolderTest : public GameSpritesTest {
   protected:
     void SetUp() override {
         GameSpritesTest::SetUp();
-        fs::copy(ZEMBRO_RUN_DIR, folder_, fs::copy_options::recursive);
-        SetImageNames(settings_);
-        settings_.directory1 = "Immagini";
-        settings_.directory2 = "Contatori";
-        settings_.NumMaxPedine = 33;
-        PrefixFolders(settings_, folder_.string());
+        fs::copy(ZEMBRO_RUN_DIR, folder_,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        ASSERT_TRUE(ReadRunFolderSettings(folder_.string(), settings_));
     }
     IoResult Load() {
         sprites_ = GameSprites{};
         buffer_ = BackBuffer{};
-        CreateBackBuffer(buffer_, BitmapInfoHeader{.biHeight = 1});
+        CreateBackBuffer(buffer_, RowOrder::BottomUp);
         return LoadAssets(sprites_, buffer_, settings_);
     }
     GameSettings settings_;
@@ -97,7 +86,6 @@ TEST_F(RunFolderTest, DefaultPicturesLoad) {
     EXPECT_EQ(sprites_.cellEmpty.Height(), 72);
     ASSERT_EQ(sprites_.pieceSprites.size(), 33u);
     EXPECT_EQ(sprites_.pieceSprites[32].hotY, 24);
-    EXPECT_EQ(sprites_.cursorSave.pixels.size(), sprites_.cursorSprite.pixels.size());
     EXPECT_GE(sprites_.digitStrip.Width(), DIGIT_OFFSET[9] + DIGIT_WIDTH[9]);
     EXPECT_TRUE(buffer_.HasSurface());
 }
@@ -122,8 +110,7 @@ TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
         {"not a picture", [&] { std::ofstream(board / "Pedone1.bmp") << "hello"; }, "Pedone1.bmp"},
     };
     for (const Case& c : cases) {
-        TearDown();
-        SetUp();
+        SetUp(); // the pictures whole again
         c.damage();
         const IoResult loaded = Load();
         EXPECT_FALSE(loaded) << c.name;

@@ -1,5 +1,7 @@
 #include "store/options_file.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,35 +16,16 @@ namespace fs = std::filesystem;
 
 class OptionsFile : public testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("zembro-options-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::string Write(const std::string& name, const std::string& text) {
-        const fs::path path = folder_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        return temp_.Write(name, text);
     }
     static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return test::TempFolder::Contents(path);
     }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const fs::directory_entry& e : fs::directory_iterator(folder_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Entries() const { return temp_.Entries(); }
 
-    fs::path folder_;
+    test::TempFolder temp_{"options"};
+    fs::path folder_ = temp_.Path();
 };
 
 OptionValues Values(std::string d1, std::string d2, std::array<std::int32_t, 9> n) {
@@ -76,6 +59,10 @@ TEST_F(OptionsFile, ReadingRules) {
          Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
         {"all on one line, LF only", "Img Num 33 1 0 0 0 1 0 0 20\n",
          Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
+        {"any blank between values", "Img\tNum\v33\f1 0 0 0 1 0 0 20",
+         Values("Img", "Num", {33, 1, 0, 0, 0, 1, 0, 0, 20}), 11},
+        {"a folder name of 255 characters", std::string(255, 'x') + " b 33 0 0 0 0 0 0 0 5",
+         Values(std::string(255, 'x'), "b", {33, 0, 0, 0, 0, 0, 0, 0, 5}), 11},
         {"flags 5 and -1 read as 1", "a b 33 5 -1 0 0 7 0 0 12",
          Values("a", "b", {33, 1, 1, 0, 0, 1, 0, 0, 12}), 11},
         {"kinds equal to pictures", "a b 40 0 0 0 0 0 0 0 40",
@@ -125,7 +112,7 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
         {"number with trailing text", "a b 12abc 0 0 0 0 0 0 0 0",
          Values("a", "b", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 2},
         {"ends early, kinds clamped", "a b 10", Values("a", "b", {10, 1, 1, 0, 0, 1, 5, 3, 9}), 3},
-        {"folder name too long", std::string(300, 'x') + " b 33", before, 0},
+        {"folder name too long", std::string(256, 'x') + " b 33", before, 0},
         {"NUL byte in a folder name", std::string("ab\0c", 4) + " b 33", before, 0},
     };
     for (const ReadCase& c : cases) {

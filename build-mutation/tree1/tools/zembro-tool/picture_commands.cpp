@@ -2,10 +2,10 @@
 // composition, on the files of the current run folder.
 #include "board_text.h"
 #include "game/deal.h"
-#include "game/hit_test.h"
 #include "game/path_trace.h"
 #include "png_file.h"
 #include "render/bmp_reader.h"
+#include "render/hit_test.h"
 #include "render/scene.h"
 #include "store/options_file.h"
 #include "tool_args.h"
@@ -23,23 +23,87 @@ namespace {
 // The settings of the run folder, with its picture folders under it as start-up makes them.
 std::optional<GameSettings> RunFolderSettings() {
     GameSettings settings;
-    SetImageNames(settings);
-    const OptionsReadResult read = ReadOptions(OPTIONS_FILE_NAME, settings);
-    if (!read) {
+    // Relative to the working directory, whatever its path's length or bytes.
+    if (const OptionsReadResult read = ReadRunFolderSettings(".", settings); !read) {
         Fail(read.reason);
         return std::nullopt;
     }
-    // Relative to the working directory, whatever its path's length or bytes.
-    PrefixFolders(settings, ".");
     return settings;
 }
 
 // A render state: the board (or a deal), the selection, the hover and the counters.
 struct RenderState {
     GameState game;
+    std::int32_t fps = 0;
     bool cellPressed = false, paused = false;
     int mouseX = 400, mouseY = 300;
 };
+
+// One "key values..." line of a state file; false when it is not one.
+bool ApplyStateLine(const std::string& key, const std::vector<std::int64_t>& values,
+                    RenderState& state, std::uint32_t& seed) {
+    auto cell = [&](std::int32_t& col, std::int32_t& row) {
+        if (values.size() != 2 || !IsCellCoordinate(static_cast<int>(values[0])) ||
+            !IsCellCoordinate(static_cast<int>(values[1])))
+            return false;
+        col = static_cast<std::int32_t>(values[0]);
+        row = static_cast<std::int32_t>(values[1]);
+        return true;
+    };
+    if (key == "selected")
+        return cell(state.game.sourceCol, state.game.sourceRow);
+    if (key == "hover")
+        return cell(state.game.hoverCol, state.game.hoverRow);
+    if (key == "mouse" && values.size() == 2) {
+        state.mouseX = static_cast<int>(values[0]);
+        state.mouseY = static_cast<int>(values[1]);
+        return true;
+    }
+    if (values.size() != 1)
+        return false;
+    const std::int64_t value = values[0];
+    if (key == "seed")
+        seed = static_cast<std::uint32_t>(value);
+    else if (key == "seconds")
+        state.game.seconds = static_cast<std::int32_t>(value);
+    else if (key == "moves")
+        state.game.moves = static_cast<std::int32_t>(value);
+    else if (key == "fps")
+        state.fps = static_cast<std::int32_t>(value);
+    else if (key == "pressed")
+        state.cellPressed = value != 0;
+    else if (key == "paused")
+        state.paused = value != 0;
+    else
+        return false;
+    return true;
+}
+
+// The board dealt from the seed where the file gave none, the pieces counted, the selection
+// checked and the hovered path traced.
+bool CompleteRenderState(const GameSettings& settings, bool hasBoard, std::uint32_t seed,
+                         RenderState& state, std::string& error) {
+    GameState& game = state.game;
+    GameState dealt;
+    ResetGame(dealt);
+    Deal(dealt, DealParamsFrom(settings), seed);
+    game.fixedCode = dealt.fixedCode;
+    if (!hasBoard)
+        game.board = dealt.board;
+    game.piecesLeft = 0;
+    for (const std::uint8_t code : game.board)
+        game.piecesLeft += code != EMPTY_CELL && code != game.fixedCode ? 1 : 0;
+    if (game.HasSelection()) {
+        const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
+        if (code == EMPTY_CELL || code == game.fixedCode) {
+            error = "the selected cell holds no movable piece";
+            return false;
+        }
+    }
+    if (game.HasHover())
+        TracePath(game, settings);
+    return true;
+}
 
 bool ReadRenderState(const std::string& text, const GameSettings& settings, RenderState& state,
                      std::string& error) {
@@ -72,66 +136,12 @@ bool ReadRenderState(const std::string& text, const GameSettings& settings, Rend
             }
             values.push_back(*v);
         }
-        auto cell = [&](std::int32_t& col, std::int32_t& row) {
-            if (values.size() != 2 || !IsCellCoordinate(static_cast<int>(values[0])) ||
-                !IsCellCoordinate(static_cast<int>(values[1])))
-                return false;
-            col = static_cast<std::int32_t>(values[0]);
-            row = static_cast<std::int32_t>(values[1]);
-            return true;
-        };
-        bool ok = true;
-        if (key == "selected")
-            ok = cell(state.game.sourceCol, state.game.sourceRow);
-        else if (key == "hover")
-            ok = cell(state.game.hoverCol, state.game.hoverRow);
-        else if (key == "mouse" && values.size() == 2) {
-            state.mouseX = static_cast<int>(values[0]);
-            state.mouseY = static_cast<int>(values[1]);
-        } else if (values.size() != 1)
-            ok = false;
-        else if (key == "seed")
-            seed = static_cast<std::uint32_t>(values[0]);
-        else if (key == "seconds")
-            state.game.seconds = static_cast<std::int32_t>(values[0]);
-        else if (key == "moves")
-            state.game.moves = static_cast<std::int32_t>(values[0]);
-        else if (key == "fps")
-            state.game.fps = static_cast<std::int32_t>(values[0]);
-        else if (key == "pressed")
-            state.cellPressed = values[0] != 0;
-        else if (key == "paused")
-            state.paused = values[0] != 0;
-        else
-            ok = false;
-        if (!ok) {
+        if (!ApplyStateLine(key, values, state, seed)) {
             error = "not a state line: " + line;
             return false;
         }
     }
-    GameState& game = state.game;
-    const GameState dealtBoard = [&] {
-        GameState dealt;
-        ResetGame(dealt);
-        Deal(dealt, DealParamsFrom(settings), seed);
-        return dealt;
-    }();
-    game.fixedCode = dealtBoard.fixedCode;
-    if (!hasBoard)
-        game.board = dealtBoard.board;
-    game.piecesLeft = 0;
-    for (const std::uint8_t code : game.board)
-        game.piecesLeft += code != EMPTY_CELL && code != game.fixedCode ? 1 : 0;
-    if (game.HasSelection()) {
-        const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
-        if (code == EMPTY_CELL || code == game.fixedCode) {
-            error = "the selected cell holds no movable piece";
-            return false;
-        }
-    }
-    if (game.HasHover())
-        TracePath(game, settings);
-    return true;
+    return CompleteRenderState(settings, hasBoard, seed, state, error);
 }
 
 } // namespace
@@ -173,10 +183,10 @@ int RunHit(const Args& args) {
     const Result<Sprite> cell = path ? LoadSprite(*path) : Result<Sprite>::Fail("path too long");
     if (!cell)
         return Fail(cell.Reason());
-    GameState state;
-    switch (HitTestCell(state, *cell, static_cast<int>(*x), static_cast<int>(*y))) {
+    const CellHit hit = HitTestCell(*cell, static_cast<int>(*x), static_cast<int>(*y));
+    switch (hit.result) {
     case HitResult::Cell:
-        std::cout << state.hoverCol << ' ' << state.hoverRow << '\n';
+        std::cout << hit.col << ' ' << hit.row << '\n';
         break;
     case HitResult::NoCell:
         std::cout << "none\n";
@@ -208,9 +218,7 @@ int RunRender(const Args& args) {
     }
 
     BackBuffer buffer;
-    BitmapInfoHeader bottomUp;
-    bottomUp.biHeight = 1;
-    CreateBackBuffer(buffer, bottomUp);
+    CreateBackBuffer(buffer, RowOrder::BottomUp);
     GameSprites sprites;
     if (const IoResult loaded = LoadAssets(sprites, buffer, *settings); !loaded)
         return Fail(loaded.reason);
@@ -218,6 +226,7 @@ int RunRender(const Args& args) {
     scene.fullRedraw = false;
     const FrameView view{.game = state.game,
                          .settings = *settings,
+                         .fps = state.fps,
                          .cellPressed = state.cellPressed,
                          .mouseX = state.mouseX,
                          .mouseY = state.mouseY,

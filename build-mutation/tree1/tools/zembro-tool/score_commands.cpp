@@ -70,9 +70,7 @@ int RunRank(const Args& args) {
     if (!moves)
         return EXIT_BAD_INPUT;
     // Truncated as the end of a game truncates them.
-    const Result<int> place =
-        RankFor(args[0], static_cast<std::int16_t>(static_cast<std::uint16_t>(*seconds)),
-                static_cast<std::uint8_t>(*moves));
+    const Result<int> place = RankFor(args[0], StoredSeconds(*seconds), StoredMoves(*moves));
     if (!place)
         return Fail(place.Reason());
     std::cout << *place << '\n';

@@ -9,7 +9,7 @@ void HeadlessFrame::Show() {
 }
 
 Point HeadlessFrame::ScreenToClient(Point screen) const {
-    const int border = framed_ ? 3 : 0;
+    const int border = framed_ ? FRAME_BORDER : 0;
     return {screen.x - rect_.left - border, screen.y - rect_.top - border};
 }
 
@@ -80,12 +80,6 @@ std::vector<std::string> HeadlessDialog::Lines(int id) const {
     return found != controls_.end() ? found->second.lines : std::vector<std::string>{};
 }
 
-std::optional<BitmapInfoHeader> HeadlessFramework::RecommendedFormat() const {
-    BitmapInfoHeader bottomUp;
-    bottomUp.biHeight = 1;
-    return bottomUp;
-}
-
 int HeadlessFramework::ShowCursor(bool show) {
     cursorCalls.push_back(show ? 1 : -1);
     cursorCount += show ? 1 : -1;
@@ -147,7 +141,7 @@ std::unique_ptr<ButtonColumn> HeadlessFramework::CreateButtonColumn(FrameWindow&
 }
 
 int HeadlessFramework::Run(IdleHandler& idle) {
-    idle.OnIdle(0);
+    idle.OnIdle();
     return exitCode;
 }
 

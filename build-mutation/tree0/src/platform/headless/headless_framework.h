@@ -162,7 +162,7 @@ class HeadlessFramework : public Framework {
 
     int ScreenBitsPerPixel() const override { return bitsPerPixel; }
     Size ScreenSize() const override { return screen; }
-    std::optional<BitmapInfoHeader> RecommendedFormat() const override;
+    RowOrder RecommendedRowOrder() const override { return RowOrder::BottomUp; }
     std::uint32_t TimeMs() const override { return now; }
     std::tm LocalTime() const override { return localTime; }
     std::string CurrentDirectory() const override { return currentDirectory; }

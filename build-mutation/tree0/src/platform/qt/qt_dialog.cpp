@@ -91,69 +91,41 @@ QtDialog::QtDialog(QWidget* owner, const DialogTemplate& dialog, DialogHandler& 
 }
 
 QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
-    const QString text = QString::fromStdString(c.text);
     QWidget* widget = nullptr;
-    const int id = c.id;
     switch (c.kind) {
     case ControlKind::PushButton:
-    case ControlKind::DefaultPushButton: {
-        auto* button = new QPushButton(text, this);
-        button->setDefault(c.kind == ControlKind::DefaultPushButton);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, [this, id] { handler_.OnCommand(id, *this); });
-        widget = button;
-        break;
-    }
+    case ControlKind::DefaultPushButton:
     case ControlKind::RadioButton:
-    case ControlKind::CheckBox: {
-        QAbstractButton* button = c.kind == ControlKind::RadioButton
-                                      ? static_cast<QAbstractButton*>(new QRadioButton(text, this))
-                                      : new QCheckBox(text, this);
-        connect(button, &QAbstractButton::clicked, [this, id] { handler_.OnCommand(id, *this); });
-        widget = button;
+    case ControlKind::CheckBox:
+        widget = BuildButton(c);
         break;
-    }
-    case ControlKind::Edit: {
-        auto* edit = new QLineEdit(this);
-        if (c.digitsOnly)
-            edit->setValidator(
-                new QRegularExpressionValidator(QRegularExpression("[0-9 ]*"), edit));
-        edit->setFrame(c.border);
-        widget = edit;
+    case ControlKind::Edit:
+        widget = BuildEdit(c);
         break;
-    }
     case ControlKind::UpDown:
-        widget =
-            new UpDownArrows(this, [this, id](int delta) { handler_.OnUpDown(id, delta, *this); });
+        widget = new UpDownArrows(
+            this, [this, id = c.id](int delta) { handler_.OnUpDown(id, delta, *this); });
         break;
     case ControlKind::ListBox: {
         auto* list = new QListWidget(this);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         connect(list, &QListWidget::currentRowChanged,
-                [this, id](int) { handler_.OnSelectionChange(id, *this); });
+                [this, id = c.id](int) { handler_.OnSelectionChange(id, *this); });
         widget = list;
         break;
     }
     case ControlKind::Static: {
-        auto* label = new QLabel(text, this);
+        auto* label = new QLabel(QString::fromStdString(c.text), this);
         label->setAlignment(AlignmentOf(c));
         widget = label;
         break;
     }
     case ControlKind::GroupBox:
-        widget = new QGroupBox(text, this);
+        widget = new QGroupBox(QString::fromStdString(c.text), this);
         break;
-    case ControlKind::Picture: {
-        auto* label = new QLabel(this);
-        QPixmap picture;
-        const std::span<const std::uint8_t> bytes = ProgramBitmap(c.bitmapId);
-        if (!bytes.empty())
-            picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "BMP");
-        label->setPixmap(picture);
-        label->setAlignment(Qt::AlignCenter);
-        widget = label;
+    case ControlKind::Picture:
+        widget = BuildPicture(c);
         break;
-    }
     }
     widget->setGeometry(rect);
     if (c.kind == ControlKind::Static || c.kind == ControlKind::Edit) {
@@ -161,6 +133,44 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
         FitText(widget);
     }
     return widget;
+}
+
+// Push buttons, radio buttons and check boxes: each click is the control's command.
+QWidget* QtDialog::BuildButton(const ControlTemplate& c) {
+    const QString text = QString::fromStdString(c.text);
+    QAbstractButton* button = nullptr;
+    if (c.kind == ControlKind::RadioButton) {
+        button = new QRadioButton(text, this);
+    } else if (c.kind == ControlKind::CheckBox) {
+        button = new QCheckBox(text, this);
+    } else {
+        auto* push = new QPushButton(text, this);
+        push->setDefault(c.kind == ControlKind::DefaultPushButton);
+        push->setAutoDefault(false);
+        button = push;
+    }
+    connect(button, &QAbstractButton::clicked,
+            [this, id = c.id] { handler_.OnCommand(id, *this); });
+    return button;
+}
+
+QWidget* QtDialog::BuildEdit(const ControlTemplate& c) {
+    auto* edit = new QLineEdit(this);
+    if (c.digitsOnly)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9 ]*"), edit));
+    edit->setFrame(c.border);
+    return edit;
+}
+
+QWidget* QtDialog::BuildPicture(const ControlTemplate& c) {
+    auto* label = new QLabel(this);
+    QPixmap picture;
+    const std::span<const std::uint8_t> bytes = ProgramBitmap(c.bitmapId);
+    if (!bytes.empty())
+        picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "BMP");
+    label->setPixmap(picture);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
 }
 
 // This toolkit's fonts may be larger than the template's. A text that would not fit grows its

@@ -77,10 +77,11 @@ void QtFrameWindow::Minimize() {
 
 void QtFrameWindow::Destroy() {
     widget_->close();
+    destroyed_ = true;
 }
 
 bool QtFrameWindow::Exists() const {
-    return widget_ != nullptr;
+    return !destroyed_;
 }
 
 Point QtFrameWindow::ScreenToClient(Point screen) const {
@@ -104,7 +105,8 @@ void QtFrameWindow::PostCommand(int id) {
 
 FrameWidget::FrameWidget(FrameHandler& handler, bool dialogFrame)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), handler_(handler),
-      border_(dialogFrame ? 3 : 0), image_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB555) {
+      border_(dialogFrame ? FRAME_BORDER : 0),
+      image_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB555) {
     image_.fill(Qt::black);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

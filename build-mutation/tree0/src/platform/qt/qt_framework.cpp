@@ -83,10 +83,8 @@ Size QtFramework::ScreenSize() const {
     return {size.width(), size.height()};
 }
 
-std::optional<BitmapInfoHeader> QtFramework::RecommendedFormat() const {
-    BitmapInfoHeader bottomUp; // one block copy fills a bottom-up surface from the background
-    bottomUp.biHeight = 1;
-    return bottomUp;
+RowOrder QtFramework::RecommendedRowOrder() const {
+    return RowOrder::BottomUp; // one block copy fills a bottom-up surface from the background
 }
 
 std::uint32_t QtFramework::TimeMs() const {
@@ -190,10 +188,9 @@ int QtFramework::Run(IdleHandler& idle) {
     QTimer pacer;
     pacer.setTimerType(Qt::PreciseTimer);
     pacer.setInterval(std::max(1, static_cast<int>(std::lround(1000.0 / rate))));
-    long count = 0;
     QObject::connect(&pacer, &QTimer::timeout, [&] {
         if (modalDepth_ == 0)
-            idle.OnIdle(count++);
+            idle.OnIdle();
     });
     pacer.start();
     return QApplication::exec();

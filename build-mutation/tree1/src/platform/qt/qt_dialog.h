@@ -33,6 +33,9 @@ class QtDialog : public QDialog, public DialogControls {
 
   private:
     QWidget* Build(const ControlTemplate& control, QRect rect);
+    QWidget* BuildButton(const ControlTemplate& control);
+    QWidget* BuildEdit(const ControlTemplate& control);
+    QWidget* BuildPicture(const ControlTemplate& control);
     QWidget* Control(int id) const;
     void FitText(QWidget* widget);
     // Where `control` can show a text of `needed` size, if anywhere.

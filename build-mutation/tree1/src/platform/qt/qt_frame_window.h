@@ -38,6 +38,7 @@ class QtFrameWindow : public FrameWindow {
     FrameHandler& handler_;
     FrameWidget* widget_; // owned by Qt once created; deleted with this window
     bool paintPending_ = false;
+    bool destroyed_ = false;
 };
 
 // The widget itself. It keeps the last presented picture and hands the window system only the

@@ -24,7 +24,7 @@ class QtFramework : public Framework {
 
     int ScreenBitsPerPixel() const override;
     Size ScreenSize() const override;
-    std::optional<BitmapInfoHeader> RecommendedFormat() const override;
+    RowOrder RecommendedRowOrder() const override;
     std::uint32_t TimeMs() const override;
     std::tm LocalTime() const override;
     std::string CurrentDirectory() const override;

@@ -1,7 +1,7 @@
 // A value, or the reason there is none: what readers of outside data give back.
 #pragma once
 
-#include "store/io_result.h"
+#include "base/io_result.h"
 
 #include <optional>
 #include <string>

@@ -1,17 +1,12 @@
 // Which board cell lies under a game-screen point, found through the empty cell's picture.
 #pragma once
 
-#include "game/game_state.h"
+#include "game/screen_layout.h"
 #include "render/sprite.h"
 
 #include <cstdint>
 
 namespace zembro {
-
-// The board's bounding rectangle, inclusive.
-inline constexpr int BOARD_LEFT = 11, BOARD_RIGHT = 795, BOARD_TOP = 2, BOARD_BOTTOM = 578;
-// Column bands are 98 pixels wide, row bands 72 high; cell centres lie on the half-band lattice.
-inline constexpr int BAND_WIDTH = 98, BAND_HEIGHT = 72;
 
 // The cell at each point of the half-band lattice, as row * 256 + col (0 = no cell):
 // odd lattice rows c with even columns b, and even lattice rows with odd columns.
@@ -23,13 +18,18 @@ extern const std::uint16_t latticeEvenRows[7][8];
 Pixel SampleSpritePixel(const Sprite& sprite, int sx, int sy);
 
 enum class HitResult {
-    Cell,    // the point lies on a cell: hoverCol/hoverRow name it
+    Cell,    // the point lies on a cell: col and row name it
     NoCell,  // inside the board rectangle but on no cell: the hover is cleared
     Outside, // outside the board rectangle: the hover is left as it was
 };
 
+struct CellHit {
+    HitResult result = HitResult::Outside;
+    int col = 0, row = 0; // 1..8 when result is Cell
+};
+
 // Places the empty-cell picture on the band's top or bottom neighbour, then on its side neighbour,
 // and takes the first whose pixel under the point is not the key colour.
-HitResult HitTestCell(GameState& state, const Sprite& cellEmpty, int x, int y);
+CellHit HitTestCell(const Sprite& cellEmpty, int x, int y);
 
 } // namespace zembro

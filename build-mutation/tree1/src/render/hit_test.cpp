@@ -1,5 +1,5 @@
 // The cell hit test over the diamond board.
-#include "game/hit_test.h"
+#include "render/hit_test.h"
 
 namespace zembro {
 
@@ -38,27 +38,24 @@ bool OnPicture(const Sprite& cell, int placeX, int placeY, int x, int y) {
     return SampleSpritePixel(cell, x - placeX, y - placeY) != SampleSpritePixel(cell, -1, -1);
 }
 
-HitResult NoCell(GameState& state) {
-    state.ClearHover();
-    return HitResult::NoCell;
-}
+constexpr CellHit NO_CELL{HitResult::NoCell, 0, 0};
 
 } // namespace
 
-HitResult HitTestCell(GameState& state, const Sprite& cellEmpty, int x, int y) {
-    if (y < BOARD_TOP || y > BOARD_BOTTOM || x < BOARD_LEFT || x > BOARD_RIGHT)
-        return HitResult::Outside;
+CellHit HitTestCell(const Sprite& cellEmpty, int x, int y) {
+    if (!BOARD_AREA.Contains(x, y))
+        return {};
 
     // The smallest band whose far edge reaches the point: a point on a border belongs to the
     // band above it or to its left.
     int k = 1;
-    while (BOARD_TOP + BAND_HEIGHT * k < y)
+    while (BOARD_AREA.top + BAND_HEIGHT * k < y)
         ++k;
     int m = 1;
-    while (BOARD_LEFT + BAND_WIDTH * m < x)
+    while (BOARD_AREA.left + BAND_WIDTH * m < x)
         ++m;
-    const int left = BOARD_LEFT + BAND_WIDTH * (m - 1);
-    const int top = BOARD_TOP + BAND_HEIGHT * (k - 1);
+    const int left = BOARD_AREA.left + BAND_WIDTH * (m - 1);
+    const int top = BOARD_AREA.top + BAND_HEIGHT * (k - 1);
     const int bandB = 2 * m - 2, bandC = 2 * k - 2;
     const bool upper = y < top + 36;
     const bool leftHalf = x < left + 50;
@@ -71,18 +68,16 @@ HitResult HitTestCell(GameState& state, const Sprite& cellEmpty, int x, int y) {
         b = leftHalf ? bandB : bandB + 2;
         c = bandC + 1;
     } else {
-        return NoCell(state);
+        return NO_CELL;
     }
     if (b < 1 || b > 15 || c < 1 || c > 15)
-        return NoCell(state);
+        return NO_CELL;
 
     const std::uint16_t entry = c % 2 == 1 ? latticeOddRows[(c - 1) / 2][(b - 1) / 2]
                                            : latticeEvenRows[(c - 1) / 2][(b - 1) / 2];
     if (entry == 0)
-        return NoCell(state);
-    state.hoverRow = entry / 256;
-    state.hoverCol = entry % 256;
-    return HitResult::Cell;
+        return NO_CELL;
+    return {HitResult::Cell, entry % 256, entry / 256};
 }
 
 } // namespace zembro

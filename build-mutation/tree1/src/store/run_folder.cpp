@@ -1,0 +1,98 @@
+// Finding the run folder's settings, pictures and hotspots.
+#include "store/run_folder.h"
+
+#include "store/regular_file.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace zembro {
+namespace {
+
+// The system's limit on a path, terminator excluded.
+constexpr std::size_t MAX_PATH_LENGTH = 4095;
+// Hotspots beyond this are kept at it: a picture never starts farther than that from its cell,
+// and positions computed from them stay far from overflowing.
+constexpr std::int32_t MAX_HOTSPOT = 65536;
+
+// Reads like a 20-character line buffer: up to 19 characters, stopping after a line end.
+// Gives false at the end of the file, leaving the buffer as it was.
+bool ReadChunk(std::FILE* file, std::string& buffer) {
+    std::string chunk;
+    for (int c; chunk.size() < 19 && (c = std::getc(file)) != EOF;) {
+        chunk.push_back(static_cast<char>(c));
+        if (c == '\n')
+            break;
+    }
+    if (chunk.empty())
+        return false;
+    buffer = std::move(chunk);
+    return true;
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// A decimal number after optional blanks, as "%d" reads it; saturated at the hotspot limit.
+bool ScanNumber(const std::string& text, std::size_t& at, std::int32_t& value) {
+    while (at < text.size() && IsSpace(text[at]))
+        ++at;
+    std::size_t i = at;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    if (i == text.size() || text[i] < '0' || text[i] > '9')
+        return false;
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'), MAX_HOTSPOT);
+    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    at = i;
+    return true;
+}
+
+} // namespace
+
+void SetImageNames(GameSettings& settings) {
+    settings.imageNames = {"Sfondo2.bmp", "Pedone2.bmp", "Pedone1.bmp", "Pedone3.bmp"};
+}
+
+void PrefixFolders(GameSettings& settings, const std::string& runFolder) {
+    settings.directory1 = runFolder + "/" + settings.directory1;
+    settings.directory2 = runFolder + "/" + settings.directory2;
+}
+
+OptionsReadResult ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings) {
+    SetImageNames(settings);
+    OptionsReadResult read = ReadOptions(runFolder + "/" + OPTIONS_FILE_NAME, settings);
+    PrefixFolders(settings, runFolder);
+    return read;
+}
+
+std::optional<std::string> JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.size() + 1 + name.size() > MAX_PATH_LENGTH)
+        return std::nullopt;
+    return folder + "/" + name;
+}
+
+Result<std::vector<Hotspot>> ReadHotspots(const std::string& folder, std::size_t count) {
+    using Read = Result<std::vector<Hotspot>>;
+    const std::optional<std::string> path = JoinPath(folder, "Pedine.pos");
+    if (!path)
+        return Read::Fail(folder + ": the path of Pedine.pos is too long", ENAMETOOLONG);
+    const Result<FilePtr> file = OpenForReading(*path);
+    if (!file)
+        return Read::Fail(file.Status());
+    std::vector<Hotspot> hotspots(count);
+    std::string buffer;
+    for (Hotspot& hotspot : hotspots) {
+        ReadChunk(file->get(), buffer);
+        std::size_t at = 0;
+        if (ScanNumber(buffer, at, hotspot.x))
+            ScanNumber(buffer, at, hotspot.y);
+    }
+    return Read::Ok(std::move(hotspots));
+}
+
+} // namespace zembro
