@@ -140,7 +140,8 @@ class Worker:
                         "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1",
                         "-DZEMBRO_BUILD_BENCH=OFF", "-DZEMBRO_WERROR=OFF"],
                        check=True, stdout=subprocess.DEVNULL)
-        self.make()
+        if not self.make():
+            sys.exit(f"the sources do not build in {self.build}")
 
     def make(self):
         result = subprocess.run(["cmake", "--build", self.build, "--target", "unit_tests",

@@ -1,9 +1,0 @@
-#!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, and runs every test.
-set -euo pipefail
-cd "$(dirname "$0")"
-source scripts/deps.sh
-zembro_install_missing
-zembro_build ON
-cd build
-ctest -j2 --output-on-failure
