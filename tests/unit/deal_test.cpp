@@ -67,7 +67,9 @@ TEST(Deal, WorkedExampleRandomWithFixedCells) {
 TEST(Deal, ClearsThePathMask) {
     GameState state;
     state.pathMask.fill(1);
+    state.board.fill(3);
     ResetGame(state);
+    EXPECT_EQ(state.board, Board{}) << "a reset board is empty";
     Deal(state, {.kinds = 5, .numMaxPedine = 33}, 7);
     EXPECT_EQ(state.pathMask, PathMask{});
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -234,6 +235,14 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
     }
 }
 
+TEST(FileSafety, ADescriptorClosesOnce) {
+    FileDescriptor fd(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    ASSERT_TRUE(fd.Valid());
+    EXPECT_TRUE(fd.Close());
+    EXPECT_FALSE(fd.Valid());
+    EXPECT_TRUE(fd.Close()) << "nothing left to close";
+}
+
 TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     const TempFolder folder("lock");
     const std::string path = folder / "Zembro.rec";
@@ -260,12 +269,13 @@ TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {
         bool ours;
     };
     const Case cases[] = {
-        {".Zembro.rec.123.0.zembro-tmp", true},      {".Zembro.rec.4194304.99.zembro-tmp", true},
-        {"Zembro.rec.tmp99999-mybackup", false},     {"Zembro.rec.tmp99999-0", false},
-        {".Zembro.rec.123.0.zembro-tmp.bak", false}, {".Zembro.rec.0123.0.zembro-tmp", false},
-        {".Zembro.rec.123.100.zembro-tmp", false},   {".Zembro.rec.123..zembro-tmp", false},
-        {".Zembro.rec.12a.0.zembro-tmp", false},     {".Option.opt.123.0.zembro-tmp", false},
-        {".Zembro.rec.0.0.zembro-tmp", false},       {".Zembro.rec.1234567890.0.zembro-tmp", false},
+        {".Zembro.rec.123.0.zembro-tmp", true},         {".Zembro.rec.4194304.99.zembro-tmp", true},
+        {"Zembro.rec.tmp99999-mybackup", false},        {"Zembro.rec.tmp99999-0", false},
+        {".Zembro.rec.123.0.zembro-tmp.bak", false},    {".Zembro.rec.0123.0.zembro-tmp", false},
+        {".Zembro.rec.123.100.zembro-tmp", false},      {".Zembro.rec.123..zembro-tmp", false},
+        {".Zembro.rec.12a.0.zembro-tmp", false},        {".Option.opt.123.0.zembro-tmp", false},
+        {".Zembro.rec.0.0.zembro-tmp", false},          {".Zembro.rec.123.01.zembro-tmp", false},
+        {".Zembro.rec.1234567890.0.zembro-tmp", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TemporaryFileWriter(c.name, "Zembro.rec").has_value(), c.ours) << c.name;

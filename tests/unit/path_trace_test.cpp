@@ -249,6 +249,8 @@ TEST(CanMoveTo, RefusesOutOfRangeCellsAndStaleInvalidPaths) {
     EXPECT_FALSE(CanMoveTo(state, 255, 255));
     EXPECT_FALSE(CanMoveTo(state, 0, 4));
     EXPECT_FALSE(CanMoveTo(state, 9, 4));
+    EXPECT_FALSE(CanMoveTo(state, 4, 0));
+    EXPECT_FALSE(CanMoveTo(state, 4, 9));
     EXPECT_FALSE(CanMoveTo(state, 1, 1)) << "a different piece";
     state.pathValid = 0;
     EXPECT_FALSE(CanMoveTo(state, 5, 4));

@@ -71,6 +71,7 @@ TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
     ScoreRecord full = r;
     full.name.fill('z'); // no terminator in the array: byte 19 stays reserved all the same
     EXPECT_EQ(EncodeRecord(full)[19], 0);
+    EXPECT_EQ(full.Name().size(), 19u);
     EXPECT_EQ(DecodeRecord(b.data()), r);
 }
 
@@ -196,6 +197,14 @@ TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
         }
     }
     EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??") << "malformed bytes";
+    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80"
+                           "b"),
+              "a?b")
+        << "four bytes, one character";
+    EXPECT_EQ(Utf8ToCp1252("\x80"
+                           "ab"),
+              "?ab")
+        << "a lone continuation byte";
     EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "?????") << "bytes the code page leaves out";
 }
 
