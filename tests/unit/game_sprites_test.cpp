@@ -39,6 +39,9 @@ TEST_F(GameSpritesTest, HotspotsAreReadThroughATwentyCharacterBuffer) {
          "1 2" + std::string(20, ' ') + "\n5 6\n",
          {{1, 2}, {0, 0}, {5, 6}}},
         {"huge numbers are held", "99999999999 -9999999\n", {{65536, -65536}}},
+        {"the twentieth character starts the next read",
+         "1 2" + std::string(16, ' ') + "7 8\n",
+         {{1, 2}, {7, 8}}},
     };
     for (const Case& c : cases) {
         Write("Pedine.pos", c.text);

@@ -205,6 +205,10 @@ TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
                            "ab"),
               "?ab")
         << "a lone continuation byte";
+    EXPECT_EQ(Utf8ToCp1252("\xC3"
+                           "A"),
+              "?A")
+        << "a lead byte without its continuation";
     EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "?????") << "bytes the code page leaves out";
 }
 
