@@ -136,6 +136,9 @@ class Worker:
         shared = os.path.join(os.path.dirname(ROOT), "shared")
         if os.path.isdir(shared) and not os.path.exists(os.path.join(os.path.dirname(self.tree), "shared")):
             os.symlink(shared, os.path.join(os.path.dirname(self.tree), "shared"))
+        # A build left by an earlier run may hold objects of its last mutant, newer than the
+        # sources copied back with their own times: each run builds afresh.
+        shutil.rmtree(self.build, ignore_errors=True)
         subprocess.run(["cmake", "-S", self.tree, "-B", self.build, "-G", "Ninja",
                         "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1",
                         "-DZEMBRO_BUILD_BENCH=OFF", "-DZEMBRO_WERROR=OFF"],
