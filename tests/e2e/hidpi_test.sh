@@ -20,9 +20,9 @@ sleep 0.4
 # Device pixels are twice the logical ones the helpers compute.
 device_click() {
     xdotool mousemove $((2 * $(screen_x "$1"))) $((2 * $(screen_y "$2")))
-    sleep 0.15
+    sleep 0.25
     xdotool click 1
-    sleep 0.15
+    sleep 0.25
 }
 import -window root "$work/before.png"
 device_click "$(cell_x 2 1)" "$(cell_y 2 1)"

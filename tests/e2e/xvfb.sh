@@ -38,12 +38,19 @@ stop_xvfb() {
 }
 
 # Starts openbox on the display and waits until it manages the screen.
+# A loaded machine may need more than one try.
 start_openbox() {
-    openbox --sm-disable >"$work/openbox.txt" 2>&1 &
-    WM_PID=$!
-    for _ in $(seq 300); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.05
+    for _ in 1 2 3; do
+        openbox --sm-disable >"$work/openbox.txt" 2>&1 &
+        WM_PID=$!
+        for _ in $(seq 200); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$WM_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$WM_PID" 2>/dev/null
+        wait "$WM_PID" 2>/dev/null
+        sleep 0.5
     done
     echo "openbox did not start:" >&2
     cat "$work/openbox.txt" >&2
@@ -74,11 +81,12 @@ screen_y() { echo $((WIN_Y + 3 + $1)); }
 cell_x() { local c=$1 r=$2 x=$((354 + 49 * ($1 - $2))); [ $(((c + r) % 2)) -eq 0 ] && x=$((x - 1)); echo $((x + 49)); }
 cell_y() { echo $((36 * ($1 + $2) - 70 + 36)); }
 
+# The pauses let a loaded machine's game take the movement before the click.
 click_game() {
     xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
-    sleep 0.15
+    sleep 0.25
     xdotool click 1
-    sleep 0.15
+    sleep 0.25
 }
 
 # How many pixels of a game-screen box differ between two screenshots.
