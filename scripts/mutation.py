@@ -15,6 +15,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import threading
@@ -162,13 +163,23 @@ class Worker:
              os.path.join(os.path.dirname(self.tree), "shared", "bmpsuite")],
         ]
         for command in commands:
+            # A session of its own, so that a mutant that hangs is ended with every process
+            # its tests forked.
+            process = subprocess.Popen(command, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL, env=env, cwd=self.build,
+                                       start_new_session=True)
             try:
-                result = subprocess.run(command, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL, timeout=TEST_TIMEOUT, env=env,
-                                        cwd=self.build)
+                code = process.wait(timeout=TEST_TIMEOUT)
             except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
                 return False
-            if result.returncode != 0:
+            finally:
+                try:
+                    os.killpg(process.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            if code != 0:
                 return False
         return True
 
