@@ -52,7 +52,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
             ++i;
             continue;
         }
-        char32_t c = length == 1 ? b : b & (0x7F >> length);
+        char32_t c = static_cast<char32_t>(length == 1 ? b : b & (0x7F >> length));
         bool valid = true;
         for (int k = 1; k < length; ++k) {
             const auto next = static_cast<std::uint8_t>(utf8[i + static_cast<std::size_t>(k)]);
