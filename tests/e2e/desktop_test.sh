@@ -127,12 +127,7 @@ check "the clock runs again" clock_runs
 # Another window takes the activation: the scene stands still; back on the game, it runs.
 display -size 200x100 -title Altro xc:gray &
 OTHER_PID=$!
-other=
-for _ in $(seq 100); do
-    other=$(xdotool search --onlyvisible --name '^Altro$' 2>/dev/null | head -n 1)
-    [ -n "$other" ] && break
-    sleep 0.05
-done
+other=$(wait_for_window '^Altro$')
 xdotool windowactivate "$other" 2>/dev/null || xdotool windowfocus "$other"
 sleep 0.8
 check "another window has the focus" bash -c "[ \"\$(xdotool getwindowfocus)\" != $win ]"

@@ -14,12 +14,7 @@ prepare_one_kind_run "$template"
 start_xvfb 640x480x16 || exit 1
 (cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
 GAME_PID=$!
-box=
-for _ in $(seq 200); do
-    box=$(xdotool search --onlyvisible --name '^Errore$' 2>/dev/null | head -n 1)
-    [ -n "$box" ] && break
-    sleep 0.02
-done
+box=$(wait_for_window '^Errore$')
 check "a screen below 800 x 600 is refused with a message" [ -n "$box" ]
 read -r width height < <(xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 check "the message keeps its one line (a box ${width}x${height})" [ "$width" -gt $((3 * height)) ]

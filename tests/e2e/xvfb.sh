@@ -57,17 +57,18 @@ start_openbox() {
     return 1
 }
 
-# Waits until a visible window named Zembro exists (15 s at most: a loaded machine starts the
-# toolkit slowly); gives its id.
-wait_for_game_window() {
+# Waits until a visible window whose name matches $1 exists (15 s at most: a loaded machine
+# starts the toolkit slowly); gives its id.
+wait_for_window() {
     local id
     for _ in $(seq 750); do
-        id=$(xdotool search --onlyvisible --name '^Zembro$' 2>/dev/null | head -n 1)
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.02
     done
     return 1
 }
+wait_for_game_window() { wait_for_window '^Zembro$'; }
 
 # Screen point of a game-screen point, for the framed window on a 1024 x 768 screen: the
 # window at (WIN_X, WIN_Y), at first (112, 87); its client area 3 pixels in; game x 5 pixels
