@@ -175,15 +175,6 @@ TEST_F(OptionsFile, WriteThenReadGivesTheSameValues) {
     }
 }
 
-TEST_F(OptionsFile, ReplacesAnExistingFileAndLeavesNoTemporaryFile) {
-    const std::string path = Write("Option.opt", "old contents that are longer than the new ones " +
-                                                     std::string(2000, '#'));
-    ASSERT_TRUE(WriteOptions(path, Values("a", "b", {33, 0, 0, 0, 0, 0, 0, 0, 1})));
-    OptionValues read;
-    EXPECT_EQ(ReadOptions(path, read).valuesRead, OPTION_VALUE_COUNT);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"Option.opt"});
-}
-
 TEST_F(OptionsFile, FailedWriteKeepsTheOldFileWhole) {
     // A folder standing where the file should go cannot be replaced by a rename.
     fs::create_directories(folder_ / "Option.opt" / "inside");

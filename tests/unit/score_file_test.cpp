@@ -155,24 +155,6 @@ TEST_F(ScoreFile, LoadingNeverTakesMoreThan255Records) {
 
 // A rewrite that cannot finish (here: the process may not write more than 100 bytes) leaves the
 // old list whole, no stray file, and says it failed.
-TEST_F(ScoreFile, AnInterruptedRewriteKeepsTheOldList) {
-    Store({{100, 1}, {200, 1}});
-    const std::string before = Bytes();
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{100, 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(InsertScore(path_, Record("new", 50, 1)) ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failure is reported";
-    EXPECT_EQ(Bytes(), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator{}), 1);
-}
-
 // A score file that exists but cannot be read is not replaced by a list of one.
 TEST_F(ScoreFile, AnUnreadableListIsNotReplaced) {
     fs::create_directories(path_);
