@@ -1,5 +1,6 @@
 // The game's files under concurrent writers, unusual file types, links, modes and permissions:
 // nothing is lost, nothing waits forever, a file's identity survives its rewrites.
+#include "game/random_generator.h"
 #include "render/bmp_reader.h"
 #include "render/game_sprites.h"
 #include "store/file_replace.h"
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -233,6 +235,67 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
             EXPECT_FALSE(fs::is_regular_file(path)) << "left as it was";
         }
     }
+}
+
+// A child rewrites both files over and over, between two contents; it is killed at random
+// moments, and each time both files are found whole.
+TEST(FileSafety, KilledWhileWritingLeavesOldOrNewFiles) {
+    const TempFolder folder("killed");
+    const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
+    ASSERT_TRUE(WriteOptions(options, Settings(10)));
+    ASSERT_TRUE(InsertScore(scores, Record("r", 100, 1)));
+    const std::string optionsA = TempFolder::Contents(options);
+    const std::string optionsB = FormatOptions(Settings(20));
+    const std::string best = TempFolder::Contents(scores).substr(0, SCORE_RECORD_SIZE);
+    RandomGenerator rng(2026);
+    for (int round = 0; round < 120; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0;; ++i) {
+                WriteOptions(options, Settings(i % 2 == 0 ? 20 : 10));
+                InsertScore(scores, Record("r", 200 + i % 7, 1)); // a full list grows to fifteen
+            }
+        }
+        ::usleep(static_cast<useconds_t>(200 + rng.Next() % 3000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = TempFolder::Contents(options);
+        ASSERT_TRUE(now == optionsA || now == optionsB) << "round " << round;
+        const std::string list = TempFolder::Contents(scores);
+        ASSERT_FALSE(list.empty()) << "round " << round;
+        ASSERT_EQ(list.size() % SCORE_RECORD_SIZE, 0u) << "round " << round;
+        ASSERT_LE(list.size(), 15 * SCORE_RECORD_SIZE);
+        ASSERT_EQ(list.substr(0, SCORE_RECORD_SIZE), best) << "the best result is never lost";
+    }
+    // The temporary files of killed writers are swept by the next write.
+    ASSERT_TRUE(WriteOptions(options, Settings(10)));
+    ASSERT_TRUE(InsertScore(scores, Record("r", 100, 1)));
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
+}
+
+// A file-size limit stands in for a full disk: the writes fail, say so, and change nothing.
+TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
+    const TempFolder folder("full");
+    const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
+    ASSERT_TRUE(WriteOptions(options, Settings(10)));
+    ASSERT_TRUE(InsertScore(scores, Record("r", 100, 1)));
+    const std::string oldOptions = TempFolder::Contents(options);
+    const std::string oldScores = TempFolder::Contents(scores);
+    const auto failsWhenFull = [](const std::function<bool()>& write) {
+        return InChild([&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{64, 64};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            return !write();
+        });
+    };
+    EXPECT_EQ(failsWhenFull([&] { return WriteOptions(options, Settings(20)).ok; }), "ok");
+    EXPECT_EQ(failsWhenFull([&] { return InsertScore(scores, Record("n", 50, 1)).Status().ok; }),
+              "ok");
+    EXPECT_EQ(TempFolder::Contents(options), oldOptions);
+    EXPECT_EQ(TempFolder::Contents(scores), oldScores);
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}))
+        << "no temporary file is left behind";
 }
 
 TEST(FileSafety, ADescriptorClosesOnce) {
