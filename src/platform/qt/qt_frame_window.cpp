@@ -271,7 +271,7 @@ void FrameWidget::RequestMinimize() {
     // A window manager answers within a few milliseconds; none at all never does.
     constexpr int ANSWER_WAIT_MS = 400;
     QTimer::singleShot(ANSWER_WAIT_MS, this, [this] {
-        if (isMinimized() && windowHandle() != nullptr && windowHandle()->isExposed()) {
+        if (isMinimized() && !ShownMinimized()) {
             setWindowState(windowState() & ~Qt::WindowMinimized);
             ReportActivation();
         }
