@@ -1,6 +1,7 @@
 // Finding the run folder's settings, pictures and hotspots.
 #include "store/run_folder.h"
 
+#include "store/decimal_text.h"
 #include "store/regular_file.h"
 
 #include <cerrno>
@@ -38,17 +39,11 @@ bool IsSpace(char c) {
 bool ScanNumber(const std::string& text, std::size_t& at, std::int32_t& value) {
     while (at < text.size() && IsSpace(text[at]))
         ++at;
-    std::size_t i = at;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
-    if (i == text.size() || text[i] < '0' || text[i] > '9')
+    const std::optional<LeadingDecimal> number = ScanDecimal(text, at, MAX_HOTSPOT);
+    if (!number)
         return false;
-    std::int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'), MAX_HOTSPOT);
-    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-    at = i;
+    value = static_cast<std::int32_t>(number->value);
+    at = number->end;
     return true;
 }
 

@@ -2,6 +2,7 @@
 // controls back, Carica and Salva.
 #include "ui/options_dialog.h"
 
+#include "store/decimal_text.h"
 #include "store/options_file.h"
 #include "ui/file_messages.h"
 
@@ -33,17 +34,13 @@ platform::FileDialogRequest OptionsFileRequest(platform::FileDialogKind kind) {
 } // namespace
 
 std::int32_t EditValue(const std::string& text) {
-    const std::string head = text.substr(0, 9);
+    const std::string_view head = std::string_view(text).substr(0, 9);
     std::size_t i = 0;
     while (i < head.size() && (head[i] == ' ' || head[i] == '\t'))
         ++i;
-    const bool negative = i < head.size() && head[i] == '-';
-    if (i < head.size() && (head[i] == '-' || head[i] == '+'))
-        ++i;
-    std::int64_t value = 0;
-    for (; i < head.size() && head[i] >= '0' && head[i] <= '9'; ++i)
-        value = value * 10 + (head[i] - '0'); // nine characters stay far inside 64 bits
-    return static_cast<std::int32_t>(negative ? -value : value);
+    // Nine characters stay far inside 32 bits; no digits read as 0.
+    const std::optional<LeadingDecimal> number = ScanDecimal(head, i, INT32_MAX);
+    return number ? static_cast<std::int32_t>(number->value) : 0;
 }
 
 void OptionsDialog::OnInitDialog(platform::DialogControls& c) {
