@@ -78,9 +78,9 @@ WIN_Y=87
 screen_x() { echo $((WIN_X + 3 + $1 - 5)); }
 screen_y() { echo $((WIN_Y + 3 + $1)); }
 
-# Game-screen middle of cell (col, row).
-cell_x() { local c=$1 r=$2 x=$((354 + 49 * ($1 - $2))); [ $(((c + r) % 2)) -eq 0 ] && x=$((x - 1)); echo $((x + 49)); }
-cell_y() { echo $((36 * ($1 + $2) - 70 + 36)); }
+# Game-screen middle of cell (col, row), from the game's own layout (zembro-tool beside $game).
+cell_x() { "$(dirname "$game")/zembro-tool" cell "$1" "$2" | cut -d' ' -f1; }
+cell_y() { "$(dirname "$game")/zembro-tool" cell "$1" "$2" | cut -d' ' -f2; }
 
 # The pauses let a loaded machine's game take the movement before the click.
 click_game() {

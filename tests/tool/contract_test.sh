@@ -178,6 +178,8 @@ expect "hit, top corner" 0 "1 1" -- "$tool" hit 403 38
 expect "hit, between cells" 0 "none" -- "$tool" hit 20 10
 expect "hit, outside" 0 "outside" -- "$tool" hit 5 300
 expect_error "hit, not a number" 1 -- "$tool" hit x 3
+expect "cell, top corner" 0 "402 38" -- "$tool" cell 1 1
+expect_error "cell, off the board" 1 -- "$tool" cell 9 1
 
 expect "render, a dealt game" 0 "" -- "$tool" render scene.png
 checks=$((checks + 1))

@@ -18,6 +18,7 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   options OPTFILE              the eleven values of an options file, as the game reads them
   bmp FILE                     load a picture as the game does: width, height, CRC-32 of its pixels
   hit X Y                      the cell under game-screen point (X, Y), with this folder's pictures
+  cell C R                     the game-screen point in the middle of cell (C, R)
   render OUT.png [STATE]       compose a frame with this folder's pictures and write it as PNG;
                                STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
                                seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y
@@ -41,7 +42,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"options", zembro::tool::RunOptions}, {"bmp", zembro::tool::RunBmp},
     {"hit", zembro::tool::RunHit},         {"render", zembro::tool::RunRender},
     {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
-    {"insert", zembro::tool::RunInsert},
+    {"insert", zembro::tool::RunInsert},   {"cell", zembro::tool::RunCell},
 };
 
 } // namespace

@@ -16,6 +16,7 @@ int RunPair(const Args& args);
 int RunOptions(const Args& args);
 int RunBmp(const Args& args);
 int RunHit(const Args& args);
+int RunCell(const Args& args);
 int RunRender(const Args& args);
 int RunScores(const Args& args);
 int RunRank(const Args& args);
