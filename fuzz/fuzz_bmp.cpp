@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     screen.biHeight = 48;
     std::vector<Pixel> bits(64 * 48);
     for (const int x : {-30, 0, 40})
-        DrawKeyedRuns(screen, bits.data(), x, x / 2, *sprite);
-    DrawBlended(screen, bits.data(), -5, -5, sprite->bits(), sprite->header);
+        DrawKeyedRuns(ViewOf(screen, bits.data()), x, x / 2, *sprite);
+    DrawBlended(ViewOf(screen, bits.data()), -5, -5, sprite->View());
     return 0;
 }

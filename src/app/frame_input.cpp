@@ -25,8 +25,7 @@ void GameFrame::OnLButtonDown(Point client) {
         // The paint does not recompose while the bar is shown: draw the strip and board now.
         const Sprite& menu = sprites_.menuImage;
         if (buffer_.HasSurface() && !menu.Empty()) {
-            DrawKeyed(buffer_.header, buffer_.bits(), MENU_STRIP_POS.x, MENU_STRIP_POS.y,
-                      menu.bits(), menu.header);
+            DrawKeyed(buffer_.View(), MENU_STRIP_POS.x, MENU_STRIP_POS.y, menu.View());
             DrawBoard(buffer_, sprites_, game_, settings_, input_.cellPressed);
         }
         window_->Invalidate();
@@ -59,8 +58,7 @@ void GameFrame::OnLButtonDown(Point client) {
 void GameFrame::RemovePointer() {
     const Sprite& save = scene_.pointerSave;
     if (scene_.pointerDrawn && buffer_.HasSurface() && !save.Empty())
-        RestoreUnder(buffer_.header, buffer_.bits(), scene_.savedX, scene_.savedY, save.bits(),
-                     save.header);
+        RestoreUnder(buffer_.View(), scene_.savedX, scene_.savedY, save.View());
     scene_.pointerDrawn = false;
 }
 

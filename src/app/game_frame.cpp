@@ -284,7 +284,7 @@ void GameFrame::DrawPauseMark(ScenePoint at) {
     buffer_.damage.MarkAll();
     const Sprite& pause = sprites_.pauseImage;
     if (buffer_.HasSurface() && !pause.Empty())
-        DrawKeyed(buffer_.header, buffer_.bits(), at.x, at.y, pause.bits(), pause.header);
+        DrawKeyed(buffer_.View(), at.x, at.y, pause.View());
 }
 
 void GameFrame::HandleMove(MoveResult result) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/screen_layout.h"
-#include "render/bitmap_header.h"
+#include "render/image_view.h"
 
 #include <optional>
 #include <vector>
@@ -28,9 +28,6 @@ struct Damage {
     }
 };
 
-// The order of a surface's rows in memory.
-enum class RowOrder { BottomUp, TopDown };
-
 struct BackBuffer {
     BitmapInfoHeader header;
     std::vector<Pixel> pixels;
@@ -40,6 +37,8 @@ struct BackBuffer {
     Pixel* bits() { return pixels.data(); }
     const Pixel* bits() const { return pixels.data(); }
     std::size_t SizeInBytes() const { return pixels.size() * sizeof(Pixel); }
+    PixelView View() { return ViewOf(header, pixels.data()); }
+    ConstPixelView View() const { return ViewOf(header, pixels.data()); }
 };
 
 // Fills the header: 800 x 600, 16 bits, rows in the order the platform recommends.

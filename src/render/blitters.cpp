@@ -28,40 +28,6 @@ ZEMBRO_SPAN_LOOP void BlendKeyed(Pixel* to, const Pixel* from, int count, Pixel 
         to[i] = from[i] != key ? BlendPixels(from[i], to[i]) : to[i];
 }
 
-std::ptrdiff_t StridePixels(const BitmapInfoHeader& h) {
-    return static_cast<std::ptrdiff_t>(RowStride(h.biWidth, h.biBitCount) / 2);
-}
-
-// The destination seen in screen rows, whatever its order in memory.
-template <typename P> struct Screen {
-    P* bits;
-    int width, height;
-    std::ptrdiff_t stride;
-    bool bottomUp;
-
-    Screen(const BitmapInfoHeader& h, P* p)
-        : bits(p), width(h.biWidth), height(AbsHeight(h)), stride(StridePixels(h)),
-          bottomUp(h.biHeight > 0) {}
-    P* Row(int screenRow) const {
-        return bits + stride * (bottomUp ? height - 1 - screenRow : screenRow);
-    }
-    // Memory step from one screen row to the one below it.
-    std::ptrdiff_t Down() const { return bottomUp ? -stride : stride; }
-};
-
-// A bottom-up source: picture row r (from the top) lives at memory row height - 1 - r.
-struct Source {
-    const Pixel* bits;
-    int width, height;
-    std::ptrdiff_t stride;
-
-    Source(const BitmapInfoHeader& h, const Pixel* p)
-        : bits(p), width(h.biWidth), height(AbsHeight(h)), stride(StridePixels(h)) {}
-    const Pixel* At(int x, int pictureRow) const {
-        return bits + stride * (height - 1 - pictureRow) + x;
-    }
-};
-
 struct Rect {
     int left, top, right, bottom;
     bool Empty() const { return right <= left || bottom <= top; }
@@ -79,8 +45,7 @@ Rect Clip(int x, int y, int w, int h, int width, int height) {
 
 // The visible part of a source sub-rectangle drawn at (x, y): clipped against the source and the
 // destination. Gives the destination rectangle and moves (sx, sy) with its top-left corner.
-Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, const Source& s,
-             const Screen<Pixel>& d) {
+Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, ConstPixelView s, PixelView d) {
     if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
         return {0, 0, 0, 0};
     w = std::min(w, s.width - sx);
@@ -97,19 +62,16 @@ Rect ClipSub(int& x, int& y, int& sx, int& sy, int w, int h, const Source& s,
 
 } // namespace
 
-bool DrawKeyed(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-               const BitmapInfoHeader& srcHeader) {
-    const Screen<Pixel> d(dst, dstBits);
-    const Source s(srcHeader, src);
+bool DrawKeyed(PixelView d, int x, int y, ConstPixelView s) {
     const Rect r = Clip(x, y, s.width, s.height, d.width, d.height);
     if (r.Empty())
         return false;
-    const Pixel key = src[0];
+    const Pixel key = s.pixels[0];
     const int cols = r.right - r.left;
-    // Bottom row first: the source walks forward in memory, the destination up the screen.
-    const Pixel* from = s.At(r.left - x, r.bottom - 1 - y);
+    // Bottom row first: a bottom-up source walks forward in memory.
+    const Pixel* from = s.Row(r.bottom - 1 - y) + (r.left - x);
     Pixel* to = d.Row(r.bottom - 1) + r.left;
-    for (int row = r.bottom - r.top; row > 0; --row, from += s.stride, to -= d.Down())
+    for (int row = r.bottom - r.top; row > 0; --row, from -= s.Down(), to -= d.Down())
         CopyKeyed(to, from, cols, key);
     return true;
 }
@@ -126,21 +88,18 @@ struct SubWalk {
     Pixel key = 0;
 };
 
-std::optional<SubWalk> WalkSub(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y,
-                               const Pixel* src, const BitmapInfoHeader& srcHeader, int sx, int sy,
-                               int w, int h) {
-    const Screen<Pixel> d(dst, dstBits);
-    const Source s(srcHeader, src);
+std::optional<SubWalk> WalkSub(PixelView d, int x, int y, ConstPixelView s, int sx, int sy, int w,
+                               int h) {
     if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height)
         return std::nullopt;
     SubWalk walk;
-    walk.key = *s.At(sx, sy);
+    walk.key = s.Row(sy)[sx];
     const Rect r = ClipSub(x, y, sx, sy, w == 0 ? s.width : w, h == 0 ? s.height : h, s, d);
     if (r.Empty())
         return std::nullopt;
-    walk.from = s.At(sx, sy);
+    walk.from = s.Row(sy) + sx;
     walk.to = d.Row(r.top) + r.left;
-    walk.sourceStep = -s.stride; // one picture row down
+    walk.sourceStep = s.Down();
     walk.destinationStep = d.Down();
     walk.rows = r.bottom - r.top;
     walk.cols = r.right - r.left;
@@ -149,9 +108,8 @@ std::optional<SubWalk> WalkSub(const BitmapInfoHeader& dst, Pixel* dstBits, int 
 
 } // namespace
 
-void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-               const BitmapInfoHeader& srcHeader, int sx, int sy, int w, int h) {
-    const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
+void DrawGlyph(PixelView dst, int x, int y, ConstPixelView src, int sx, int sy, int w, int h) {
+    const std::optional<SubWalk> walk = WalkSub(dst, x, y, src, sx, sy, w, h);
     if (!walk)
         return;
     const Pixel* from = walk->from;
@@ -161,9 +119,7 @@ void DrawGlyph(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const 
         CopyKeyed(to, from, walk->cols, walk->key);
 }
 
-void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* src,
-                 const BitmapInfoHeader& srcHeader) {
-    const Source s(srcHeader, src);
+void DrawBlended(PixelView dst, int x, int y, ConstPixelView s) {
     int sx = 0, sy = 0, w = 0, h = 0;
     // Clipping at the top and left replaces the sub-rectangle by the visible rest of the
     // picture, so the first visible pixel becomes the key.
@@ -181,7 +137,7 @@ void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, cons
         if (w <= 0)
             return;
     }
-    const std::optional<SubWalk> walk = WalkSub(dst, dstBits, x, y, src, srcHeader, sx, sy, w, h);
+    const std::optional<SubWalk> walk = WalkSub(dst, x, y, s, sx, sy, w, h);
     if (!walk)
         return;
     const Pixel* from = walk->from;
@@ -193,41 +149,33 @@ void DrawBlended(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, cons
 
 namespace {
 
-// Walks the rows shared by the destination rectangle at (x, y) and a bottom-up buffer of its
-// size, bottom row first, handing each pair of row spans to `copy`.
+// Walks the rows shared by the screen rectangle at (x, y) and a buffer of its size, bottom row
+// first, handing each pair of row spans to `copy`.
 template <typename D, typename B, typename Copy>
-bool WalkUnder(const BitmapInfoHeader& dst, D* dstBits, int x, int y, B* buffer,
-               const BitmapInfoHeader& bufferHeader, Copy copy) {
-    const Screen<D> d(dst, dstBits);
-    const int bw = bufferHeader.biWidth, bh = AbsHeight(bufferHeader);
-    const Rect r = Clip(x, y, bw, bh, d.width, d.height);
+bool WalkUnder(ImageView<D> d, int x, int y, ImageView<B> buffer, Copy copy) {
+    const Rect r = Clip(x, y, buffer.width, buffer.height, d.width, d.height);
     if (r.Empty())
         return false;
-    const std::ptrdiff_t bufferStride = StridePixels(bufferHeader);
-    B* row = buffer + bufferStride * (y + bh - r.bottom) + (r.left - x);
+    B* row = buffer.Row(r.bottom - 1 - y) + (r.left - x);
     D* screen = d.Row(r.bottom - 1) + r.left;
     const std::size_t bytes = static_cast<std::size_t>(r.right - r.left) * sizeof(Pixel);
-    for (int n = r.bottom - r.top; n > 0; --n, row += bufferStride, screen -= d.Down())
+    for (int n = r.bottom - r.top; n > 0; --n, row -= buffer.Down(), screen -= d.Down())
         copy(screen, row, bytes);
     return true;
 }
 
 } // namespace
 
-bool SaveUnder(const BitmapInfoHeader& dst, const Pixel* dstBits, int x, int y, Pixel* buffer,
-               const BitmapInfoHeader& bufferHeader) {
-    return WalkUnder(dst, dstBits, x, y, buffer, bufferHeader,
-                     [](const Pixel* screen, Pixel* saved, std::size_t bytes) {
-                         std::memcpy(saved, screen, bytes);
-                     });
+bool SaveUnder(ConstPixelView screen, int x, int y, PixelView buffer) {
+    return WalkUnder(screen, x, y, buffer, [](const Pixel* from, Pixel* saved, std::size_t bytes) {
+        std::memcpy(saved, from, bytes);
+    });
 }
 
-bool RestoreUnder(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Pixel* buffer,
-                  const BitmapInfoHeader& bufferHeader) {
-    return WalkUnder(dst, dstBits, x, y, buffer, bufferHeader,
-                     [](Pixel* screen, const Pixel* saved, std::size_t bytes) {
-                         std::memcpy(screen, saved, bytes);
-                     });
+bool RestoreUnder(PixelView screen, int x, int y, ConstPixelView buffer) {
+    return WalkUnder(screen, x, y, buffer, [](Pixel* to, const Pixel* saved, std::size_t bytes) {
+        std::memcpy(to, saved, bytes);
+    });
 }
 
 } // namespace zembro

@@ -34,26 +34,24 @@ void IndexOpaqueRuns(Sprite& sprite) {
     sprite.rowRuns.push_back(static_cast<std::uint32_t>(sprite.runs.size()));
 }
 
-bool DrawKeyedRuns(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y,
-                   const Sprite& sprite) {
+bool DrawKeyedRuns(PixelView dst, int x, int y, const Sprite& sprite) {
     if (sprite.rowRuns.empty())
-        return DrawKeyed(dst, dstBits, x, y, sprite.bits(), sprite.header);
-    const int dw = dst.biWidth, dh = AbsHeight(dst);
+        return DrawKeyed(dst, x, y, sprite.View());
+    const int dw = dst.width, dh = dst.height;
     const int w = sprite.Width(), h = sprite.Height();
     const int left = std::max(x, 0), right = std::min(x + w, dw);
     const int top = std::max(y, 0), bottom = std::min(y + h, dh);
     if (right <= left || bottom <= top)
         return false;
-    const auto dstStride = static_cast<std::ptrdiff_t>(RowStride(dw, 16) / 2);
     const auto srcStride = static_cast<std::ptrdiff_t>(RowPixels(w));
-    const std::ptrdiff_t down = dst.biHeight > 0 ? -dstStride : dstStride;
+    const std::ptrdiff_t down = dst.Down();
     // The visible columns of the picture; most draws need no clipping at the sides.
     const int from = left - x, to = right - x;
     const bool whole = from == 0 && to == w;
 
     int stored = h - 1 - (top - y);
     // `out` is the destination pixel of the picture's first visible column.
-    Pixel* out = dstBits + dstStride * (dst.biHeight > 0 ? dh - 1 - top : top) + left;
+    Pixel* out = dst.Row(top) + left;
     const Pixel* in = sprite.bits() + srcStride * stored;
     const OpaqueRun* runs = sprite.runs.data();
     const std::uint32_t* rowRuns = sprite.rowRuns.data();

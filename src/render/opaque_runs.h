@@ -2,7 +2,6 @@
 // the key colour, each drawn as one block copy. Gives exactly the picture of DrawKeyed.
 #pragma once
 
-#include "render/bitmap_header.h"
 #include "render/sprite.h"
 
 namespace zembro {
@@ -12,6 +11,6 @@ void IndexOpaqueRuns(Sprite& sprite);
 
 // DrawKeyed of a whole sprite through its runs (through DrawKeyed when it has none): clipped on
 // every side, gives false when nothing is visible.
-bool DrawKeyedRuns(const BitmapInfoHeader& dst, Pixel* dstBits, int x, int y, const Sprite& sprite);
+bool DrawKeyedRuns(PixelView dst, int x, int y, const Sprite& sprite);
 
 } // namespace zembro

@@ -13,12 +13,12 @@ namespace {
 
 void Keyed(BackBuffer& b, const Sprite& s, int x, int y) {
     if (!s.Empty())
-        DrawKeyedRuns(b.header, b.bits(), x, y, s);
+        DrawKeyedRuns(b.View(), x, y, s);
 }
 
 void Blended(BackBuffer& b, const Sprite& s, int x, int y) {
     if (!s.Empty())
-        DrawBlended(b.header, b.bits(), x, y, s.bits(), s.header);
+        DrawBlended(b.View(), x, y, s.View());
 }
 
 void DrawCounter(BackBuffer& b, ScenePoint at, std::int32_t value, const Sprite& strip) {
@@ -37,12 +37,10 @@ void FillBackground(BackBuffer& b, const Sprite& background) {
         return;
     }
     // A top-down surface holds the rows in the other order.
-    const std::size_t rowPixels = rowBytes / sizeof(Pixel);
+    const PixelView to = b.View();
+    const ConstPixelView from = background.View();
     for (int row = 0; row < SCREEN_HEIGHT; ++row)
-        std::memcpy(b.bits() + rowPixels * static_cast<std::size_t>(row),
-                    background.bits() +
-                        rowPixels * static_cast<std::size_t>(SCREEN_HEIGHT - 1 - row),
-                    rowBytes);
+        std::memcpy(to.Row(row), from.Row(row), rowBytes);
 }
 
 void SavePointer(BackBuffer& b, const GameSprites& sprites, SceneState& scene, int x, int y) {
@@ -51,7 +49,7 @@ void SavePointer(BackBuffer& b, const GameSprites& sprites, SceneState& scene, i
     if (save.Width() != pointer.Width() || save.Height() != pointer.Height())
         save = pointer.Empty() ? Sprite{} : MakeSprite(pointer.Width(), pointer.Height());
     if (!save.Empty()) {
-        SaveUnder(b.header, b.bits(), x, y, save.bits(), save.header);
+        SaveUnder(b.View(), x, y, save.View());
         b.damage.Mark(x, y, save.Width(), save.Height());
     }
     scene.pointerDrawn = true;
@@ -68,8 +66,7 @@ void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const S
         if (c < '0' || c > '9')
             continue;
         const auto k = static_cast<std::size_t>(c - '0');
-        DrawGlyph(buffer.header, buffer.bits(), x, y, strip.bits(), strip.header, DIGIT_OFFSET[k],
-                  0, DIGIT_WIDTH[k], 0);
+        DrawGlyph(buffer.View(), x, y, strip.View(), DIGIT_OFFSET[k], 0, DIGIT_WIDTH[k], 0);
         x += DIGIT_WIDTH[k] + 2;
     }
 }
@@ -163,8 +160,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
         } else {
             const Sprite& save = scene.pointerSave;
             if (scene.pointerDrawn && !save.Empty()) {
-                RestoreUnder(buffer.header, buffer.bits(), scene.savedX, scene.savedY, save.bits(),
-                             save.header);
+                RestoreUnder(buffer.View(), scene.savedX, scene.savedY, save.View());
                 buffer.damage.Mark(scene.savedX, scene.savedY, save.Width(), save.Height());
             }
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);

@@ -1,7 +1,7 @@
 // A loaded picture: 16-bit 5-5-5 pixels, bottom row first, rows padded to 4 bytes.
 #pragma once
 
-#include "render/bitmap_header.h"
+#include "render/image_view.h"
 
 #include <cstdint>
 #include <vector>
@@ -28,6 +28,8 @@ struct Sprite {
     int Height() const { return header.biHeight; }
     Pixel* bits() { return pixels.data(); }
     const Pixel* bits() const { return pixels.data(); }
+    PixelView View() { return ViewOf(header, pixels.data()); }
+    ConstPixelView View() const { return ViewOf(header, pixels.data()); }
 };
 
 // A blank sprite of the given size, all pixels 0, with the header of a 16-bit conversion.

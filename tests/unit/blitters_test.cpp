@@ -45,13 +45,13 @@ TEST(DrawKeyed, ClipsOnEverySideAndSkipsTheKey) {
         for (const Case& c : cases) {
             BackBuffer b = Screen(bottomUp);
             const Sprite s = NumberedSprite(50, 40);
-            EXPECT_EQ(DrawKeyed(b.header, b.bits(), c.x, c.y, s.bits(), s.header), c.visible);
+            EXPECT_EQ(DrawKeyed(b.View(), c.x, c.y, s.View()), c.visible);
             EXPECT_EQ(CountNot(b, 0), c.drawn) << c.x << "," << c.y;
         }
     }
     BackBuffer b = Screen(true);
     const Sprite s = NumberedSprite(50, 40);
-    DrawKeyed(b.header, b.bits(), -10, -5, s.bits(), s.header);
+    DrawKeyed(b.View(), -10, -5, s.View());
     EXPECT_EQ(At(b, 0, 0), 1 + 10 + 100 * 5) << "picture (10, 5) lands on the corner";
     EXPECT_EQ(At(b, 39, 34), 1 + 49 + 100 * 39);
 }
@@ -59,8 +59,8 @@ TEST(DrawKeyed, ClipsOnEverySideAndSkipsTheKey) {
 TEST(DrawKeyed, SamePictureOnTopDownAndBottomUpScreens) {
     const Sprite s = NumberedSprite(30, 20);
     BackBuffer up = Screen(true), down = Screen(false);
-    DrawKeyed(up.header, up.bits(), 7, 9, s.bits(), s.header);
-    DrawKeyed(down.header, down.bits(), 7, 9, s.bits(), s.header);
+    DrawKeyed(up.View(), 7, 9, s.View());
+    DrawKeyed(down.View(), 7, 9, s.View());
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 50; ++x)
             ASSERT_EQ(At(up, x, y), At(down, x, y)) << x << "," << y;
@@ -73,12 +73,12 @@ TEST(Blitters, KeyIsTheBottomLeftPixelForKeyedAndTheTopLeftOfTheAreaOtherwise) {
     At(s, 2, 1) = BLUE; // also blue inside
     At(s, 1, 0) = WHITE;
     BackBuffer b = Screen(true);
-    DrawKeyed(b.header, b.bits(), 0, 0, s.bits(), s.header);
+    DrawKeyed(b.View(), 0, 0, s.View());
     EXPECT_EQ(At(b, 2, 1), 0) << "an inner pixel of the key colour stays transparent";
     EXPECT_EQ(At(b, 0, 0), RED);
 
     BackBuffer g = Screen(true);
-    DrawGlyph(g.header, g.bits(), 0, 0, s.bits(), s.header, 0, 0, 0, 0);
+    DrawGlyph(g.View(), 0, 0, s.View(), 0, 0, 0, 0);
     EXPECT_EQ(At(g, 0, 0), 0) << "red at the top left is DrawGlyph's key";
     EXPECT_EQ(At(g, 2, 1), BLUE);
     EXPECT_EQ(At(g, 1, 0), WHITE);
@@ -99,7 +99,7 @@ TEST(DrawBlended, BlendValues) {
         Sprite s = SolidSprite(3, 3, c.source);
         At(s, 0, 0) = KEY; // the top-left pixel keys the blend
         BackBuffer b = Screen(true, c.destination);
-        DrawBlended(b.header, b.bits(), 10, 10, s.bits(), s.header);
+        DrawBlended(b.View(), 10, 10, s.View());
         EXPECT_EQ(At(b, 11, 11), c.expected);
         EXPECT_EQ(At(b, 10, 10), c.destination);
     }
@@ -109,13 +109,13 @@ TEST(DrawBlended, BlendValues) {
 TEST(DrawBlended, ClipsTopAndLeftByReplacingTheArea) {
     const Sprite s = NumberedSprite(20, 10);
     BackBuffer top = Screen(true);
-    DrawBlended(top.header, top.bits(), 0, -5, s.bits(), s.header);
+    DrawBlended(top.View(), 0, -5, s.View());
     EXPECT_EQ(At(top, 0, 0), 0) << "the first visible pixel is the key";
     EXPECT_EQ(At(top, 1, 0), BlendPixels(1 + 1 + 100 * 5, 0)) << "row 5 lands on row 0";
     EXPECT_EQ(At(top, 1, 5), 0) << "nothing below the visible rows";
 
     BackBuffer left = Screen(true);
-    DrawBlended(left.header, left.bits(), -3, 0, s.bits(), s.header);
+    DrawBlended(left.View(), -3, 0, s.View());
     EXPECT_EQ(At(left, 1, 0), BlendPixels(1 + 4, 0)) << "column 3 lands on column 0";
     EXPECT_EQ(At(left, 17, 0), 0) << "the clipped width is drawn, no more";
 }
@@ -138,8 +138,8 @@ TEST(Blitters, GlyphsAndBlendsNeverWriteOutsideTheDestination) {
         } glyphs[] = {{90, 90, 0, 0, 0, 0},   {-30, -20, 0, 0, 0, 0},  {10, 10, 35, 0, 30, 0},
                       {10, 10, 50, 0, 30, 0}, {10, 95, 0, 25, 40, 40}, {-5, 50, -3, -3, 10, 10}};
         for (const auto& g : glyphs) {
-            DrawGlyph(d, bits, g.x, g.y, s.bits(), s.header, g.sx, g.sy, g.w, g.h);
-            DrawBlended(d, bits, g.x, g.y, s.bits(), s.header);
+            DrawGlyph(ViewOf(d, bits), g.x, g.y, s.View(), g.sx, g.sy, g.w, g.h);
+            DrawBlended(ViewOf(d, bits), g.x, g.y, s.View());
         }
         for (std::size_t i = 0; i < BAND; ++i) {
             ASSERT_EQ(memory[i], GUARD) << "before the destination, " << i;
@@ -163,8 +163,8 @@ TEST(DrawKeyedRuns, SamePictureAsDrawKeyed) {
         const int x = rng.Next() % 1000 - 150, y = rng.Next() % 800 - 120;
         for (const bool bottomUp : {true, false}) {
             BackBuffer keyed = Screen(bottomUp, 0x1111), runs = Screen(bottomUp, 0x1111);
-            const bool drawn = DrawKeyed(keyed.header, keyed.bits(), x, y, s.bits(), s.header);
-            EXPECT_EQ(DrawKeyedRuns(runs.header, runs.bits(), x, y, s), drawn);
+            const bool drawn = DrawKeyed(keyed.View(), x, y, s.View());
+            EXPECT_EQ(DrawKeyedRuns(runs.View(), x, y, s), drawn);
             ASSERT_EQ(runs.pixels, keyed.pixels) << w << "x" << h << " at " << x << "," << y;
         }
     }
@@ -178,20 +178,20 @@ TEST(SaveUnder, RestoreAtTheSamePlacePutsBackExactlyTheSavedPixels) {
             b.pixels[i] = static_cast<Pixel>(1 + i % 1000);
         const std::vector<Pixel> before = b.pixels;
         Sprite save = SolidSprite(32, 32, UNSET);
-        EXPECT_TRUE(SaveUnder(b.header, b.bits(), 790, 590, save.bits(), save.header));
+        EXPECT_TRUE(SaveUnder(b.View(), 790, 590, save.View()));
         int saved = 0;
         for (const Pixel p : save.pixels)
             saved += p != UNSET ? 1 : 0;
         EXPECT_EQ(saved, 100) << "only the 10 x 10 visible corner";
 
         std::fill(b.pixels.begin(), b.pixels.end(), 0);
-        EXPECT_TRUE(RestoreUnder(b.header, b.bits(), 790, 590, save.bits(), save.header));
+        EXPECT_TRUE(RestoreUnder(b.View(), 790, 590, save.View()));
         EXPECT_EQ(CountNot(b, 0), 100);
         for (int y = 590; y < 600; ++y)
             for (int x = 790; x < 800; ++x)
                 EXPECT_EQ(At(b, x, y), before[static_cast<std::size_t>(&At(b, x, y) - b.bits())]);
-        EXPECT_FALSE(SaveUnder(b.header, b.bits(), 800, 0, save.bits(), save.header));
-        EXPECT_FALSE(RestoreUnder(b.header, b.bits(), -32, 0, save.bits(), save.header));
+        EXPECT_FALSE(SaveUnder(b.View(), 800, 0, save.View()));
+        EXPECT_FALSE(RestoreUnder(b.View(), -32, 0, save.View()));
     }
 }
 

@@ -114,7 +114,7 @@ TEST_F(DefaultScene, EveryKindLooksDifferent) {
     std::vector<Rgb> faces;
     for (std::size_t k = 0; k < sprites_.pieceSprites.size(); ++k) {
         BackBuffer b = test::Screen(true);
-        DrawKeyedRuns(b.header, b.bits(), 100, 100, sprites_.pieceSprites[k]);
+        DrawKeyedRuns(b.View(), 100, 100, sprites_.pieceSprites[k]);
         faces.push_back(Average(b, 100 + 22, 100 + 36, 8, 6));
     }
     for (std::size_t i = 0; i < faces.size(); ++i) {

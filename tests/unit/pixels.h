@@ -19,7 +19,7 @@ inline Sprite SolidSprite(int width, int height, Pixel fill) {
 
 // Picture position (x, y), y from the top, of a bottom-up sprite.
 inline Pixel& At(Sprite& s, int x, int y) {
-    return s.pixels[static_cast<std::size_t>((s.Height() - 1 - y) * RowPixels(s.Width()) + x)];
+    return s.View().Row(y)[x];
 }
 
 // An 800 x 600 buffer in either row order, filled with `fill`.
@@ -32,8 +32,7 @@ inline BackBuffer Screen(bool bottomUp, Pixel fill = 0) {
 }
 
 inline Pixel& At(BackBuffer& b, int x, int y) {
-    const int row = b.header.biHeight > 0 ? SCREEN_HEIGHT - 1 - y : y;
-    return b.pixels[static_cast<std::size_t>(row * SCREEN_WIDTH + x)];
+    return b.View().Row(y)[x];
 }
 
 // How many pixels of the buffer differ from `fill`.

@@ -3,6 +3,7 @@
 #include "board_text.h"
 #include "game/deal.h"
 #include "game/path_trace.h"
+#include "game/screen_layout.h"
 #include "png_file.h"
 #include "render/bmp_reader.h"
 #include "render/hit_test.h"
@@ -198,6 +199,18 @@ int RunHit(const Args& args) {
     return EXIT_OK;
 }
 
+int RunCell(const Args& args) {
+    if (args.size() != 2)
+        return Fail("usage: zembro-tool cell C R", EXIT_USAGE);
+    const std::optional<int> col = ParseCoordinate(args[0], "C");
+    const std::optional<int> row = col ? ParseCoordinate(args[1], "R") : std::nullopt;
+    if (!row)
+        return EXIT_BAD_INPUT;
+    const ScenePoint middle = CellMiddle(*col, *row);
+    std::cout << middle.x << ' ' << middle.y << '\n';
+    return EXIT_OK;
+}
+
 int RunRender(const Args& args) {
     if (args.empty() || args.size() > 2)
         return Fail("usage: zembro-tool render OUT.png [STATE]", EXIT_USAGE);
@@ -235,7 +248,7 @@ int RunRender(const Args& args) {
                          .barVisible = false};
     PaintFrame(buffer, sprites, scene, view);
     std::string error;
-    if (!WritePng(args[0], buffer.header, buffer.bits(), error))
+    if (!WritePng(args[0], buffer.View(), error))
         return Fail(error);
     return EXIT_OK;
 }

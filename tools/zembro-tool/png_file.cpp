@@ -41,16 +41,13 @@ bool WriteRows(std::FILE* file, int width, int height, const std::vector<png_byt
 
 } // namespace
 
-bool WritePng(const std::string& path, const BitmapInfoHeader& header, const Pixel* bits,
-              std::string& error) {
-    const int width = header.biWidth, height = AbsHeight(header);
-    const auto stride = static_cast<std::size_t>(RowPixels(width));
+bool WritePng(const std::string& path, ConstPixelView picture, std::string& error) {
+    const int width = picture.width, height = picture.height;
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3 *
                                   static_cast<std::size_t>(height));
     std::vector<png_bytep> rows(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
-        const int memoryRow = header.biHeight > 0 ? height - 1 - y : y;
-        const Pixel* from = bits + stride * static_cast<std::size_t>(memoryRow);
+        const Pixel* from = picture.Row(y);
         std::uint8_t* to =
             rgb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3;
         for (int x = 0; x < width; ++x) {

@@ -117,8 +117,7 @@ FrameWidget::FrameWidget(FrameHandler& handler, bool dialogFrame)
 void FrameWidget::Present(const BackBuffer& buffer) {
     if (!buffer.HasSurface())
         return;
-    const auto stride = static_cast<std::size_t>(RowStride(SCREEN_WIDTH, 16) / 2);
-    const bool bottomUp = buffer.header.biHeight > 0;
+    const ConstPixelView picture = buffer.View();
     QRegion changed;
     int bandTop = -1, bandLeft = SCREEN_WIDTH, bandRight = 0;
     auto closeBand = [&](int bandBottom) {
@@ -139,8 +138,7 @@ void FrameWidget::Present(const BackBuffer& buffer) {
             closeBand(y);
             continue;
         }
-        const Pixel* from =
-            buffer.bits() + stride * static_cast<std::size_t>(bottomUp ? SCREEN_HEIGHT - 1 - y : y);
+        const Pixel* from = picture.Row(y);
         auto* to = reinterpret_cast<Pixel*>(image_.scanLine(y));
         if (std::memcmp(from, to, SCREEN_WIDTH * sizeof(Pixel)) == 0) {
             closeBand(y);
