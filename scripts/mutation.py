@@ -8,9 +8,10 @@ zembro-tool contract, no end-to-end runs. A mutant that does not compile is draw
 that makes a test fail, crash or run past the time limit is killed. Prints each mutant, the
 survivors and the kill rate.
 
-Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR]
+Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--matrix FILE]
 """
 import argparse
+import json
 import os
 import random
 import re
@@ -153,38 +154,62 @@ class Worker:
                                 stderr=subprocess.STDOUT)
         return result.returncode == 0
 
-    def suite(self):
-        """True when every test passed."""
+    def suite(self, matrix=False):
+        """True when every test passed; with matrix, the names of the tests that failed."""
         env = dict(os.environ, GTEST_BRIEF="1")
+        report = os.path.join(self.build, "gtest.json")
         commands = [
-            [os.path.join(self.build, "tests", "unit_tests"), "--gtest_brief=1"],
-            ["bash", os.path.join(self.tree, "tests/tool/contract_test.sh"),
-             os.path.join(self.build, "zembro-tool"), os.path.join(self.build, "run"),
-             os.path.join(os.path.dirname(self.tree), "shared", "bmpsuite")],
+            ("unit", [os.path.join(self.build, "tests", "unit_tests"), "--gtest_brief=1",
+                      "--gtest_output=json:" + report]),
+            ("contract", ["bash", os.path.join(self.tree, "tests/tool/contract_test.sh"),
+                          os.path.join(self.build, "zembro-tool"), os.path.join(self.build, "run"),
+                          os.path.join(os.path.dirname(self.tree), "shared", "bmpsuite")]),
         ]
-        for command in commands:
+        failed = []
+        for name, command in commands:
+            if os.path.exists(report):
+                os.remove(report)
             # A session of its own, so that a mutant that hangs is ended with every process
             # its tests forked.
-            process = subprocess.Popen(command, stdout=subprocess.DEVNULL,
+            process = subprocess.Popen(command, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL, env=env, cwd=self.build,
                                        start_new_session=True)
             try:
-                code = process.wait(timeout=TEST_TIMEOUT)
+                out, _ = process.communicate(timeout=TEST_TIMEOUT)
+                code = process.returncode
             except subprocess.TimeoutExpired:
                 os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-                return False
+                process.communicate()
+                out, code = b"", "hung"
             finally:
                 try:
                     os.killpg(process.pid, signal.SIGKILL)
                 except ProcessLookupError:
                     pass
-            if code != 0:
+            if code == 0:
+                continue
+            if not matrix:
                 return False
-        return True
+            failed.extend(self.failures(name, code, out.decode(errors="replace"), report))
+        return failed if matrix else True
 
-    def run(self, mutant):
-        """'killed', 'survived' or 'stillborn'."""
+    @staticmethod
+    def failures(name, code, out, report):
+        """Which tests of a failed run failed: a crash or a hang counts against the whole run."""
+        if name == "contract":
+            cases = re.findall(r"^FAIL ([^:]+):", out, re.M)
+            return ["contract " + c for c in cases] or [f"contract ({code})"]
+        try:
+            with open(report) as f:
+                data = json.load(f)
+        except (OSError, ValueError):
+            return [f"unit ({'hung' if code == 'hung' else 'crashed'})"]
+        cases = [f"{suite['name']}.{test['name']}" for suite in data.get("testsuites", [])
+                 for test in suite.get("testsuite", []) if test.get("failures")]
+        return cases or [f"unit ({code})"]
+
+    def run(self, mutant, matrix=False):
+        """'killed', 'survived' or 'stillborn' (and with matrix, the tests that failed)."""
         path, _, index, mutated, _ = mutant
         target = os.path.join(self.tree, path)
         with open(target) as f:
@@ -195,8 +220,11 @@ class Worker:
             f.write("\n".join(lines))
         try:
             if not self.make():
-                return "stillborn"
-            return "survived" if self.suite() else "killed"
+                return "stillborn", []
+            if matrix:
+                failed = self.suite(matrix=True)
+                return ("killed" if failed else "survived"), failed
+            return ("survived" if self.suite() else "killed"), []
         finally:
             with open(target, "w") as f:
                 f.write(original)
@@ -208,6 +236,8 @@ def main():
     parser.add_argument("--seed", type=int, default=20261206)
     parser.add_argument("--workers", type=int, default=2)
     parser.add_argument("--out", default=os.path.join(ROOT, "build-mutation"))
+    parser.add_argument("--matrix", help="run every test on each mutant; write which failed "
+                        "to this JSON file (to find tests that kill nothing the others do not)")
     args = parser.parse_args()
 
     candidates = []
@@ -227,6 +257,7 @@ def main():
     lock = threading.Lock()
     queue = list(candidates)
     results = []
+    kills = []
     started = time.time()
 
     def work(worker):
@@ -236,11 +267,13 @@ def main():
                 if done >= args.count or not queue:
                     return
                 mutant = queue.pop(0)
-            outcome = worker.run(mutant)
+            outcome, failed = worker.run(mutant, matrix=bool(args.matrix))
             with lock:
                 if sum(1 for r in results if r[1] != "stillborn") >= args.count:
                     return
                 results.append((mutant, outcome))
+                if outcome != "stillborn":
+                    kills.append((mutant, failed))
                 if outcome != "stillborn":
                     path, kind, index, _, what = mutant
                     n = sum(1 for r in results if r[1] != "stillborn")
@@ -252,6 +285,10 @@ def main():
     for thread in threads:
         thread.join()
 
+    if args.matrix:
+        with open(args.matrix, "w") as f:
+            json.dump([{"mutant": f"{m[0]}:{m[2] + 1} {m[1]}: {m[4]}", "failed": failed}
+                       for m, failed in kills], f, indent=1)
     counted = [r for r in results if r[1] != "stillborn"]
     killed = sum(1 for r in counted if r[1] == "killed")
     survivors = [r[0] for r in counted if r[1] == "survived"]
