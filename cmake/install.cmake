@@ -1,5 +1,5 @@
 # What `cmake --install` puts where: the launcher and the tool in bin, the game in libexec, the
-# default pictures and settings in share/zembro, and the desktop entry, metadata and icons.
+# default pictures and settings in share/zembro, the desktop entry, metadata, icons and manual pages.
 include(GNUInstallDirs)
 install(PROGRAMS packaging/zembro-launcher.sh DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME zembro)
 install(TARGETS zembro-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -16,3 +16,4 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/resources/icon102.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME org.zembro.Zembro.svg)
+install(FILES man/zembro.6 man/zembro-tool.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

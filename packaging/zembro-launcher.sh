@@ -5,6 +5,9 @@
 set -eu
 prefix=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
 shared="$prefix/share/zembro"
+game="$prefix/libexec/zembro/zembro"
+# A command line (--help, --version or a mistake) is for the game alone: nothing is prepared.
+[ $# -eq 0 ] || exec "$game" "$@"
 home="${XDG_DATA_HOME:-$HOME/.local/share}/zembro"
 mkdir -p "$home"
 [ -e "$home/Option.opt" ] || cp "$shared/Option.opt" "$home/Option.opt"
@@ -14,4 +17,4 @@ for folder in Immagini Contatori; do
     fi
 done
 cd "$home"
-exec "$prefix/libexec/zembro/zembro" "$@"
+exec "$game"

@@ -17,11 +17,14 @@ for f in bin/zembro bin/zembro-tool libexec/zembro/zembro share/zembro/Option.op
     share/zembro/Immagini/Sfondo2.bmp share/zembro/Immagini/Pedine.pos share/zembro/Contatori/Numeri.bmp \
     share/applications/org.zembro.Zembro.desktop share/metainfo/org.zembro.Zembro.metainfo.xml \
     share/icons/hicolor/16x16/apps/org.zembro.Zembro.png share/icons/hicolor/256x256/apps/org.zembro.Zembro.png \
-    share/icons/hicolor/scalable/apps/org.zembro.Zembro.svg; do
+    share/icons/hicolor/scalable/apps/org.zembro.Zembro.svg share/man/man6/zembro.6 share/man/man6/zembro-tool.6; do
     check "installed $f" test -e "$prefix/$f"
 done
 check "the desktop entry is valid" desktop-file-validate "$prefix/share/applications/org.zembro.Zembro.desktop"
 check "the metadata is valid" appstreamcli validate --no-net "$prefix/share/metainfo/org.zembro.Zembro.metainfo.xml"
+
+check "the launcher passes --version to the game" bash -c "'$prefix/bin/zembro' --version | grep -q '^zembro '"
+check "and prepares nothing for it" test ! -e "$player"
 
 start_xvfb 1024x768x24 || exit 1
 start_game() {

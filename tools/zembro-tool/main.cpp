@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
+       zembro-tool --help | --version
 
   deal OPTFILE SEED            deal a board with the settings of OPTFILE from start value SEED
   play OPTFILE SEED            deal, then play the pointer and button events read from stdin:
@@ -28,7 +29,7 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   insert RECFILE NAME SECONDS MOVES PENALTY FIXED KINDS "YYYY-MM-DD HH:MM"
                                store a result as the end of a game does; prints its place
 
-A board file holds 8 lines of 8 cell codes, row 1 first.
+A board file holds 8 lines of 8 cell codes, row 1 first. See zembro-tool(6).
 )";
 
 struct Subcommand {
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::cout << USAGE;
+        return EXIT_OK;
+    }
+    if (name == "--version") {
+        std::cout << "zembro-tool " ZEMBRO_VERSION "\n";
         return EXIT_OK;
     }
     const Args args(argv + 2, argv + argc);
