@@ -4,6 +4,8 @@
 #   ./run.sh                    play from the build tree
 #   ./run.sh install [PREFIX]   install for this user (PREFIX defaults to ~/.local), so that
 #                               Zembro appears in the applications menu
+#   ./run.sh deb                build the Debian package into build/deb/, check it with lintian
+#                               and start it from a temporary root
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -20,7 +22,24 @@ if [ "${1:-}" = install ]; then
     exit 0
 fi
 
-# Only what playing needs: the game, the tool and the pictures of its run folder.
-zembro_build OFF zembro zembro-tool default_pictures
+if [ "${1:-}" = deb ]; then
+    ZEMBRO_PACKAGES=(debhelper dpkg-dev fakeroot lintian man-db cmake ninja-build qt6-base-dev libpng-dev
+        zlib1g-dev fonts-dejavu-core)
+    zembro_install_missing
+    dpkg-buildpackage -us -uc -b
+    # dpkg-buildpackage writes beside the source folder; keep what it made in build/deb/.
+    mkdir -p build/deb
+    version=$(dpkg-parsechangelog -S Version)
+    mv ../zembro_"$version"_* ../zembro-dbgsym_"$version"_* build/deb/ 2>/dev/null || true
+    debian/rules clean >/dev/null
+    deb=$(ls build/deb/zembro_"$version"_*.deb)
+    lintian --fail-on error "$deb"
+    bash tests/e2e/package_test.sh "$deb"
+    echo "The package is $deb: install it with sudo apt install ./$deb"
+    exit 0
+fi
+
+# Only what playing needs: the game and the pictures and settings of its run folder.
+zembro_build OFF zembro default_pictures
 cd build/run
 exec ../zembro

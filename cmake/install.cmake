@@ -1,8 +1,10 @@
 # What `cmake --install` puts where: the launcher and the tool in bin, the game in libexec, the
 # default pictures and settings in share/zembro, the desktop entry, metadata, icons and manual pages.
 include(GNUInstallDirs)
-install(PROGRAMS packaging/zembro-launcher.sh DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME zembro)
-install(TARGETS zembro-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Debian keeps games in /usr/games: its package sets this to "games".
+set(ZEMBRO_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING "Where the launcher and the tool go")
+install(PROGRAMS packaging/zembro-launcher.sh DESTINATION ${ZEMBRO_INSTALL_BINDIR} RENAME zembro)
+install(TARGETS zembro-tool RUNTIME DESTINATION ${ZEMBRO_INSTALL_BINDIR})
 install(TARGETS zembro RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zembro)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/run/Immagini ${CMAKE_BINARY_DIR}/run/Contatori
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zembro)
