@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Measures the real game under Xvfb (1024 x 768 x 24): time to the window mapped and to the
-# first painted frame, private memory 5 s after start, and processor use over 10 s with the
-# clock running, paused, and while the pointer crosses the board. Median of RUNS runs.
+# Measures the real game under Xvfb (1024 x 768 x 24), on a bare X server: time to the window
+# mapped and to the first painted frame, taken from X events by bench/startup_probe, beside a
+# bare Qt Widgets window's (the floor); then private memory 5 s after start, and processor use
+# over 10 s with the clock running, paused, and while the pointer crosses the board. Median of
+# RUNS runs.
 # Usage: bench/measure_game.sh [RUNS]   (after ./test.sh has built everything)
 set -u
 cd "$(dirname "$0")/.."
 runs=${1:-5}
 source tests/e2e/xvfb.sh
 game=$(realpath build/zembro)
+probe=$(realpath build/bench/startup_probe)
+bare=$(realpath build/bench/bare_window)
 work=$(mktemp -d)
 trap 'kill "${GAME_PID:-0}" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 cp -r build/run "$work/run"
 start_xvfb 1024x768x24 || exit 1
 ticks=$(getconf CLK_TCK)
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Percent of one core the game used over the next 10 seconds.
 cpu_percent() {
@@ -27,18 +30,21 @@ cpu_percent() {
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 declare -A results
+# Start-up, game and bare window in turn. The game's first frame: the background's dark sea at
+# game (20, 300), window point (18, 303); the bare window's grey at (20, 300).
 for run in $(seq "$runs"); do
-    start=$(now_ms)
+    read -r mapped painted < <(cd "$work/run" && "$probe" 18 303 "$game" 2>/dev/null)
+    read -r bare_mapped bare_painted < <("$probe" 20 300 "$bare" 2>/dev/null)
+    for key in mapped painted bare_mapped bare_painted; do
+        results[$key]+="${!key} "
+    done
+    echo "run $run: game mapped ${mapped} ms, painted ${painted} ms; bare Qt window mapped ${bare_mapped} ms, painted ${bare_painted} ms"
+done
+
+for run in $(seq "$runs"); do
     (cd "$work/run" && exec "$game") 2>/dev/null &
     GAME_PID=$!
     wait_for_game_window >/dev/null
-    mapped=$(($(now_ms) - start))
-    # The first frame: the background's dark sea shows at game (20, 300) instead of black.
-    while :; do
-        pixel=$(import -window root -crop "1x1+$(screen_x 20)+$(screen_y 300)" txt:- 2>/dev/null | tail -n 1)
-        case "$pixel" in *"#000000"* | "") sleep 0.005 ;; *) break ;; esac
-    done
-    painted=$(($(now_ms) - start))
     sleep 0.3
     xdotool key Return
     sleep $((5 - 1))
@@ -61,12 +67,12 @@ for run in $(seq "$runs"); do
     wait "$mover" 2>/dev/null
     kill "$GAME_PID"
     wait "$GAME_PID" 2>/dev/null
-    for key in mapped painted rss running paused moving; do
+    for key in rss running paused moving; do
         results[$key]+="${!key} "
     done
-    echo "run $run: mapped ${mapped} ms, painted ${painted} ms, RssAnon ${rss} kB, cpu running ${running}% paused ${paused}% moving ${moving}%"
+    echo "run $run: RssAnon ${rss} kB, cpu running ${running}% paused ${paused}% moving ${moving}%"
 done
 echo
-for key in mapped painted rss running paused moving; do
+for key in mapped painted bare_mapped bare_painted rss running paused moving; do
     echo "median $key: $(echo "${results[$key]}" | tr ' ' '\n' | grep -v '^$' | median)"
 done

@@ -22,6 +22,7 @@ ZEMBRO_PACKAGES=(
     openbox
     x11-utils
     qt6-translations-l10n
+    libxdamage-dev
 )
 
 zembro_install_missing() {

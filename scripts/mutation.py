@@ -230,6 +230,28 @@ class Worker:
                 f.write(original)
 
 
+def report_overlap(kills):
+    """Prints the tests whose every kill another test also makes, and a set of them that can go
+    together without losing a kill (the ones killing fewest first)."""
+    by_test = {}
+    for index, failed in enumerate(kills):
+        for test in failed:
+            by_test.setdefault(test, set()).add(index)
+    def killers(index, without):
+        return [t for t in kills[index] if t not in without]
+    shared = sorted(t for t, ks in by_test.items() if all(len(killers(k, {t})) > 0 for k in ks))
+    print(f"\nTests all of whose kills another test makes too ({len(shared)} of {len(by_test)}):")
+    for test in shared:
+        print(f"  {test} ({len(by_test[test])})")
+    removable = set()
+    for test in sorted(shared, key=lambda t: len(by_test[t])):
+        if all(killers(k, removable | {test}) for k in by_test[test]):
+            removable.add(test)
+    print(f"\nThese {len(removable)} can go together without losing a kill:")
+    for test in sorted(removable):
+        print(f"  {test}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--count", type=int, default=200)
@@ -289,6 +311,7 @@ def main():
         with open(args.matrix, "w") as f:
             json.dump([{"mutant": f"{m[0]}:{m[2] + 1} {m[1]}: {m[4]}", "failed": failed}
                        for m, failed in kills], f, indent=1)
+        report_overlap([failed for _, failed in kills])
     counted = [r for r in results if r[1] != "stillborn"]
     killed = sum(1 for r in counted if r[1] == "killed")
     survivors = [r[0] for r in counted if r[1] == "survived"]
