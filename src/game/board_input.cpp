@@ -30,10 +30,7 @@ MoveResult BoardPress(GameState& state, InputState& input, const OptionValues& s
     }
     if (!CanMoveTo(state, state.hoverCol, state.hoverRow))
         return MoveResult::NoMove;
-    const MoveResult result = ExecuteMove(state, settings);
-    state.ClearHover();
-    state.ClearPathMask();
-    return result;
+    return ExecuteMove(state, settings); // which clears the hover and the path
 }
 
 MoveResult BoardRelease(GameState& state, InputState& input, const OptionValues& settings) {

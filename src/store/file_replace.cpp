@@ -14,7 +14,7 @@
 namespace zembro {
 namespace {
 
-// Symbolic links deeper than this are a loop.
+// The most symbolic links followed in a row, as the system follows in one path; more are a loop.
 constexpr int MAX_LINK_DEPTH = 40;
 constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
 
@@ -33,7 +33,8 @@ std::string BaseOf(const std::string& path) {
 // The file a path finally names: a link's target replaces the link's own name, relative to
 // the link's folder. A name that does not exist (yet) is its own target.
 Result<std::string> FollowLinks(std::string path) {
-    for (int depth = 0; depth < MAX_LINK_DEPTH; ++depth) {
+    // As many links as the system follows in one path, and the name they end at.
+    for (int depth = 0; depth <= MAX_LINK_DEPTH; ++depth) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return Result<std::string>::Ok(std::move(path));
@@ -173,7 +174,7 @@ Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs) {
         if (std::chrono::steady_clock::now() >= deadline)
             return Result<FileLock>::Fail(
                 *target + ": another program is writing it and did not finish in " +
-                    std::to_string(waitMs / 1000) + " seconds",
+                    std::to_string(waitMs) + " ms",
                 FILE_ERROR_LOCKED);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -216,7 +217,6 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
     if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
-        file.Close();
         ::unlink(temporary.c_str());
         return SystemFailure(target, error);
     }

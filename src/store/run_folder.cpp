@@ -17,18 +17,16 @@ constexpr std::size_t MAX_PATH_LENGTH = 4095;
 constexpr std::int32_t MAX_HOTSPOT = 65536;
 
 // Reads like a 20-character line buffer: up to 19 characters, stopping after a line end.
-// Gives false at the end of the file, leaving the buffer as it was.
-bool ReadChunk(std::FILE* file, std::string& buffer) {
+// At the end of the file the buffer keeps what it held.
+void ReadChunk(std::FILE* file, std::string& buffer) {
     std::string chunk;
     for (int c; chunk.size() < 19 && (c = std::getc(file)) != EOF;) {
         chunk.push_back(static_cast<char>(c));
         if (c == '\n')
             break;
     }
-    if (chunk.empty())
-        return false;
-    buffer = std::move(chunk);
-    return true;
+    if (!chunk.empty())
+        buffer = std::move(chunk);
 }
 
 bool IsSpace(char c) {

@@ -56,17 +56,6 @@ TEST(DrawKeyed, ClipsOnEverySideAndSkipsTheKey) {
     EXPECT_EQ(At(b, 39, 34), 1 + 49 + 100 * 39);
 }
 
-TEST(DrawKeyed, SamePictureOnTopDownAndBottomUpScreens) {
-    const Sprite s = NumberedSprite(30, 20);
-    BackBuffer up = Screen(true), down = Screen(false);
-    DrawKeyed(up.View(), 7, 9, s.View());
-    DrawKeyed(down.View(), 7, 9, s.View());
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 50; ++x)
-            ASSERT_EQ(At(up, x, y), At(down, x, y)) << x << "," << y;
-    EXPECT_EQ(At(up, 7, 9), 1);
-}
-
 TEST(Blitters, KeyIsTheBottomLeftPixelForKeyedAndTheTopLeftOfTheAreaOtherwise) {
     Sprite s = SolidSprite(4, 3, RED);
     At(s, 0, 2) = BLUE; // bottom-left: DrawKeyed's key

@@ -152,11 +152,17 @@ TEST(FileSafety, RewritesKeepTheFilesIdentity) {
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
         EXPECT_NE(TempFolder::Contents(target), once);
     }
-    // A link loop is refused with a reason, not followed forever.
+    // Forty links in a row are followed, as the system follows them; a loop is refused with a
+    // reason, not followed forever.
     const TempFolder folder("loop");
+    for (int k = 1; k <= 41; ++k)
+        fs::create_symlink("link" + std::to_string(k - 1),
+                           folder.Path() / ("link" + std::to_string(k)));
+    EXPECT_TRUE(InsertScore(folder / "link40", Record("N", 9, 1)));
+    EXPECT_TRUE(fs::is_regular_file(folder.Path() / "link0"));
+    EXPECT_EQ(InsertScore(folder / "link41", Record("N", 9, 1)).Error(), ELOOP);
     fs::create_symlink("Zembro.rec", folder.Path() / "Zembro.rec");
-    const Result<int> looped = InsertScore(folder / "Zembro.rec", Record("N", 9, 1));
-    EXPECT_EQ(looped.Error(), ELOOP);
+    EXPECT_EQ(InsertScore(folder / "Zembro.rec", Record("N", 9, 1)).Error(), ELOOP);
 }
 
 TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
@@ -314,7 +320,9 @@ TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
         ASSERT_TRUE(held);
         const Result<FileLock> waited = LockFile(path, LockKind::Exclusive, 100);
         EXPECT_EQ(waited.Error(), FILE_ERROR_LOCKED);
-        EXPECT_NE(waited.Reason().find("another program"), std::string::npos);
+        EXPECT_NE(
+            waited.Reason().find("another program is writing it and did not finish in 100 ms"),
+            std::string::npos);
         EXPECT_EQ(LockFile(path, LockKind::Shared, 0).Error(), FILE_ERROR_LOCKED);
     }
     const Result<FileLock> reader = LockFile(path, LockKind::Shared, 0);
@@ -324,6 +332,9 @@ TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     EXPECT_EQ(ReplaceFileContents(*reader, "").error, FILE_ERROR_LOCKED)
         << "a shared lock does not allow a rewrite";
     EXPECT_FALSE(fs::exists(path));
+    // A "folder" that is a file is no place to lock.
+    folder.Write("plain", "x");
+    EXPECT_EQ(LockFile(folder / "plain/x", LockKind::Exclusive, 0).Error(), ENOTDIR);
 }
 
 TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {

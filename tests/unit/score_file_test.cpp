@@ -76,7 +76,9 @@ TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
 }
 
 TEST_F(ScoreFile, NamesAreCutToNineteenCharacters) {
-    EXPECT_EQ(Record(std::string(25, 'x'), 1, 1).Name(), std::string(19, 'x'));
+    const ScoreRecord longName = Record(std::string(25, 'x'), 1, 1);
+    EXPECT_EQ(longName.Name(), std::string(19, 'x'));
+    EXPECT_EQ(longName.name[19], '\0') << "the terminator is stored";
     const ScoreRecord shortName = Record("Ugo", 1, 1);
     EXPECT_EQ(shortName.Name(), "Ugo");
     for (std::size_t i = 3; i < 20; ++i)
