@@ -45,7 +45,7 @@ Result<FileDescriptor> OpenRegular(const std::string& path, int flags) {
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
         return Opened::Fail(notRegular);
     // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one forever.
-    FileDescriptor fd(::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    FileDescriptor fd(::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.Valid())
         return Opened::Fail(SystemFailure(path, errno));
     if (::fstat(fd.Get(), &info) != 0)

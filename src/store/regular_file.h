@@ -39,7 +39,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // "PATH: reason" from an errno value.
 IoResult SystemFailure(const std::string& path, int error);
 
-// Opens `path` with `flags` (O_RDONLY, O_WRONLY, ...) when it names a regular file; anything
+// Opens `path` with `flags` (O_RDONLY, O_WRONLY, ...; never O_CREAT: the file exists) when it
+// names a regular file; anything
 // else (a FIFO, a device, a folder, a socket) is refused at once without being waited on.
 Result<FileDescriptor> OpenRegular(const std::string& path, int flags);
 

@@ -332,6 +332,8 @@ TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     EXPECT_EQ(ReplaceFileContents(*reader, "").error, FILE_ERROR_LOCKED)
         << "a shared lock does not allow a rewrite";
     EXPECT_FALSE(fs::exists(path));
+    // A file right under the root is locked through the root folder.
+    EXPECT_TRUE(LockFile("/zembro-no-such-file", LockKind::Shared, 0));
     // A "folder" that is a file is no place to lock.
     folder.Write("plain", "x");
     EXPECT_EQ(LockFile(folder / "plain/x", LockKind::Exclusive, 0).Error(), ENOTDIR);

@@ -42,6 +42,7 @@ TEST(PairAvailableFrom, FindsPartnersAlongOneTurnPaths) {
         {"edge of the board", BoardWith(0, {{8, 8, 7}}), 8, 8, false},
         {"an empty cell has nothing to pair", BoardWith(0, {{2, 2, 0}}), 2, 2, false},
         {"two fixed cells see each other", BoardWith(0, {{2, 2, 33}, {2, 6, 33}}), 2, 2, true},
+        {"a column beyond the board", BoardWith(7, {}), 9, 1, false},
     };
     for (const PairCase& c : cases)
         EXPECT_EQ(PairAvailableFrom(c.board, c.col, c.row), c.expected) << c.name;

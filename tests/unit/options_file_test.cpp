@@ -121,6 +121,11 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
         EXPECT_TRUE(result.opened) << c.name;
         EXPECT_EQ(result.valuesRead, c.valuesRead) << c.name;
         EXPECT_FALSE(result.reason.empty()) << c.name;
+        if (c.valuesRead >= 2) { // the folders were read: the reason names the value that was not
+            EXPECT_NE(result.reason.find("value " + std::to_string(c.valuesRead + 1) + " is"),
+                      std::string::npos)
+                << c.name << ": " << result.reason;
+        }
         EXPECT_EQ(read, c.expected) << c.name;
     }
 }

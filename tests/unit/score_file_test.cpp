@@ -52,7 +52,7 @@ TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
     r.kindsUsed = 20;
     r.hour = 9;
     r.minute = 5;
-    const auto b = EncodeRecord(r);
+    auto b = EncodeRecord(r);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), 5), std::string("Anna\0", 5));
     EXPECT_EQ(r.seconds, -25536) << "low 16 bits";
     EXPECT_EQ(r.moves, 44) << "low 8 bits";
@@ -71,6 +71,9 @@ TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
     ScoreRecord full = r;
     full.name.fill('z'); // no terminator in the array: byte 19 stays reserved all the same
     EXPECT_EQ(EncodeRecord(full)[19], 0);
+    b[19] = 'z'; // and is not read back as part of the name
+    EXPECT_EQ(DecodeRecord(b.data()).name[19], '\0');
+    b[19] = 0;
     EXPECT_EQ(full.Name().size(), 19u);
     EXPECT_EQ(DecodeRecord(b.data()), r);
 }
