@@ -190,6 +190,13 @@ TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
         EXPECT_EQ(AsPlayer([&] { return w.write(path).ok; }), "ok");
         EXPECT_NE(TempFolder::Contents(path), before);
         EXPECT_EQ(folder.Entries(), std::vector<std::string>{w.file}) << "nothing beside it";
+        // Shorter contents cut the file to their length.
+        EXPECT_EQ(AsPlayer([&] {
+                      const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
+                      return lock && ReplaceFileContents(*lock, "short").ok;
+                  }),
+                  "ok");
+        EXPECT_EQ(TempFolder::Contents(path), "short");
     }
     const TempFolder folder("saved");
     const std::string scores = folder / "Zembro.rec";
@@ -351,7 +358,7 @@ TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {
         {".Zembro.rec.123.100.zembro-tmp", false},      {".Zembro.rec.123..zembro-tmp", false},
         {".Zembro.rec.12a.0.zembro-tmp", false},        {".Option.opt.123.0.zembro-tmp", false},
         {".Zembro.rec.0.0.zembro-tmp", false},          {".Zembro.rec.123.01.zembro-tmp", false},
-        {".Zembro.rec.1234567890.0.zembro-tmp", false},
+        {".Zembro.rec.1234567890.0.zembro-tmp", false}, {".Zembro.rec1123.0.zembro-tmp", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TemporaryFileWriter(c.name, "Zembro.rec").has_value(), c.ours) << c.name;

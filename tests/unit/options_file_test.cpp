@@ -111,6 +111,8 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
          Values("a", "b", {33, 0, 0, 0, 0, 0, 5, 3, 20}), 8},
         {"number with trailing text", "a b 12abc 0 0 0 0 0 0 0 0",
          Values("a", "b", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 2},
+        {"number of 33 characters", "a b " + std::string(32, '0') + "1",
+         Values("a", "b", {33, 1, 1, 0, 0, 1, 5, 3, 20}), 2},
         {"ends early, kinds clamped", "a b 10", Values("a", "b", {10, 1, 1, 0, 0, 1, 5, 3, 9}), 3},
         {"folder name too long", std::string(256, 'x') + " b 33", before, 0},
         {"NUL byte in a folder name", std::string("ab\0c", 4) + " b 33", before, 0},

@@ -176,7 +176,8 @@ TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
     };
     const Case cases[] = {
         {"Anna", "Anna"}, {"Nérone", "N\xE9rone"}, {"€ 5", "\x80 5"}, {"Łukasz", "?ukasz"},
-        {"日本", "??"},   {"\u00A0x", "\xA0x"}}; // the first byte past the high table
+        {"日本", "??"},   {"\u00A0x", "\xA0x"}, // the first byte past the high table
+        {"ÿ", "\xFF"}};                         // and the last
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
         if (c.cp1252.find('?') == std::string::npos) {
