@@ -41,6 +41,11 @@ ScoreRecord Record(const std::string& name, int seconds, int moves) {
     return MakeRecord(name, seconds, moves, std::tm{}, OptionValues{});
 }
 
+// The settings with ten kinds and a list whose best result is 100 seconds.
+bool WriteBoth(const std::string& options, const std::string& scores) {
+    return WriteOptions(options, Settings(10)).ok && InsertScore(scores, Record("r", 100, 1));
+}
+
 std::vector<std::string> StoredNames(const std::string& path) {
     std::vector<std::string> names;
     if (const Result<std::vector<ScoreRecord>> list = LoadScores(path))
@@ -255,8 +260,7 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
 TEST(FileSafety, KilledWhileWritingLeavesOldOrNewFiles) {
     const TempFolder folder("killed");
     const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
-    ASSERT_TRUE(WriteOptions(options, Settings(10)));
-    ASSERT_TRUE(InsertScore(scores, Record("r", 100, 1)));
+    ASSERT_TRUE(WriteBoth(options, scores));
     const std::string optionsA = TempFolder::Contents(options);
     const std::string optionsB = FormatOptions(Settings(20));
     const std::string best = TempFolder::Contents(scores).substr(0, SCORE_RECORD_SIZE);
@@ -281,8 +285,7 @@ TEST(FileSafety, KilledWhileWritingLeavesOldOrNewFiles) {
         ASSERT_EQ(list.substr(0, SCORE_RECORD_SIZE), best) << "the best result is never lost";
     }
     // The temporary files of killed writers are swept by the next write.
-    ASSERT_TRUE(WriteOptions(options, Settings(10)));
-    ASSERT_TRUE(InsertScore(scores, Record("r", 100, 1)));
+    ASSERT_TRUE(WriteBoth(options, scores));
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
 }
 
@@ -290,8 +293,7 @@ TEST(FileSafety, KilledWhileWritingLeavesOldOrNewFiles) {
 TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
     const TempFolder folder("full");
     const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
-    ASSERT_TRUE(WriteOptions(options, Settings(10)));
-    ASSERT_TRUE(InsertScore(scores, Record("r", 100, 1)));
+    ASSERT_TRUE(WriteBoth(options, scores));
     const std::string oldOptions = TempFolder::Contents(options);
     const std::string oldScores = TempFolder::Contents(scores);
     const auto failsWhenFull = [](const std::function<bool()>& write) {
