@@ -28,7 +28,7 @@ check "and prepares nothing for it" test ! -e "$player"
 
 start_xvfb 1024x768x24 || exit 1
 start_game() {
-    "$prefix/bin/zembro" 2>/dev/null &
+    "$prefix/bin/zembro" 2>>"$work/stderr.txt" &
     GAME_PID=$!
     wait_for_game_window >/dev/null
 }

@@ -7,26 +7,27 @@ prepare_one_kind_run() {
     printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n%s\r\n1\r\n' "${2:-0}" >"$work/run/Option.opt"
 }
 
-# Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY.
+# Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY. The server
+# picks the number itself (-displayfd): tests running side by side never share one.
 start_xvfb() {
-    local screen=$1 n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        # Ours only once it answers and is still running (another server may hold the number).
-        for _ in $(seq 100); do
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.05
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
+    local screen=$1 number_file n
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    # The number comes with its newline once the server accepts connections.
+    for _ in $(seq 200); do
+        if read -r n <"$number_file"; then
+            rm -f "$number_file"
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "no free X display" >&2
+    rm -f "$number_file"
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    echo "Xvfb did not start" >&2
     return 1
 }
 
@@ -115,13 +116,14 @@ check() {
     fi
 }
 
-# Keeps the screenshots of a failed run (of any run with ZEMBRO_E2E_KEEP set), prints the
-# summary line, and fails if a check did.
+# Keeps the screenshots of a failed run (of any run with ZEMBRO_E2E_KEEP set) and shows the
+# game's standard error, prints the summary line, and fails if a check did.
 finish_checks() {
     local work=$1
     if [ "$failures" -ne 0 ] || [ -n "${ZEMBRO_E2E_KEEP:-}" ]; then
         mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/ 2>/dev/null
         echo "screenshots kept in /tmp/zembro-e2e"
+        [ -s "$work/stderr.txt" ] && { echo "the game's standard error:"; tail -n 20 "$work/stderr.txt"; }
     fi
     echo "$((checks - failures)) passed, $failures failed"
     [ "$failures" -eq 0 ]
