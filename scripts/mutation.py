@@ -25,6 +25,9 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FOLDERS = ["src/game", "src/store", "src/render"]
 TEST_TIMEOUT = 120
+# With --matrix, a crashed or hung unit run is run again without the test that ended it.
+MATRIX_TIMEOUT = 30
+MATRIX_RERUNS = 12
 
 # Operator swaps, spaced as the formatted code writes binary operators.
 SWAPS = [
@@ -167,46 +170,65 @@ class Worker:
         ]
         failed = []
         for name, command in commands:
-            if os.path.exists(report):
-                os.remove(report)
-            # A session of its own, so that a mutant that hangs is ended with every process
-            # its tests forked.
-            process = subprocess.Popen(command, stdout=subprocess.PIPE,
-                                       stderr=subprocess.DEVNULL, env=env, cwd=self.build,
-                                       start_new_session=True)
-            try:
-                out, _ = process.communicate(timeout=TEST_TIMEOUT)
-                code = process.returncode
-            except subprocess.TimeoutExpired:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.communicate()
-                out, code = b"", "hung"
-            finally:
-                try:
-                    os.killpg(process.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
+            if matrix and name == "unit":
+                # Without brief output, so that each test's start is printed.
+                verbose = {k: v for k, v in env.items() if k != "GTEST_BRIEF"}
+                failed.extend(self.unit_failures(command[0], report, verbose))
+                continue
+            code, out = self.execute(command, env, TEST_TIMEOUT)
             if code == 0:
                 continue
             if not matrix:
                 return False
-            failed.extend(self.failures(name, code, out.decode(errors="replace"), report))
+            failed.extend(self.contract_failures(code, out))
         return failed if matrix else True
 
-    @staticmethod
-    def failures(name, code, out, report):
-        """Which tests of a failed run failed: a crash or a hang counts against the whole run."""
-        if name == "contract":
-            cases = re.findall(r"^FAIL ([^:]+):", out, re.M)
-            return ["contract " + c for c in cases] or [f"contract ({code})"]
+    def execute(self, command, env, timeout):
+        """(exit status or 'hung', standard output)."""
+        # A session of its own, so that a mutant that hangs is ended with every process its
+        # tests forked.
+        process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                   env=env, cwd=self.build, start_new_session=True)
         try:
-            with open(report) as f:
-                data = json.load(f)
-        except (OSError, ValueError):
-            return [f"unit ({'hung' if code == 'hung' else 'crashed'})"]
-        cases = [f"{suite['name']}.{test['name']}" for suite in data.get("testsuites", [])
-                 for test in suite.get("testsuite", []) if test.get("failures")]
-        return cases or [f"unit ({code})"]
+            out, _ = process.communicate(timeout=timeout)
+            code = process.returncode
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            out, _ = process.communicate()
+            code = "hung"
+        finally:
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        return code, out.decode(errors="replace")
+
+    def unit_failures(self, binary, report, env):
+        """The unit tests that failed, crashed or hung: a test that crashes or hangs the run is
+        named from the last test started, left out, and the rest run again."""
+        failed, skipped = [], []
+        for _ in range(MATRIX_RERUNS):
+            if os.path.exists(report):
+                os.remove(report)
+            command = [binary, "--gtest_output=json:" + report]
+            if skipped:
+                command.append("--gtest_filter=-" + ":".join(skipped))
+            code, out = self.execute(command, env, MATRIX_TIMEOUT)
+            failed.extend(re.findall(r"^\[  FAILED  \] ([^\s,]+),? .*\(\d+ ms\)$", out, re.M))
+            if code in (0, 1) and os.path.exists(report):
+                return list(dict.fromkeys(failed))
+            started = re.findall(r"^\[ RUN      \] (\S+)$", out, re.M)
+            if not started or started[-1] in skipped:
+                break
+            failed.append(started[-1])
+            skipped.append(started[-1])
+        return list(dict.fromkeys(failed)) + [f"unit ({'hung' if code == 'hung' else 'crashed'})"]
+
+    @staticmethod
+    def contract_failures(code, out):
+        """Which contract cases failed: a crash or a hang counts against the whole script."""
+        cases = re.findall(r"^FAIL ([^:]+):", out, re.M)
+        return ["contract " + c for c in cases] or [f"contract ({code})"]
 
     def run(self, mutant, matrix=False):
         """'killed', 'survived' or 'stillborn' (and with matrix, the tests that failed)."""
