@@ -8,7 +8,7 @@ zembro-tool contract, no end-to-end runs. A mutant that does not compile is draw
 that makes a test fail, crash or run past the time limit is killed. Prints each mutant, the
 survivors and the kill rate.
 
-Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--matrix FILE]
+Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--only PATH...] [--matrix FILE]
 """
 import argparse
 import json
@@ -280,13 +280,16 @@ def main():
     parser.add_argument("--seed", type=int, default=20261206)
     parser.add_argument("--workers", type=int, default=2)
     parser.add_argument("--out", default=os.path.join(ROOT, "build-mutation"))
+    parser.add_argument("--only", nargs="+", metavar="PATH",
+                        help="draw only from the files under these paths (src/store, src/game/deal.cpp)")
     parser.add_argument("--matrix", help="run every test on each mutant; write which failed "
                         "to this JSON file (to find tests that kill nothing the others do not)")
     args = parser.parse_args()
 
     candidates = []
     for path in source_files():
-        candidates.extend(sites(path))
+        if not args.only or any(path.startswith(p.rstrip("/")) for p in args.only):
+            candidates.extend(sites(path))
     random.Random(args.seed).shuffle(candidates)
     print(f"{len(candidates)} mutation sites; drawing {args.count} that compile (seed {args.seed})",
           flush=True)

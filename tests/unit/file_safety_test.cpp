@@ -135,12 +135,14 @@ TEST(FileSafety, RewritesKeepTheFilesIdentity) {
     for (const Writer& w : WRITERS) {
         SCOPED_TRACE(w.file);
         const TempFolder folder("identity");
-        // The mode, readable by the player alone.
+        // The mode, writable by the player alone and readable by the group: not a mode the
+        // writer would give by itself.
         const std::string plain = folder / w.file;
         ASSERT_TRUE(w.write(plain));
-        fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write);
+        const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+        fs::permissions(plain, mode);
         ASSERT_TRUE(w.write(plain));
-        EXPECT_EQ(fs::status(plain).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(fs::status(plain).permissions(), mode);
 
         // A link, relative, to a link, absolute, to the file kept elsewhere.
         fs::create_directories(folder.Path() / "elsewhere");
