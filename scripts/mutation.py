@@ -8,7 +8,8 @@ zembro-tool contract, no end-to-end runs. A mutant that does not compile is draw
 that makes a test fail, crash or run past the time limit is killed. Prints each mutant, the
 survivors and the kill rate.
 
-Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--only PATH...] [--matrix FILE]
+Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--only PATH...] [--sites FILE]
+                   [--matrix FILE]
 """
 import argparse
 import json
@@ -26,8 +27,9 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FOLDERS = ["src/game", "src/store", "src/render"]
 TEST_TIMEOUT = 120
 # With --matrix, a crashed or hung unit run is run again without the test that ended it.
-MATRIX_TIMEOUT = 30
-MATRIX_RERUNS = 12
+# A mutant that hangs many tests is killed whoever keeps them: after a few the rest go unnamed.
+MATRIX_TIMEOUT = 20
+MATRIX_RERUNS = 4
 
 # Operator swaps, spaced as the formatted code writes binary operators.
 SWAPS = [
@@ -252,6 +254,19 @@ class Worker:
                 f.write(original)
 
 
+def mutant_name(mutant):
+    """How a mutant is printed and named in matrices and --sites files."""
+    path, kind, index, _, what = mutant
+    return f"{path}:{index + 1} {kind}: {what}"
+
+
+def write_matrix(path, kills):
+    with open(path + ".part", "w") as f:
+        json.dump([{"mutant": mutant_name(m), "failed": failed}
+                   for m, failed in kills], f, indent=1)
+    os.replace(path + ".part", path)
+
+
 def report_overlap(kills):
     """Prints the tests whose every kill another test also makes, and a set of them that can go
     together without losing a kill (the ones killing fewest first)."""
@@ -282,6 +297,9 @@ def main():
     parser.add_argument("--out", default=os.path.join(ROOT, "build-mutation"))
     parser.add_argument("--only", nargs="+", metavar="PATH",
                         help="draw only from the files under these paths (src/store, src/game/deal.cpp)")
+    parser.add_argument("--sites", metavar="FILE",
+                        help="instead of a sample, the mutants this file names, one per line as "
+                        "this script prints them ('src/store/score_file.cpp:83 relational: ...')")
     parser.add_argument("--matrix", help="run every test on each mutant; write which failed "
                         "to this JSON file (to find tests that kill nothing the others do not)")
     args = parser.parse_args()
@@ -291,6 +309,16 @@ def main():
         if not args.only or any(path.startswith(p.rstrip("/")) for p in args.only):
             candidates.extend(sites(path))
     random.Random(args.seed).shuffle(candidates)
+    if args.sites:
+        with open(args.sites) as f:
+            wanted = [l.strip() for l in f if l.strip() and not l.startswith("#")]
+        missing = set(wanted) - {mutant_name(m) for m in candidates}
+        if missing:
+            sys.exit("no such mutant: " + "; ".join(sorted(missing)))
+        # A name that fits two sites of a line (two '<') names both.
+        candidates = sorted((m for m in candidates if mutant_name(m) in wanted),
+                            key=lambda m: wanted.index(mutant_name(m)))
+        args.count = len(candidates)
     print(f"{len(candidates)} mutation sites; drawing {args.count} that compile (seed {args.seed})",
           flush=True)
 
@@ -305,6 +333,19 @@ def main():
     queue = list(candidates)
     results = []
     kills = []
+    if args.matrix and os.path.exists(args.matrix):
+        # Resumes a run that was stopped: its mutants count as they were found.
+        done = {}
+        with open(args.matrix) as f:
+            for entry in json.load(f):  # two sites of a line share a name: first drawn, first
+                done.setdefault(entry["mutant"], []).append(entry["failed"])
+        for mutant in list(queue):
+            if done.get(mutant_name(mutant)):
+                queue.remove(mutant)
+                failed = done[mutant_name(mutant)].pop(0)
+                results.append((mutant, "killed" if failed else "survived"))
+                kills.append((mutant, failed))
+        print(f"{len(results)} mutants taken from {args.matrix}", flush=True)
     started = time.time()
 
     def work(worker):
@@ -321,6 +362,8 @@ def main():
                 results.append((mutant, outcome))
                 if outcome != "stillborn":
                     kills.append((mutant, failed))
+                    if args.matrix:  # written as it grows: a long run stopped keeps its part
+                        write_matrix(args.matrix, kills)
                 if outcome != "stillborn":
                     path, kind, index, _, what = mutant
                     n = sum(1 for r in results if r[1] != "stillborn")
@@ -333,9 +376,6 @@ def main():
         thread.join()
 
     if args.matrix:
-        with open(args.matrix, "w") as f:
-            json.dump([{"mutant": f"{m[0]}:{m[2] + 1} {m[1]}: {m[4]}", "failed": failed}
-                       for m, failed in kills], f, indent=1)
         report_overlap([failed for _, failed in kills])
     counted = [r for r in results if r[1] != "stillborn"]
     killed = sum(1 for r in counted if r[1] == "killed")

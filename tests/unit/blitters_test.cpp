@@ -12,7 +12,6 @@ namespace zembro {
 namespace {
 
 using test::At;
-using test::CountNot;
 using test::Screen;
 using test::SolidSprite;
 
@@ -27,50 +26,6 @@ Sprite NumberedSprite(int w, int h) {
             At(s, x, y) = static_cast<Pixel>(1 + x + 100 * y);
     At(s, 0, h - 1) = KEY;
     return s;
-}
-
-TEST(DrawKeyed, ClipsOnEverySideAndSkipsTheKey) {
-    struct Case {
-        int x, y;
-        bool visible;
-        int drawn;
-    };
-    const Case cases[] = {
-        {-10, -5, true, 40 * 35}, // the source's left 10 columns and top 5 rows skipped
-        {780, 590, true, 20 * 10}, {100, 100, true, 50 * 40 - 1}, // all but the key pixel
-        {800, 0, false, 0},        {0, -40, false, 0},
-        {-50, 0, false, 0},        {0, 600, false, 0},
-    };
-    for (const bool bottomUp : {true, false}) {
-        for (const Case& c : cases) {
-            BackBuffer b = Screen(bottomUp);
-            const Sprite s = NumberedSprite(50, 40);
-            EXPECT_EQ(DrawKeyed(b.View(), c.x, c.y, s.View()), c.visible);
-            EXPECT_EQ(CountNot(b, 0), c.drawn) << c.x << "," << c.y;
-        }
-    }
-    BackBuffer b = Screen(true);
-    const Sprite s = NumberedSprite(50, 40);
-    DrawKeyed(b.View(), -10, -5, s.View());
-    EXPECT_EQ(At(b, 0, 0), 1 + 10 + 100 * 5) << "picture (10, 5) lands on the corner";
-    EXPECT_EQ(At(b, 39, 34), 1 + 49 + 100 * 39);
-}
-
-TEST(Blitters, KeyIsTheBottomLeftPixelForKeyedAndTheTopLeftOfTheAreaOtherwise) {
-    Sprite s = SolidSprite(4, 3, RED);
-    At(s, 0, 2) = BLUE; // bottom-left: DrawKeyed's key
-    At(s, 2, 1) = BLUE; // also blue inside
-    At(s, 1, 0) = WHITE;
-    BackBuffer b = Screen(true);
-    DrawKeyed(b.View(), 0, 0, s.View());
-    EXPECT_EQ(At(b, 2, 1), 0) << "an inner pixel of the key colour stays transparent";
-    EXPECT_EQ(At(b, 0, 0), RED);
-
-    BackBuffer g = Screen(true);
-    DrawGlyph(g.View(), 0, 0, s.View(), 0, 0, 0, 0);
-    EXPECT_EQ(At(g, 0, 0), 0) << "red at the top left is DrawGlyph's key";
-    EXPECT_EQ(At(g, 2, 1), BLUE);
-    EXPECT_EQ(At(g, 1, 0), WHITE);
 }
 
 TEST(DrawBlended, BlendValues) {
@@ -156,31 +111,6 @@ TEST(DrawKeyedRuns, SamePictureAsDrawKeyed) {
             EXPECT_EQ(DrawKeyedRuns(runs.View(), x, y, s), drawn);
             ASSERT_EQ(runs.pixels, keyed.pixels) << w << "x" << h << " at " << x << "," << y;
         }
-    }
-}
-
-TEST(SaveUnder, RestoreAtTheSamePlacePutsBackExactlyTheSavedPixels) {
-    constexpr Pixel UNSET = 0xFFFF;
-    for (const bool bottomUp : {true, false}) {
-        BackBuffer b = Screen(bottomUp);
-        for (std::size_t i = 0; i < b.pixels.size(); ++i)
-            b.pixels[i] = static_cast<Pixel>(1 + i % 1000);
-        const std::vector<Pixel> before = b.pixels;
-        Sprite save = SolidSprite(32, 32, UNSET);
-        EXPECT_TRUE(SaveUnder(b.View(), 790, 590, save.View()));
-        int saved = 0;
-        for (const Pixel p : save.pixels)
-            saved += p != UNSET ? 1 : 0;
-        EXPECT_EQ(saved, 100) << "only the 10 x 10 visible corner";
-
-        std::fill(b.pixels.begin(), b.pixels.end(), 0);
-        EXPECT_TRUE(RestoreUnder(b.View(), 790, 590, save.View()));
-        EXPECT_EQ(CountNot(b, 0), 100);
-        for (int y = 590; y < 600; ++y)
-            for (int x = 790; x < 800; ++x)
-                EXPECT_EQ(At(b, x, y), before[static_cast<std::size_t>(&At(b, x, y) - b.bits())]);
-        EXPECT_FALSE(SaveUnder(b.View(), 800, 0, save.View()));
-        EXPECT_FALSE(RestoreUnder(b.View(), -32, 0, save.View()));
     }
 }
 

@@ -1,24 +1,12 @@
-// Boards in tests are written as eight rows of eight codes, row 1 first, so a failure reads
-// like the board.
+// Boards in tests: a board printed as eight rows of eight codes, row 1 first, so a failure
+// reads like the board; a board of one kind with some cells set.
 #pragma once
 
 #include "game/board.h"
 
-#include <array>
 #include <string>
 
 namespace zembro::test {
-
-using Rows = std::array<std::array<int, 8>, 8>;
-
-inline Board BoardFromRows(const Rows& rows) {
-    Board board{};
-    for (int row = 1; row <= 8; ++row)
-        for (int col = 1; col <= 8; ++col)
-            board[static_cast<std::size_t>(CellIndex(col, row))] = static_cast<std::uint8_t>(
-                rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)]);
-    return board;
-}
 
 inline std::string BoardText(const Board& board) {
     std::string text = "\n";

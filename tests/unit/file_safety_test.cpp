@@ -139,7 +139,8 @@ TEST(FileSafety, RewritesKeepTheFilesIdentity) {
         // writer would give by itself.
         const std::string plain = folder / w.file;
         ASSERT_TRUE(w.write(plain));
-        const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+        const fs::perms mode =
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
         fs::permissions(plain, mode);
         ASSERT_TRUE(w.write(plain));
         EXPECT_EQ(fs::status(plain).permissions(), mode);

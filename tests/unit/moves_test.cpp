@@ -9,9 +9,7 @@
 namespace zembro {
 namespace {
 
-using test::BoardText;
 using test::BoardWith;
-using test::Cell;
 
 struct PairCase {
     const char* name;
@@ -81,46 +79,6 @@ TEST(ExecuteMove, PairRemovalEmptiesBothCellsAndDropsTheSelection) {
     }
 }
 
-TEST(ExecuteMove, LastPairWinsWithFixedCellsLeft) {
-    GameState state =
-        Selected(BoardWith(0, {{2, 2, 7}, {3, 2, 7}, {8, 8, 33}, {1, 8, 33}}), 2, 2, 3, 2);
-    EXPECT_EQ(ExecuteMove(state, OptionValues{}), MoveResult::Won);
-    EXPECT_EQ(state.piecesLeft, 0);
-    EXPECT_EQ(state.At(8, 8), 33);
-}
-
-TEST(ExecuteMove, PlainMoveFollowsTheReselectSetting) {
-    struct Case {
-        int reselect;
-        int selectedCol, selectedRow;
-    };
-    for (const Case c : {Case{0, 5, 2}, Case{1, 0, 0}}) {
-        GameState state = Selected(BoardWith(0, {{2, 2, 7}, {8, 8, 7}}), 2, 2, 5, 2);
-        OptionValues settings;
-        settings.reselectAfterMove = c.reselect;
-        EXPECT_EQ(ExecuteMove(state, settings), MoveResult::Moved);
-        EXPECT_EQ(state.At(2, 2), 0);
-        EXPECT_EQ(state.At(5, 2), 7);
-        EXPECT_EQ(state.sourceCol, c.selectedCol);
-        EXPECT_EQ(state.sourceRow, c.selectedRow);
-        EXPECT_EQ(state.moves, 1);
-        EXPECT_EQ(state.piecesLeft, 2);
-    }
-}
-
-TEST(ExecuteMove, RefusedTargetChangesNothing) {
-    GameState state = Selected(BoardWith(0, {{2, 2, 7}, {5, 2, 9}}), 2, 2, 5, 2);
-    const GameState before = state;
-    EXPECT_EQ(ExecuteMove(state, OptionValues{}), MoveResult::NoMove);
-    EXPECT_EQ(state.board, before.board);
-    EXPECT_EQ(state.moves, 0);
-    EXPECT_EQ(state.hoverCol, 5);
-
-    GameState unselected = Selected(BoardWith(0, {{2, 2, 7}}), 0, 0, 5, 2);
-    EXPECT_EQ(ExecuteMove(unselected, OptionValues{}), MoveResult::NoMove);
-    EXPECT_EQ(unselected.moves, 0);
-}
-
 // The moved piece is at (2, 2) and goes to (2, 1). Its partner at (2, 5) is in reach unless the
 // case blocks it; another pair, (6, 6) and (6, 8), is in reach elsewhere unless blocked.
 struct PenaltyCase {
@@ -157,29 +115,6 @@ TEST(ExecuteMove, PenaltyIsChargedWhenAPairWasAvailable) {
         ASSERT_EQ(ExecuteMove(state, settings), MoveResult::Moved) << c.name;
         EXPECT_EQ(state.seconds, c.expectedSeconds) << c.name;
     }
-}
-
-TEST(ExecuteMove, PenaltyIsNeverChargedForAPairRemoval) {
-    GameState state =
-        Selected(BoardWith(0, {{2, 2, 7}, {2, 5, 7}, {6, 6, 4}, {6, 8, 4}}), 2, 2, 2, 5);
-    state.seconds = 10;
-    OptionValues settings;
-    settings.penalty = 133;
-    EXPECT_EQ(ExecuteMove(state, settings), MoveResult::Paired);
-    EXPECT_EQ(state.seconds, 10);
-}
-
-// Fixed cells never pair, so two of them in sight of each other are no available pair.
-TEST(ExecuteMove, FixedCellsInSightOfEachOtherChargeNoPenalty) {
-    // The 7 at (8, 8) is walled in by two pieces without partners.
-    GameState state = Selected(
-        BoardWith(0, {{2, 2, 7}, {8, 8, 7}, {7, 8, 9}, {8, 7, 10}, {5, 5, 33}, {5, 3, 33}}), 2, 2,
-        2, 1);
-    state.seconds = 0;
-    OptionValues settings;
-    settings.penalty = 133;
-    EXPECT_EQ(ExecuteMove(state, settings), MoveResult::Moved);
-    EXPECT_EQ(state.seconds, 0) << BoardText(state.board);
 }
 
 } // namespace

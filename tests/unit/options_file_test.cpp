@@ -132,15 +132,6 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
     }
 }
 
-TEST_F(OptionsFile, MissingFileChangesNothing) {
-    OptionValues values = Values("a", "b", {33, 1, 0, 1, 0, 1, 0, 0, 20});
-    const OptionValues before = values;
-    const OptionsReadResult result = ReadOptions((folder_ / "absent.opt").string(), values);
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.reason.find("absent.opt"), std::string::npos);
-    EXPECT_EQ(values, before);
-}
-
 TEST_F(OptionsFile, WritesTheNineteenLineLayout) {
     const std::string path = (folder_ / "Option.opt").string();
     ASSERT_TRUE(WriteOptions(path, Values("Immagini", "Numeri", {33, 1, 0, 1, 1, 1, 148, 30, 20})));
@@ -165,21 +156,6 @@ TEST_F(OptionsFile, WritesTheNineteenLineLayout) {
         "Numero di celle fisse -> non si accoppiano ne' spostano\r\n"
         "Numero di pedine diverse utilizzate\r\n";
     EXPECT_EQ(Contents(path), expected);
-}
-
-TEST_F(OptionsFile, WriteThenReadGivesTheSameValues) {
-    const OptionValues cases[] = {
-        Values("Immagini", "Numeri", {33, 1, 0, 0, 0, 1, 0, 0, 20}),
-        Values("Dir_of_nineteen_chr", "x", {40, 0, 1, 1, 1, 0, 133, 30, 39}),
-        Values("a", "b", {2, 1, 1, 1, 0, 0, -1, -5, 1}),
-    };
-    for (const OptionValues& values : cases) {
-        const std::string path = (folder_ / "Option.opt").string();
-        ASSERT_TRUE(WriteOptions(path, values));
-        OptionValues read;
-        EXPECT_EQ(ReadOptions(path, read).valuesRead, OPTION_VALUE_COUNT);
-        EXPECT_EQ(read, values);
-    }
 }
 
 TEST_F(OptionsFile, FailedWriteKeepsTheOldFileWhole) {

@@ -35,12 +35,4 @@ inline Pixel& At(BackBuffer& b, int x, int y) {
     return b.View().Row(y)[x];
 }
 
-// How many pixels of the buffer differ from `fill`.
-inline int CountNot(const BackBuffer& b, Pixel fill) {
-    int n = 0;
-    for (const Pixel p : b.pixels)
-        n += p != fill ? 1 : 0;
-    return n;
-}
-
 } // namespace zembro::test

@@ -163,24 +163,6 @@ TEST(Scene, PointerOnlyUpdateLeavesNoTrail) {
     EXPECT_EQ(f.buffer.pixels, scene) << "only the pointer ever changed";
 }
 
-TEST(Scene, FullRedrawDrawsNoPointerAndShowsThePause) {
-    Frame f;
-    f.paused = true;
-    f.frozen = true;
-    f.Paint();
-    EXPECT_FALSE(f.scene.fullRedraw);
-    EXPECT_TRUE(f.scene.paintDone);
-    EXPECT_EQ(At(f.buffer, 21, 561), BACKGROUND) << "no pointer in a full redraw";
-    EXPECT_EQ(At(f.buffer, 740, 40), PAUSE);
-    f.Paint(); // frozen: pointer only
-    EXPECT_EQ(At(f.buffer, 21, 561), POINTER);
-    f.bar = true;
-    f.mouseX = 60;
-    f.Paint();
-    EXPECT_EQ(At(f.buffer, 61, 561), BACKGROUND) << "the bar shows the system pointer instead";
-    EXPECT_EQ(At(f.buffer, 21, 561), BACKGROUND);
-}
-
 TEST(Scene, PairingTargetPreviewBlinksOncePerTick) {
     Frame f;
     f.game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, 1}});

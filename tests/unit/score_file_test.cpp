@@ -110,23 +110,6 @@ TEST_F(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
     EXPECT_EQ((*loaded)[1].Name(), "p120");
 }
 
-TEST_F(ScoreFile, AFullListKeepsFifteen) {
-    std::vector<std::pair<int, int>> fifteen;
-    for (int i = 1; i <= MAX_SCORES; ++i)
-        fifteen.emplace_back(100 + i, 10);
-    Store(fifteen);
-    ASSERT_EQ(Bytes().size(), 720u);
-    EXPECT_EQ(Place(path_, 200, 0), 16);
-    const std::string before = Bytes();
-    EXPECT_EQ(*InsertScore(path_, Record("late", 200, 0)), 16);
-    EXPECT_EQ(Bytes(), before) << "unchanged in content";
-    EXPECT_EQ(*InsertScore(path_, Record("best", 50, 0)), 1);
-    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path_);
-    ASSERT_EQ(loaded->size(), 15u);
-    EXPECT_EQ(loaded->front().Name(), "best");
-    EXPECT_EQ(loaded->back().seconds, 114) << "the old fifteenth is gone";
-}
-
 TEST_F(ScoreFile, ShortAndOddFiles) {
     std::ofstream(path_, std::ios::binary) << "";
     EXPECT_EQ(Place(path_, 10, 10), 1);
