@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Mutation testing of src/game, src/store and src/render against the fast suite: a seeded
 # sample of 200 mutants, two at a time, each worker with its own sources and build folder in
-# build-mutation/. Prints every mutant, the survivors and the kill rate (about 30 minutes on
-# two cores). Not part of ./test.sh. Extra arguments go to scripts/mutation.py.
+# build-mutation/. Prints every mutant, the survivors and the kill rate (about 15 minutes on
+# two cores). Not part of ./test.sh. Extra arguments go to scripts/mutation.py (--matrix FILE,
+# --sites FILE, --only PATH..., --count, --seed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
