@@ -8,11 +8,13 @@ prepare_one_kind_run() {
 }
 
 # Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY. The server
-# picks the number itself (-displayfd): tests running side by side never share one.
+# picks the number itself (-displayfd): tests running side by side never share one. Without
+# -noreset it would reset whenever its last client left, and a program connecting just then (a
+# game started right after an xdotool call, with no window manager) would be refused.
 start_xvfb() {
     local screen=$1 number_file n
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     # The number comes with its newline once the server accepts connections.
     for _ in $(seq 200); do
