@@ -8,8 +8,7 @@ zembro-tool contract, no end-to-end runs. A mutant that does not compile is draw
 that makes a test fail, crash or run past the time limit is killed. Prints each mutant, the
 survivors and the kill rate.
 
-Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--only PATH...] [--sites FILE]
-                   [--matrix FILE]
+Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--sites FILE] [--matrix FILE]
 """
 import argparse
 import json
@@ -162,10 +161,8 @@ class Worker:
     def suite(self, matrix=False):
         """True when every test passed; with matrix, the names of the tests that failed."""
         env = dict(os.environ, GTEST_BRIEF="1")
-        report = os.path.join(self.build, "gtest.json")
         commands = [
-            ("unit", [os.path.join(self.build, "tests", "unit_tests"), "--gtest_brief=1",
-                      "--gtest_output=json:" + report]),
+            ("unit", [os.path.join(self.build, "tests", "unit_tests"), "--gtest_brief=1"]),
             ("contract", ["bash", os.path.join(self.tree, "tests/tool/contract_test.sh"),
                           os.path.join(self.build, "zembro-tool"), os.path.join(self.build, "run"),
                           os.path.join(os.path.dirname(self.tree), "shared", "bmpsuite")]),
@@ -175,7 +172,7 @@ class Worker:
             if matrix and name == "unit":
                 # Without brief output, so that each test's start is printed.
                 verbose = {k: v for k, v in env.items() if k != "GTEST_BRIEF"}
-                failed.extend(self.unit_failures(command[0], report, verbose))
+                failed.extend(self.unit_failures(command[0], verbose))
                 continue
             code, out = self.execute(command, env, TEST_TIMEOUT)
             if code == 0:
@@ -205,9 +202,11 @@ class Worker:
                 pass
         return code, out.decode(errors="replace")
 
-    def unit_failures(self, binary, report, env):
+    def unit_failures(self, binary, env):
         """The unit tests that failed, crashed or hung: a test that crashes or hangs the run is
         named from the last test started, left out, and the rest run again."""
+        # The report is written only by a run that reached its end.
+        report = os.path.join(self.build, "gtest.json")
         failed, skipped = [], []
         for _ in range(MATRIX_RERUNS):
             if os.path.exists(report):
@@ -267,47 +266,22 @@ def write_matrix(path, kills):
     os.replace(path + ".part", path)
 
 
-def report_overlap(kills):
-    """Prints the tests whose every kill another test also makes, and a set of them that can go
-    together without losing a kill (the ones killing fewest first)."""
-    by_test = {}
-    for index, failed in enumerate(kills):
-        for test in failed:
-            by_test.setdefault(test, set()).add(index)
-    def killers(index, without):
-        return [t for t in kills[index] if t not in without]
-    shared = sorted(t for t, ks in by_test.items() if all(len(killers(k, {t})) > 0 for k in ks))
-    print(f"\nTests all of whose kills another test makes too ({len(shared)} of {len(by_test)}):")
-    for test in shared:
-        print(f"  {test} ({len(by_test[test])})")
-    removable = set()
-    for test in sorted(shared, key=lambda t: len(by_test[t])):
-        if all(killers(k, removable | {test}) for k in by_test[test]):
-            removable.add(test)
-    print(f"\nThese {len(removable)} can go together without losing a kill:")
-    for test in sorted(removable):
-        print(f"  {test}")
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--count", type=int, default=200)
     parser.add_argument("--seed", type=int, default=20261206)
     parser.add_argument("--workers", type=int, default=2)
     parser.add_argument("--out", default=os.path.join(ROOT, "build-mutation"))
-    parser.add_argument("--only", nargs="+", metavar="PATH",
-                        help="draw only from the files under these paths (src/store, src/game/deal.cpp)")
     parser.add_argument("--sites", metavar="FILE",
                         help="instead of a sample, the mutants this file names, one per line as "
                         "this script prints them ('src/store/score_file.cpp:83 relational: ...')")
     parser.add_argument("--matrix", help="run every test on each mutant; write which failed "
-                        "to this JSON file (to find tests that kill nothing the others do not)")
+                        "to this JSON file (scripts/test_cover.py reads it)")
     args = parser.parse_args()
 
     candidates = []
     for path in source_files():
-        if not args.only or any(path.startswith(p.rstrip("/")) for p in args.only):
-            candidates.extend(sites(path))
+        candidates.extend(sites(path))
     random.Random(args.seed).shuffle(candidates)
     if args.sites:
         with open(args.sites) as f:
@@ -364,10 +338,8 @@ def main():
                     kills.append((mutant, failed))
                     if args.matrix:  # written as it grows: a long run stopped keeps its part
                         write_matrix(args.matrix, kills)
-                if outcome != "stillborn":
-                    path, kind, index, _, what = mutant
                     n = sum(1 for r in results if r[1] != "stillborn")
-                    print(f"{n:4d} {outcome:9s} {path}:{index + 1} {kind}: {what}", flush=True)
+                    print(f"{n:4d} {outcome:9s} {mutant_name(mutant)}", flush=True)
 
     threads = [threading.Thread(target=work, args=(w,)) for w in workers]
     for thread in threads:
@@ -375,8 +347,6 @@ def main():
     for thread in threads:
         thread.join()
 
-    if args.matrix:
-        report_overlap([failed for _, failed in kills])
     counted = [r for r in results if r[1] != "stillborn"]
     killed = sum(1 for r in counted if r[1] == "killed")
     survivors = [r[0] for r in counted if r[1] == "survived"]

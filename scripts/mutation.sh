@@ -3,7 +3,7 @@
 # sample of 200 mutants, two at a time, each worker with its own sources and build folder in
 # build-mutation/. Prints every mutant, the survivors and the kill rate (about 15 minutes on
 # two cores). Not part of ./test.sh. Extra arguments go to scripts/mutation.py (--matrix FILE,
-# --sites FILE, --only PATH..., --count, --seed).
+# --sites FILE, --count, --seed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh

@@ -40,8 +40,8 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 IoResult SystemFailure(const std::string& path, int error);
 
 // Opens `path` with `flags` (O_RDONLY, O_WRONLY, ...; never O_CREAT: the file exists) when it
-// names a regular file; anything
-// else (a FIFO, a device, a folder, a socket) is refused at once without being waited on.
+// names a regular file; anything else (a FIFO, a device, a folder, a socket) is refused at once
+// without being waited on.
 Result<FileDescriptor> OpenRegular(const std::string& path, int flags);
 
 // A regular file opened for reading in binary mode.
