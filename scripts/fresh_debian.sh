@@ -56,10 +56,18 @@ bind /dev/pts /dev/pts
 bind /sys /sys
 [ -d /tmp/.X11-unix ] && bind /tmp/.X11-unix /tmp/.X11-unix
 
+# In its own process group, so that a TERM (a timing harness ending the game) ends all of it
+# and the mounts are still undone.
 start=$(date +%s.%N)
+setsid chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    TERM="${TERM:-dumb}" ${DISPLAY:+DISPLAY=$DISPLAY} bash -c 'cd /work/main && "$@"' bash "$@" &
+child=$!
+trap 'kill -TERM -- "-$child" 2>/dev/null || true' TERM INT
 status=0
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    TERM="${TERM:-dumb}" ${DISPLAY:+DISPLAY=$DISPLAY} bash -c 'cd /work/main && "$@"' bash "$@" || status=$?
+while :; do
+    wait "$child" && status=0 || status=$?
+    kill -0 "$child" 2>/dev/null || break
+done
 awk -v s="$start" -v e="$(date +%s.%N)" 'BEGIN { printf "fresh Debian 12: %.0f s\n", e - s }' >&2
 [ "$keep" -eq 1 ] && echo "$root"
 exit "$status"
