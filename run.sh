@@ -12,7 +12,7 @@ source scripts/deps.sh
 zembro_install_missing
 
 if [ "${1:-}" = install ]; then
-    zembro_build OFF
+    zembro_build play
     prefix=${2:-$HOME/.local}
     cmake --install build --prefix "$prefix"
     # Let the desktop see the new entry and icon at once, where it keeps caches.
@@ -23,8 +23,8 @@ if [ "${1:-}" = install ]; then
 fi
 
 if [ "${1:-}" = deb ]; then
-    ZEMBRO_PACKAGES=(debhelper dpkg-dev fakeroot lintian man-db cmake ninja-build qt6-base-dev libpng-dev
-        zlib1g-dev fonts-dejavu-core)
+    # The packaging tools, and what the package's start under Xvfb needs.
+    ZEMBRO_PACKAGES+=(debhelper dpkg-dev fakeroot lintian man-db xvfb xauth xdotool imagemagick x11-utils)
     zembro_install_missing
     dpkg-buildpackage -us -uc -b
     # dpkg-buildpackage writes beside the source folder; keep what it made in build/deb/.
@@ -40,6 +40,6 @@ if [ "${1:-}" = deb ]; then
 fi
 
 # Only what playing needs: the game and the pictures and settings of its run folder.
-zembro_build OFF zembro default_pictures
+zembro_build play zembro default_pictures
 cd build/run
 exec ../zembro

@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
+ZEMBRO_PACKAGES+=("${ZEMBRO_TEST_PACKAGES[@]}")
 zembro_install_missing
-zembro_build ON
+zembro_build all
 cd build
 ctest -j2 --output-on-failure

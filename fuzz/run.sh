@@ -15,7 +15,7 @@ source scripts/deps.sh
 ZEMBRO_PACKAGES+=(clang libclang-rt-14-dev)
 zembro_install_missing
 # The default pictures come from the normal build.
-zembro_build OFF >/dev/null
+zembro_build play default_pictures >/dev/null
 cmake -S . -B build-fuzz -G Ninja -DZEMBRO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
     -DZEMBRO_DEFAULT_RUN_DIR="$PWD/build/run" >/dev/null

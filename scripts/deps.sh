@@ -2,27 +2,22 @@
 # The one list of Debian packages the project needs, and the step that installs
 # whichever of them are missing. Sourced by run.sh and test.sh.
 
+# What building the game and playing it need.
 ZEMBRO_PACKAGES=(
     cmake
     ninja-build
     g++
-    libgtest-dev
-    libgmock-dev
-    libbenchmark-dev
     qt6-base-dev
     libpng-dev
     zlib1g-dev
     fonts-dejavu-core
-    xvfb
-    xauth
-    xdotool
-    imagemagick
-    desktop-file-utils
-    appstream
-    openbox
-    x11-utils
     qt6-translations-l10n
-    libxdamage-dev
+)
+
+# What the tests and benchmarks need beside it; the end-to-end runs need the second line.
+ZEMBRO_TEST_PACKAGES=(
+    libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream libxdamage-dev openbox
+    xvfb xauth xdotool imagemagick x11-utils
 )
 
 zembro_install_missing() {
@@ -41,14 +36,20 @@ zembro_install_missing() {
         DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Configures (when needed) and builds the tree in build/.
-# $1: ON to treat warnings as errors; further arguments: only these targets.
+# Configures build/ and builds it, or only the given targets.
+#   zembro_build all [TARGET...]    tests and benchmarks too, warnings as errors (./test.sh)
+#   zembro_build play [TARGET...]   what playing and installing need; a tree that ./test.sh
+#                                   configured keeps its settings (switching would rebuild it all)
 zembro_build() {
-    local werror=${1:-OFF}
-    shift || true
+    local options=()
+    if [ "$1" = all ]; then
+        options=(-DZEMBRO_WERROR=ON -DZEMBRO_BUILD_TESTS=ON -DZEMBRO_BUILD_BENCH=ON)
+    elif [ ! -f build/CMakeCache.txt ]; then
+        options=(-DZEMBRO_WERROR=OFF -DZEMBRO_BUILD_TESTS=OFF -DZEMBRO_BUILD_BENCH=OFF)
+    fi
+    shift
     local targets=()
     [ $# -gt 0 ] && targets=(--target "$@")
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEMBRO_WERROR="$werror" \
-        -DZEMBRO_BUILD_TESTS=ON -DZEMBRO_BUILD_BENCH=ON >/dev/null &&
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null &&
         cmake --build build -j2 "${targets[@]}"
 }

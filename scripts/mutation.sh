@@ -7,6 +7,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ZEMBRO_PACKAGES+=(python3 rsync)
+ZEMBRO_PACKAGES+=("${ZEMBRO_TEST_PACKAGES[@]}" python3 rsync)
 zembro_install_missing
 exec python3 scripts/mutation.py "$@"

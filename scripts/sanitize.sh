@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+ZEMBRO_PACKAGES+=("${ZEMBRO_TEST_PACKAGES[@]}")
 zembro_install_missing
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 # Warnings are errors in the normal build; here the optimiser differs and so do its warnings.
