@@ -57,10 +57,11 @@ bind /sys /sys
 [ -d /tmp/.X11-unix ] && bind /tmp/.X11-unix /tmp/.X11-unix
 
 # In its own process group, so that a TERM (a timing harness ending the game) ends all of it
-# and the mounts are still undone.
+# and the mounts are still undone. Its input is this script's (a background job's is not).
+exec 3<&0
 start=$(date +%s.%N)
 setsid chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    TERM="${TERM:-dumb}" ${DISPLAY:+DISPLAY=$DISPLAY} bash -c 'cd /work/main && "$@"' bash "$@" &
+    TERM="${TERM:-dumb}" ${DISPLAY:+DISPLAY=$DISPLAY} bash -c 'cd /work/main && "$@"' bash "$@" 0<&3 &
 child=$!
 trap 'kill -TERM -- "-$child" 2>/dev/null || true' TERM INT
 status=0
