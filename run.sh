@@ -24,7 +24,7 @@ fi
 
 if [ "${1:-}" = deb ]; then
     # The packaging tools, and what the package's start under Xvfb needs.
-    ZEMBRO_PACKAGES+=(debhelper dpkg-dev fakeroot lintian man-db xvfb xauth xdotool imagemagick x11-utils)
+    ZEMBRO_PACKAGES+=(build-essential debhelper dpkg-dev fakeroot lintian man-db xvfb xauth xdotool imagemagick x11-utils)
     zembro_install_missing
     dpkg-buildpackage -us -uc -b
     # dpkg-buildpackage writes beside the source folder; keep what it made in build/deb/.
