@@ -16,8 +16,8 @@ ZEMBRO_PACKAGES=(
 
 # What the tests and benchmarks need beside it; the end-to-end runs need the second line.
 ZEMBRO_TEST_PACKAGES=(
-    libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream libxdamage-dev openbox
-    xvfb xauth xdotool imagemagick x11-utils
+    libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream libxdamage-dev
+    xvfb xauth xdotool imagemagick x11-utils openbox weston xwayland
 )
 
 zembro_install_missing() {

@@ -130,3 +130,33 @@ finish_checks() {
     echo "$((checks - failures)) passed, $failures failed"
     [ "$failures" -eq 0 ]
 }
+
+# Starts weston on the X display (its X11 back end: a window at the top-left, whose pointer and
+# keys xdotool drives) with Xwayland, and exports what a Wayland session sets for its programs;
+# GAME_DISPLAY becomes weston's Xwayland display. $work must exist.
+start_weston() {
+    export XDG_RUNTIME_DIR="$work/runtime" XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=zembro-wayland
+    unset QT_QPA_PLATFORM
+    mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+    weston --backend=x11-backend.so --use-pixman --xwayland --width=1024 --height=768 \
+        --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.txt" 2>&1 &
+    WESTON_PID=$!
+    for _ in $(seq 200); do
+        GAME_DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.txt")
+        if [ -n "$GAME_DISPLAY" ]; then
+            # Keys reach weston only while its window has the X focus (no window manager gives it).
+            local output
+            for _ in $(seq 200); do
+                output=$(xdotool search --class '^Weston Compositor$' 2>/dev/null | head -n 1)
+                [ -n "$output" ] && xdotool windowfocus "$output" && return 0
+                sleep 0.05
+            done
+            break
+        fi
+        kill -0 "$WESTON_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "weston did not start:" >&2
+    cat "$work/weston.txt" >&2
+    return 1
+}
