@@ -41,17 +41,7 @@ xdotool mousemove "$(screen_x 600)" "$(screen_y 450)"
 GAME_PID=$!
 OTHER_PID=
 # The game's window: 806 x 606 (the about box, which may map first, has the same name).
-game_window() {
-    local id
-    for _ in $(seq 750); do
-        for id in $(on_game xdotool search --onlyvisible --name '^Zembro$' 2>/dev/null); do
-            on_game xdotool getwindowgeometry "$id" | grep -q 'Geometry: 806x606' && { echo "$id"; return 0; }
-        done
-        sleep 0.02
-    done
-    return 1
-}
-win=$(game_window)
+win=$(on_game wait_for_window '^Zembro$' 806x606)
 check "start-up: the game window appears, 806 x 606" [ -n "$win" ]
 
 shot() { import -window root "$work/$1.png"; }
@@ -143,7 +133,7 @@ pair "after the move" 1 1 1 2
 click_game 745 10
 click_game $((650 + 5 + 60)) $((23 + 2 * 31 + 15)) # Classifica: no results yet, a message
 sleep 0.5
-check "the message box shows" bash -c "DISPLAY=$GAME_DISPLAY xdotool search --onlyvisible --name '^Errore di caricamento\$' | grep -q ."
+check "the message box shows" eval "on_game wait_for_window '^Errore di caricamento$' >/dev/null"
 shot dialog
 check "no game pointer left on the MENU label" box_same before dialog 725 3 45 16
 xdotool key Return

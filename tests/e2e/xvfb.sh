@@ -60,13 +60,17 @@ start_openbox() {
     return 1
 }
 
-# Waits until a visible window whose name matches $1 exists (15 s at most: a loaded machine
-# starts the toolkit slowly); gives its id.
+# wait_for_window NAME [WxH]: waits until a visible window whose name matches NAME (and of that
+# size, when given) exists, 15 s at most (a loaded machine starts the toolkit slowly); gives its id.
 wait_for_window() {
     local id
     for _ in $(seq 750); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+            if [ -z "${2:-}" ] || xdotool getwindowgeometry "$id" | grep -q "Geometry: $2\$"; then
+                echo "$id"
+                return 0
+            fi
+        done
         sleep 0.02
     done
     return 1
