@@ -9,6 +9,7 @@ that makes a test fail, crash or run past the time limit is killed. Prints each 
 survivors and the kill rate.
 
 Usage: mutation.py [--count N] [--seed S] [--workers W] [--out DIR] [--sites FILE] [--matrix FILE]
+                   [--folders FOLDER...]
 """
 import argparse
 import json
@@ -50,9 +51,9 @@ CONDITION = re.compile(r"\b(if|while) \((.*)\)( \{)?$")
 STATEMENT = re.compile(r"^\s*(\+\+|--)?[A-Za-z_][\w.\->\[\]()*, ]*(\+\+|--|\s[-+*/|&^]?=\s.*|\(.*\))?;$")
 
 
-def source_files():
+def source_files(folders):
     files = []
-    for folder in FOLDERS:
+    for folder in folders:
         for name in sorted(os.listdir(os.path.join(ROOT, folder))):
             if name.endswith(".cpp"):
                 files.append(os.path.join(folder, name))
@@ -275,12 +276,14 @@ def main():
     parser.add_argument("--sites", metavar="FILE",
                         help="instead of a sample, the mutants this file names, one per line as "
                         "this script prints them ('src/store/score_file.cpp:83 relational: ...')")
+    parser.add_argument("--folders", nargs="+", default=FOLDERS, metavar="FOLDER",
+                        help="where the mutants are drawn (default: %(default)s)")
     parser.add_argument("--matrix", help="run every test on each mutant; write which failed "
                         "to this JSON file (scripts/test_cover.py reads it)")
     args = parser.parse_args()
 
     candidates = []
-    for path in source_files():
+    for path in source_files(args.folders):
         candidates.extend(sites(path))
     random.Random(args.seed).shuffle(candidates)
     if args.sites:
