@@ -161,22 +161,5 @@ INSTANTIATE_TEST_SUITE_P(
                               {0, 0, NONE, NONE, 1, true, MoveResult::Moved}}),
     [](const testing::TestParamInfo<InputCase>& param) { return std::string(param.param.name); });
 
-TEST(BoardInput, HoverTracesAndReleaseClearsThePath) {
-    GameState state = StartState();
-    InputState input;
-    OptionValues settings;
-    settings.holdToDrag = 1;
-    PointerOnCell(state, settings, 2, 2);
-    BoardPress(state, input, settings);
-    PointerOnCell(state, settings, 2, 4);
-    EXPECT_EQ(state.pathValid, 1);
-    EXPECT_EQ(state.pathMask[static_cast<std::size_t>(CellIndex(2, 3))], 1);
-    PointerOffCells(state);
-    EXPECT_EQ(state.pathMask[static_cast<std::size_t>(CellIndex(2, 3))], 1)
-        << "off the cells the last path stays";
-    BoardRelease(state, input, settings);
-    EXPECT_EQ(state.pathMask, PathMask{});
-}
-
 } // namespace
 } // namespace zembro

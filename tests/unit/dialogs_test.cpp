@@ -30,19 +30,6 @@ ScoreRecord Stored(const std::string& name, int seconds, int moves, int penalty)
     return MakeRecord(name, seconds, moves, when, settings);
 }
 
-TEST(RankingTexts, ListLineAndDetails) {
-    EXPECT_EQ(RankingLine(0, Stored("Anna", 95, 40, 5)),
-              "Pos. 01:   Sec:  95  Mosse:  40     Anna");
-    EXPECT_EQ(RankingLine(11, Stored("B", 1234, 7, 5)), "Pos. 12:   Sec: 1234  Mosse:   7     B");
-    const RankingDetails d = DetailsOf(Stored("Anna", 95, 40, 148));
-    EXPECT_EQ(d.date, "07/03/2001 ");
-    EXPECT_EQ(d.time, "09:05");
-    EXPECT_EQ(d.penalty, "148 Sec. ");
-    EXPECT_EQ(DetailsOf(Stored("Anna", 95, 40, 5)).penalty, "05 Sec. ");
-    EXPECT_EQ(d.kinds, "20 ");
-    EXPECT_EQ(d.fixed, "03 ");
-}
-
 TEST(NewRecordDialog, ShowsThePlaceAndTakesTheName) {
     NewRecordDialog dialog;
     dialog.position = 12;
@@ -331,20 +318,6 @@ TEST_F(EndOfGame, WinningThenOkStoresTheNameAndQuits) {
     EXPECT_FALSE(Window().Exists());
 }
 
-TEST_F(EndOfGame, WinningThenCancelDealsAgain) {
-    OnePairLeft();
-    framework_.messageAnswers = {Answer::Cancel};
-    framework_.dialogScripts[DIALOG_NEW_RECORD] = [](HeadlessDialog& d, DialogHandler& h) {
-        h.OnCommand(2, d); // no name: nothing stored
-    };
-    WinByClicking();
-    EXPECT_FALSE(framework_.quitRequested);
-    EXPECT_EQ(Frame().Game().moves, 0) << "a fresh deal";
-    EXPECT_GT(Frame().Game().piecesLeft, 0);
-    EXPECT_FALSE(std::filesystem::exists(recordPath()));
-    EXPECT_FALSE(Frame().SystemCursorShown());
-}
-
 TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
     // A list that cannot be read: said at once, no name asked for.
     std::filesystem::create_directory(recordPath());
@@ -373,15 +346,6 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
               "Il risultato non è stato salvato in Zembro.rec:\nil file non esiste");
     EXPECT_FALSE(framework_.quitRequested) << "the game goes on";
     EXPECT_EQ(Frame().Game().moves, 0) << "Cancel then deals anew";
-}
-
-TEST_F(EndOfGame, AFullListOfBetterResultsOffersNothing) {
-    for (int i = 0; i < MAX_SCORES; ++i)
-        ASSERT_TRUE(InsertScore(recordPath(), Stored("x", 10 + i, 1, 0)));
-    OnePairLeft();
-    framework_.messageAnswers = {Answer::Cancel};
-    WinByClicking();
-    EXPECT_TRUE(framework_.dialogsRun.empty());
 }
 
 TEST_F(EndOfGame, GivingUpSaysHowManyPiecesWereLeft) {

@@ -26,21 +26,6 @@ class FrameInput : public FrameTest {
     }
 };
 
-TEST_F(FrameInput, SelectMoveAndPairWithTheMouse) {
-    ClickCell(2, 1);
-    EXPECT_EQ(Frame().Game().sourceCol, 2);
-    ASSERT_EQ(CellMiddle(1, 1).y, 38) << "the top corner reaches into the strip's band";
-    ClickCell(1, 1); // the empty top corner: a plain move, the piece stays selected
-    EXPECT_EQ(Frame().Game().At(1, 1), 1);
-    EXPECT_EQ(Frame().Game().sourceCol, 1);
-    ClickCell(1, 2); // an equal piece next to it: both go
-    EXPECT_EQ(Frame().Game().At(1, 1), 0);
-    EXPECT_EQ(Frame().Game().At(1, 2), 0);
-    EXPECT_EQ(Frame().Game().moves, 2);
-    EXPECT_EQ(Frame().Game().piecesLeft, 60);
-    EXPECT_EQ(Frame().StateBits() & STATE_PAUSED, 0u) << "the first click started the clock";
-}
-
 TEST(ScreenZones, PressesByZone) {
     struct Case {
         int x, y;
@@ -107,23 +92,6 @@ TEST_F(FrameInput, APressOnTheBoardClosesTheBar) {
     EXPECT_FALSE(Frame().SystemCursorShown());
     for (std::size_t i = 1; i < framework_.cursorCalls.size(); ++i)
         EXPECT_NE(framework_.cursorCalls[i], framework_.cursorCalls[i - 1]);
-}
-
-TEST_F(FrameInput, PausedSceneOnlyMovesThePointer) {
-    Press(740, 40); // pause
-    Paint();
-    const BackBuffer before = Frame().Buffer();
-    Frame().Game().seconds = 500; // not shown while paused
-    Move(100, 100);
-    Paint();
-    Move(120, 110);
-    Paint();
-    Move(100, 100); // back where it was: only the pointer was ever drawn
-    Paint();
-    int changed = 0;
-    for (std::size_t i = 0; i < before.pixels.size(); ++i)
-        changed += before.pixels[i] != Frame().Buffer().pixels[i] ? 1 : 0;
-    EXPECT_LE(changed, 24 * 32 * 2) << "only the pointer's rectangles";
 }
 
 TEST_F(FrameInput, DraggingByTheGripFreezesTheSceneUntilTheDragEnds) {

@@ -103,14 +103,6 @@ TEST_F(FrameTest, EveryStartUpFailureSaysWhatAndEnds) {
     }
 }
 
-TEST_F(FrameTest, A24BitDisplayAnsweredWithOkStarts) {
-    framework_.bitsPerPixel = 24;
-    ASSERT_TRUE(Start());
-    ASSERT_EQ(framework_.messages.size(), 1u);
-    EXPECT_EQ(framework_.messages[0].caption, "Attenzione");
-    EXPECT_EQ(framework_.messages[0].buttons, platform::MessageButtons::OkCancel);
-}
-
 TEST_F(FrameTest, ALongCurrentFolderIsTakenWhole) {
     const std::filesystem::path deep = folder_ / std::string(120, 'd') / std::string(60, 'e');
     std::filesystem::create_directories(deep);

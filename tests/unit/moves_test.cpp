@@ -62,23 +62,6 @@ GameState Selected(const Board& board, int sc, int sr, int tc, int tr) {
     return state;
 }
 
-TEST(ExecuteMove, PairRemovalEmptiesBothCellsAndDropsTheSelection) {
-    for (const int reselect : {0, 1}) {
-        GameState state =
-            Selected(BoardWith(0, {{2, 2, 7}, {2, 6, 7}, {5, 5, 3}, {6, 6, 3}}), 2, 2, 2, 6);
-        OptionValues settings;
-        settings.reselectAfterMove = reselect;
-        EXPECT_EQ(ExecuteMove(state, settings), MoveResult::Paired);
-        EXPECT_EQ(state.At(2, 2), 0);
-        EXPECT_EQ(state.At(2, 6), 0);
-        EXPECT_EQ(state.piecesLeft, 2);
-        EXPECT_EQ(state.moves, 1);
-        EXPECT_FALSE(state.HasSelection());
-        EXPECT_FALSE(state.HasHover());
-        EXPECT_EQ(state.pathMask, PathMask{});
-    }
-}
-
 // The moved piece is at (2, 2) and goes to (2, 1). Its partner at (2, 5) is in reach unless the
 // case blocks it; another pair, (6, 6) and (6, 8), is in reach elsewhere unless blocked.
 struct PenaltyCase {

@@ -207,38 +207,6 @@ INSTANTIATE_TEST_SUITE_P(
                   true}),
     [](const testing::TestParamInfo<TraceCase>& param) { return std::string(param.param.name); });
 
-// No trace to make: the mask is cleared and nothing else changes.
-TEST(TracePath, NothingToTraceClearsOnlyTheMask) {
-    struct Case {
-        const char* name;
-        Coord source, hover;
-    };
-    const Case cases[] = {
-        {"hovering the selected piece", {2, 2}, {2, 2}},
-        {"nothing selected", {0, 0}, {5, 4}},
-        {"nothing hovered", {2, 2}, {255, 255}},
-        {"hovering off the board", {2, 2}, {9, 0}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        GameState state;
-        state.board = ExampleBoard();
-        state.pathMask.fill(1);
-        state.sourceCol = c.source.col;
-        state.sourceRow = c.source.row;
-        state.hoverCol = c.hover.col;
-        state.hoverRow = c.hover.row;
-        state.pathValid = 1;
-        state.pairTarget = 1;
-        TracePath(state, OptionValues{});
-        EXPECT_EQ(state.pathMask, PathMask{});
-        EXPECT_EQ(state.pathValid, 1);
-        EXPECT_EQ(state.pairTarget, 1);
-        EXPECT_FALSE(CanMoveTo(state, c.hover.col, c.hover.row));
-        EXPECT_FALSE(CanMoveTo(state, 2, 2));
-    }
-}
-
 TEST(CanMoveTo, RefusesOutOfRangeCellsAndStaleInvalidPaths) {
     GameState state;
     state.board = ExampleBoard();
