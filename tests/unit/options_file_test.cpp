@@ -132,6 +132,32 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
     }
 }
 
+TEST_F(OptionsFile, WritesTheNineteenLineLayout) {
+    const std::string path = (folder_ / "Option.opt").string();
+    ASSERT_TRUE(WriteOptions(path, Values("Immagini", "Numeri", {33, 1, 0, 1, 1, 1, 148, 30, 20})));
+    const std::string expected =
+        "Immagini Numeri 33\r\n"
+        "1 0 1 1 1\r\n"
+        "148\r\n"
+        "30\r\n"
+        "20\r\n"
+        "\r\n\r\n\r\n"
+        "// Significato\r\n"
+        "\r\n"
+        "directory1 directory2 NumMaxPedine\r\n"
+        "Inserimento pedine -> 1 = controllato, 0 = casuale\r\n"
+        "Spazi vuoti -> 1 = a caso nella scacchiera, 0 = sopra e sotto\r\n"
+        "Selezione persistente -> 0 = Persistente, 1 = occorre riselezionare dopo uno "
+        "spostamento\r\n"
+        "Spostamento pedine -> 0 = click e click, 1 = mouse premuto\r\n"
+        "Visualizzazione percorso -> 1 = di due colori ( giuso, sbagliato ), 0 = solo se "
+        "giusto\r\n"
+        "Penalita -> 0 = nessuno, 1 = penalita\r\n"
+        "Numero di celle fisse -> non si accoppiano ne' spostano\r\n"
+        "Numero di pedine diverse utilizzate\r\n";
+    EXPECT_EQ(Contents(path), expected);
+}
+
 TEST_F(OptionsFile, FailedWriteKeepsTheOldFileWhole) {
     // A folder standing where the file should go cannot be replaced by a rename.
     fs::create_directories(folder_ / "Option.opt" / "inside");
