@@ -10,6 +10,7 @@ ZEMBRO_PACKAGES=(
     qt6-base-dev
     libpng-dev
     zlib1g-dev
+    libacl1-dev
     fonts-dejavu-core
     qt6-translations-l10n
 )

@@ -3,6 +3,7 @@
 #include "app/game_app.h"
 #include "platform/qt/platform_choice.h"
 #include "platform/qt/qt_framework.h"
+#include "store/regular_file.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     case zembro::CommandAction::Play:
         break;
     }
+    zembro::FailWritesPastTheSizeLimit();
     if (const auto platform = zembro::platform::PlatformToAskFor(std::getenv("QT_QPA_PLATFORM"),
                                                                  std::getenv("DISPLAY")))
         setenv("QT_QPA_PLATFORM", platform->c_str(), 1);

@@ -11,6 +11,7 @@ enum FileError : int {
     FILE_ERROR_NOT_REGULAR = -1, // a FIFO, device, folder or socket where a file belongs
     FILE_ERROR_LOCKED = -2,      // another writer held the file past the bounded wait
     FILE_ERROR_MALFORMED = -3,   // the file is there but its contents cannot be used
+    FILE_ERROR_READ_LOCKED = -4, // readers held the file past a writer's bounded wait
 };
 
 struct IoResult {

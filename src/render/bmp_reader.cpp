@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace zembro {
 namespace {
@@ -104,9 +105,10 @@ std::string CheckGeometry(const BitmapInfoHeader& h, BmpLayout& layout) {
     const std::int64_t height = h.biHeight < 0 ? -std::int64_t{h.biHeight} : h.biHeight;
     if (width < 1 || height < 1)
         return "the picture has no width or no height";
-    if (width > BMP_MAX_SIDE || height > BMP_MAX_SIDE || width * height > BMP_MAX_PIXELS)
+    if (width > BMP_MAX_WIDTH || height > BMP_MAX_HEIGHT)
         return "the picture is too large (" + std::to_string(width) + " x " +
-               std::to_string(height) + ")";
+               std::to_string(height) + "; at most " + std::to_string(BMP_MAX_WIDTH) + " x " +
+               std::to_string(BMP_MAX_HEIGHT) + ")";
     if (h.biPlanes != 1)
         return "the picture has " + std::to_string(h.biPlanes) + " planes instead of 1";
     const int bits = h.biBitCount;
@@ -247,11 +249,19 @@ Result<BmpLayout> ParseBmp(std::span<const std::uint8_t> file) {
     return Result<BmpLayout>::Ok(std::move(layout));
 }
 
-Result<Sprite> LoadSprite(const std::string& path) {
+Result<Sprite> LoadSprite(const std::string& path, std::int64_t maxPixels) {
     const Result<FilePtr> file = OpenForReading(path);
     if (!file)
         return Result<Sprite>::Fail(file.Status());
+    struct stat info {};
+    if (::fstat(::fileno(file->get()), &info) != 0)
+        return Result<Sprite>::Fail(path + ": cannot be read", EIO);
+    if (info.st_size > BMP_MAX_FILE_BYTES)
+        return Result<Sprite>::Fail(path + ": the file is too large for a picture (" +
+                                    std::to_string(info.st_size) + " bytes)");
+    // Read to its end, which may have moved since: never past the largest file taken.
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     std::uint8_t chunk[65536];
     for (;;) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, file->get());
@@ -266,6 +276,10 @@ Result<Sprite> LoadSprite(const std::string& path) {
     const Result<BmpLayout> layout = ParseBmp(bytes);
     if (!layout)
         return Result<Sprite>::Fail(path + ": " + layout.Reason());
+    if (std::int64_t{layout->width} * layout->height > maxPixels)
+        return Result<Sprite>::Fail(path + ": the pictures together are too large (this one is " +
+                                    std::to_string(layout->width) + " x " +
+                                    std::to_string(layout->height) + ")");
     Result<Sprite> sprite = ConvertTo16(*layout);
     if (!sprite)
         return Result<Sprite>::Fail(path + ": " + sprite.Reason());

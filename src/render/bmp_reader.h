@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "game/screen_layout.h"
 #include "render/bitmap_header.h"
 #include "render/sprite.h"
 
@@ -31,11 +32,13 @@ struct BmpLayout {
     std::span<const std::uint8_t> pixelData; // from the pixel offset to the end of the file
 };
 
-// Pictures larger than this on either side are refused: nothing the game shows comes near it.
-inline constexpr int BMP_MAX_SIDE = 16384;
-inline constexpr std::int64_t BMP_MAX_PIXELS = std::int64_t{1} << 25;
-// Files larger than this are refused before they are read.
-inline constexpr std::int64_t BMP_MAX_FILE_BYTES = std::int64_t{1} << 28;
+// Nothing the scene draws can show more than the screen: a picture over twice the screen on
+// either side is refused from its header, before its pixels are read or decoded.
+inline constexpr int BMP_MAX_WIDTH = 2 * SCREEN_WIDTH, BMP_MAX_HEIGHT = 2 * SCREEN_HEIGHT;
+inline constexpr std::int64_t BMP_MAX_PIXELS = std::int64_t{BMP_MAX_WIDTH} * BMP_MAX_HEIGHT;
+// Twice the file of the largest picture taken (32 bits a pixel, 7.7 MB): a larger file is
+// refused before it is read.
+inline constexpr std::int64_t BMP_MAX_FILE_BYTES = std::int64_t{16} << 20;
 
 Result<BmpLayout> ParseBmp(std::span<const std::uint8_t> file);
 
@@ -44,7 +47,8 @@ Result<BmpLayout> ParseBmp(std::span<const std::uint8_t> file);
 // Refuses run-length data that runs off the picture.
 Result<Sprite> ConvertTo16(const BmpLayout& layout);
 
-// Reads, checks and converts one BMP file.
-Result<Sprite> LoadSprite(const std::string& path);
+// Reads, checks and converts one BMP file; one of more than `maxPixels` pixels is refused from
+// its header.
+Result<Sprite> LoadSprite(const std::string& path, std::int64_t maxPixels = BMP_MAX_PIXELS);
 
 } // namespace zembro

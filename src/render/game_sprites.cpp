@@ -17,13 +17,20 @@ namespace {
 
 // The board's codes are bytes: more pictures than codes could never be drawn.
 constexpr std::int32_t MAX_PIECE_PICTURES = 255;
-IoResult LoadInto(Sprite& sprite, const std::string& folder, const std::string& name) {
+// Every picture together, in pixels: 32 MiB at 16 bits, twenty times the default pictures and
+// seven times a set of 255 pieces of a cell's size, so that start-up memory stays bounded
+// whatever the folders hold.
+constexpr std::int64_t MAX_PIXELS_IN_ALL = std::int64_t{16} << 20;
+
+IoResult LoadInto(Sprite& sprite, const std::string& folder, const std::string& name,
+                  std::int64_t& pixelsLeft) {
     const std::optional<std::string> path = JoinPath(folder, name);
     if (!path)
         return IoResult::Failure(folder + ": the path of " + name + " is too long");
-    Result<Sprite> loaded = LoadSprite(*path);
+    Result<Sprite> loaded = LoadSprite(*path, pixelsLeft);
     if (!loaded)
         return IoResult::Failure(loaded.Reason());
+    pixelsLeft -= std::int64_t{loaded->Width()} * loaded->Height();
     sprite.header = loaded->header;
     sprite.pixels = std::move(loaded->pixels);
     IndexOpaqueRuns(sprite);
@@ -36,6 +43,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
     if (settings.NumMaxPedine < 1)
         return IoResult::Failure("the settings name no piece pictures");
     CreateSurface(buffer);
+    std::int64_t pixelsLeft = MAX_PIXELS_IN_ALL;
 
     const std::string& d1 = settings.directory1;
     const std::string& d2 = settings.directory2;
@@ -52,7 +60,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         {sprites.cursorSprite, d1, "Mouse1.bmp"},
     };
     for (const auto& entry : first) {
-        if (IoResult loaded = LoadInto(entry.sprite, entry.folder, entry.name); !loaded)
+        if (IoResult loaded = LoadInto(entry.sprite, entry.folder, entry.name, pixelsLeft); !loaded)
             return loaded;
     }
     // The background is copied over the whole surface in one block.
@@ -71,7 +79,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         char name[32];
         std::snprintf(name, sizeof name, "pedina%02zu.bmp", k);
         Sprite& piece = sprites.pieceSprites[k - 1];
-        if (IoResult loaded = LoadInto(piece, d1, name); !loaded)
+        if (IoResult loaded = LoadInto(piece, d1, name, pixelsLeft); !loaded)
             return loaded;
         piece.hotX = (*hotspots)[k - 1].x;
         piece.hotY = (*hotspots)[k - 1].y;
@@ -87,7 +95,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         {sprites.miniImage, "Mini.bmp"},
     };
     for (const auto& entry : second) {
-        if (IoResult loaded = LoadInto(entry.sprite, d2, entry.name); !loaded)
+        if (IoResult loaded = LoadInto(entry.sprite, d2, entry.name, pixelsLeft); !loaded)
             return loaded;
     }
     return IoResult::Success();

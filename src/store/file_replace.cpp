@@ -1,54 +1,21 @@
 // Lock, write beside, flush, rename over: the one way the game rewrites its files.
 #include "store/file_replace.h"
 
+#include "store/file_identity.h"
+#include "store/path_parts.h"
+
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace zembro {
 namespace {
 
-// The most symbolic links followed in a row, as the system follows in one path; more are a loop.
-constexpr int MAX_LINK_DEPTH = 40;
 constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file a path finally names: a link's target replaces the link's own name, relative to
-// the link's folder. A name that does not exist (yet) is its own target.
-Result<std::string> FollowLinks(std::string path) {
-    // As many links as the system follows in one path, and the name they end at.
-    for (int depth = 0; depth <= MAX_LINK_DEPTH; ++depth) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return Result<std::string>::Ok(std::move(path));
-        std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length < 0)
-            return Result<std::string>::Fail(SystemFailure(path, errno));
-        target.resize(static_cast<std::size_t>(length));
-        path = (target.starts_with('/') || path.find('/') == std::string::npos)
-                   ? target
-                   : FolderOf(path) + "/" + target;
-    }
-    return Result<std::string>::Fail(SystemFailure(path, ELOOP));
-}
 
 bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
@@ -86,21 +53,16 @@ void SweepAbandoned(const std::string& target) {
     ::closedir(dir);
 }
 
-// Keeps the old file's owner where the process may, then its permission bits (after the
-// owner, since a change of owner clears set-id bits).
-void TakeIdentity(int fd, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
-        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-        // Neither could be kept: the new file is the writer's, with the old permission bits.
-    }
-    if (::fchmod(fd, old.st_mode & 07777) != 0) {
-        // The folder's file system has no modes to keep.
-    }
-}
-
-// Rewrites an open file in place: written, cut to its new length, flushed.
+// Rewrites an open file in place: its room claimed, written, cut to its new length, flushed. A
+// full disk or a size limit stops it at the claim, before a byte of the file changes.
 IoResult RewriteInPlace(int fd, const std::string& target, std::string_view contents) {
     const off_t length = static_cast<off_t>(contents.size());
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        contents.size() > limit.rlim_cur)
+        return SystemFailure(target, EFBIG);
+    if (length > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, length) != 0 && errno != EOPNOTSUPP)
+        return SystemFailure(target, errno);
     if (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, contents) || ::ftruncate(fd, length) != 0 ||
         ::fsync(fd) != 0)
         return SystemFailure(target, errno);
@@ -158,44 +120,29 @@ std::optional<pid_t> TemporaryFileWriter(std::string_view name, std::string_view
     return static_cast<pid_t>(value);
 }
 
-Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs) {
-    Result<std::string> target = FollowLinks(path);
-    if (!target)
-        return Result<FileLock>::Fail(target.Status());
-    const std::string folder = FolderOf(*target);
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.Valid())
-        return Result<FileLock>::Fail(SystemFailure(folder, errno));
-    const int operation = (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (::flock(dir.Get(), operation) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR)
-            return Result<FileLock>::Fail(SystemFailure(folder, errno));
-        if (std::chrono::steady_clock::now() >= deadline)
-            return Result<FileLock>::Fail(
-                *target + ": another program is writing it and did not finish in " +
-                    std::to_string(waitMs) + " ms",
-                FILE_ERROR_LOCKED);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return Result<FileLock>::Ok(FileLock(std::move(dir), std::move(*target), kind));
-}
-
 IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
     const std::string& target = lock.Target();
     if (lock.Kind() != LockKind::Exclusive)
         return IoResult::Failure(target + ": not locked for writing", FILE_ERROR_LOCKED);
 
+    // The leftovers of killed writers go first, so that they never take the room this one needs.
+    SweepAbandoned(target);
+
     // The file as it is: opening it for writing is what says whether the player may write it.
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
     FileDescriptor current;
-    if (exists) {
+    if (::stat(target.c_str(), &old) == 0) {
         Result<FileDescriptor> opened = OpenRegular(target, O_WRONLY);
         if (!opened)
             return opened.Status();
         current = std::move(*opened);
+        if (::fstat(current.Get(), &old) != 0)
+            return SystemFailure(target, errno);
+        // A new file would leave its other names with the old contents.
+        if (old.st_nlink > 1)
+            return RewriteInPlace(current.Get(), target, contents);
     }
+    const bool exists = current.Valid();
 
     std::string temporary;
     Result<FileDescriptor> created = CreateTemporary(target, exists, temporary);
@@ -207,8 +154,10 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
         return created.Status();
     }
     FileDescriptor& file = *created;
-    if (exists)
-        TakeIdentity(file.Get(), old);
+    if (exists && !TakeIdentity(file.Get(), current.Get(), old)) {
+        ::unlink(temporary.c_str());
+        return RewriteInPlace(current.Get(), target, contents);
+    }
     int error = 0;
     if (!WriteAll(file.Get(), contents) || ::fsync(file.Get()) != 0)
         error = errno;
@@ -221,7 +170,6 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
         return SystemFailure(target, error);
     }
     SyncFolder(FolderOf(target));
-    SweepAbandoned(target);
     return IoResult::Success();
 }
 

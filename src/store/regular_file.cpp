@@ -2,6 +2,7 @@
 #include "store/regular_file.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,6 +55,10 @@ Result<FileDescriptor> OpenRegular(const std::string& path, int flags) {
         return Opened::Fail(notRegular);
     ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
     return Opened::Ok(std::move(fd));
+}
+
+void FailWritesPastTheSizeLimit() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 Result<FilePtr> OpenForReading(const std::string& path) {

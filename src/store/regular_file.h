@@ -44,6 +44,11 @@ IoResult SystemFailure(const std::string& path, int error);
 // without being waited on.
 Result<FileDescriptor> OpenRegular(const std::string& path, int flags);
 
+// A write past the process's file-size limit fails with EFBIG, told like any failed write,
+// instead of the signal ending the process with the temporary file left behind. Called once, at
+// the start of a program that writes the game's files.
+void FailWritesPastTheSizeLimit();
+
 // A regular file opened for reading in binary mode.
 Result<FilePtr> OpenForReading(const std::string& path);
 

@@ -17,13 +17,16 @@ std::string ItalianFileReason(int error) {
         return "il disco è in sola lettura";
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
         return "spazio esaurito sul disco";
+    case EFBIG:
+        return "il file supera la dimensione massima consentita";
     case EISDIR:
     case FILE_ERROR_NOT_REGULAR:
         return "non è un file normale (è una cartella, una FIFO o un dispositivo)";
     case FILE_ERROR_LOCKED:
         return "un altro programma lo sta scrivendo e non ha finito in tempo";
+    case FILE_ERROR_READ_LOCKED:
+        return "un altro programma lo sta leggendo e non ha finito in tempo";
     case FILE_ERROR_MALFORMED:
         return "il contenuto non è valido";
     case ELOOP:

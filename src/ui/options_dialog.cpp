@@ -171,12 +171,18 @@ void OptionsDialog::Load(platform::DialogControls& c) {
         framework_.FileDialog(owner_, OptionsFileRequest(platform::FileDialogKind::Open));
     if (path.empty())
         return;
-    if (const OptionsReadResult read = ReadOptions(path, copy); !read) {
-        TellFileFailure(framework_, owner_, "Errore di caricamento",
-                        "Le opzioni non sono state caricate da", path,
-                        IoResult::Failure(read.reason, read.error));
+    // Read aside: a file that is no settings file (its reading stops before the last value)
+    // leaves the dialog as it was, so that OK cannot write its words back as folder names.
+    OptionValues loaded = copy;
+    const OptionsReadResult read = ReadOptions(path, loaded);
+    if (!read || read.valuesRead < OPTION_VALUE_COUNT) {
+        TellFileFailure(
+            framework_, owner_, "Errore di caricamento", "Le opzioni non sono state caricate da",
+            path,
+            IoResult::Failure(path + ": " + read.reason, read ? FILE_ERROR_MALFORMED : read.error));
         return;
     }
+    copy = loaded;
     OnInitDialog(c);
 }
 

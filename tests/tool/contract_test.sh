@@ -242,5 +242,19 @@ if [ "$(timeout 5 "$tool" options folder 2>&1)" != "zembro-tool: cannot open fol
     echo "FAIL options, a folder: not the game's reason"
 fi
 
+# A file-size limit: the write fails with its reason instead of the signal ending the tool, and
+# no temporary file is left.
+mkdir limited
+cp scores.rec limited/
+# (The limit would stop the error line too: it reaches stderr.txt through a pipe.)
+expect_error "insert, past the file-size limit" 1 -- \
+    bash -c 'set -o pipefail; (ulimit -f 0 && exec "$@") 2>&1 >/dev/null | cat >&2' - \
+    "$tool" insert limited/scores.rec X 1 1 0 0 0 "2026-12-01 10:00"
+checks=$((checks + 1))
+if ! grep -q 'File too large' stderr.txt || [ "$(ls -A limited)" != scores.rec ]; then
+    failures=$((failures + 1))
+    echo "FAIL insert past the limit: $(cat stderr.txt); left: $(ls -A limited)"
+fi
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

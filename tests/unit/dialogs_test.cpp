@@ -129,7 +129,10 @@ TEST_F(Dialogs, HoldingToDragForcesReselection) {
 TEST_F(Dialogs, CaricaLoadsOtherFilesAndCancelWritesNothing) {
     std::ofstream(folder_ / "none.opt") << "A B 33 0 0 0 0 0 0 5 10";
     std::ofstream(folder_ / "twenty.opt") << "A B 33 0 0 0 0 0 20 5 10";
-    framework_.fileAnswers = {(folder_ / "none.opt").string(), (folder_ / "twenty.opt").string(),
+    std::ofstream(folder_ / "garbage.opt") << "garbage here\n";
+    std::ofstream(folder_ / "short.opt") << "A B 33 0 0 0 0 0 20 5";
+    framework_.fileAnswers = {(folder_ / "garbage.opt").string(), (folder_ / "short.opt").string(),
+                              (folder_ / "none.opt").string(), (folder_ / "twenty.opt").string(),
                               ""};
     const std::string before = [&] {
         std::ifstream in(folder_ / "Option.opt");
@@ -137,7 +140,19 @@ TEST_F(Dialogs, CaricaLoadsOtherFilesAndCancelWritesNothing) {
         text << in.rdbuf();
         return text.str();
     }();
-    Options([](HeadlessDialog& d, DialogHandler& h) {
+    Options([&](HeadlessDialog& d, DialogHandler& h) {
+        // Files that are no settings files: refused with the reason, the controls unchanged.
+        const std::string kinds = d.Text(ID_KINDS), pictures = d.Text(ID_FIXED_CELLS);
+        for (const char* name : {"garbage.opt", "short.opt"}) {
+            framework_.messages.clear();
+            h.OnCommand(ID_LOAD, d);
+            ASSERT_EQ(framework_.messages.size(), 1u);
+            EXPECT_EQ(framework_.messages[0].text, "Le opzioni non sono state caricate da " +
+                                                       (folder_ / name).string() +
+                                                       ":\nil contenuto non è valido");
+            EXPECT_EQ(d.Text(ID_KINDS), kinds);
+            EXPECT_EQ(d.Text(ID_FIXED_CELLS), pictures);
+        }
         h.OnCommand(ID_LOAD, d);
         EXPECT_FALSE(d.IsChecked(ID_PENALTY_ON));
         EXPECT_FALSE(d.IsEnabled(ID_PENALTY_SECONDS));
@@ -155,7 +170,7 @@ TEST_F(Dialogs, CaricaLoadsOtherFilesAndCancelWritesNothing) {
     std::ostringstream after;
     after << in.rdbuf();
     EXPECT_EQ(after.str(), before);
-    ASSERT_EQ(framework_.fileRequests.size(), 3u);
+    ASSERT_EQ(framework_.fileRequests.size(), 5u);
     EXPECT_EQ(framework_.fileRequests[0].filterName, "File di Opzioni");
     EXPECT_EQ(framework_.fileRequests[0].defaultExtension, "opt");
 }

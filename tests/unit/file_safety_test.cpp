@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <acl/libacl.h>
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
@@ -27,6 +28,7 @@ namespace fs = std::filesystem;
 using test::TempFolder;
 
 constexpr uid_t PLAYER_ID = 65534; // "nobody": a user who owns nothing here
+constexpr uid_t OTHER_ID = 4242;   // another player sharing the files
 
 OptionValues Settings(int kinds) {
     OptionValues v;
@@ -75,6 +77,21 @@ std::string AsPlayer(const std::function<bool()>& body) {
     if (::geteuid() != 0)
         return InChild(body);
     return InChild([&] { return ::setgid(PLAYER_ID) == 0 && ::setuid(PLAYER_ID) == 0 && body(); });
+}
+
+// The access control list of a file, as text; empty where it has none beyond its mode.
+std::string AclText(const std::string& path) {
+    acl_t acl = ::acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+    if (acl == nullptr)
+        return {};
+    std::string text;
+    if (::acl_equiv_mode(acl, nullptr) != 0) {
+        char* written = ::acl_to_any_text(acl, nullptr, ',', 0);
+        text = written;
+        ::acl_free(written);
+    }
+    ::acl_free(acl);
+    return text;
 }
 
 // Each writes something new at every call.
@@ -213,6 +230,84 @@ TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
     EXPECT_EQ(StoredNames(scores), (std::vector<std::string>{"second", "first"}));
 }
 
+// Files shared with others, written by their owner or by another player: each save keeps the
+// file's owner, group, mode and list, and every name of it sees the new contents.
+TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the super-user to make the players and their files";
+    struct Case {
+        const char* name;
+        uid_t folderOwner, fileOwner, writer;
+        fs::perms folderMode, fileMode;
+        const char* acl;      // the file's list, or nothing
+        const char* linkedAs; // a second name, in a folder beside
+    };
+    using P = fs::perms;
+    const P rw = P::owner_read | P::owner_write;
+    const P all = P::owner_all | P::group_all | P::others_all;
+    const Case cases[] = {
+        {"a list, saved by its owner", PLAYER_ID, PLAYER_ID, PLAYER_ID, P::owner_all, rw,
+         "u::rw-,u:4242:rw-,g::r--,m::rw-,o::---", nullptr},
+        {"a list, saved by the other player", PLAYER_ID, PLAYER_ID, OTHER_ID, all, rw,
+         "u::rw-,u:4242:rw-,g::r--,m::rw-,o::---", nullptr},
+        {"a second name", PLAYER_ID, PLAYER_ID, PLAYER_ID, P::owner_all, rw, nullptr, "backup"},
+        {"someone else's file in a sticky folder", 0, OTHER_ID, PLAYER_ID, all | P::sticky_bit,
+         rw | P::group_read | P::group_write | P::others_read | P::others_write, nullptr, nullptr},
+        {"a folder that cannot be read", PLAYER_ID, PLAYER_ID, PLAYER_ID,
+         P::owner_write | P::owner_exec | P::group_write | P::group_exec | P::others_write |
+             P::others_exec,
+         rw, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        for (const Writer& w : WRITERS) {
+            SCOPED_TRACE(std::string(c.name) + ", " + w.file);
+            const TempFolder root("shared");
+            fs::create_directories(root.Path() / "run");
+            const std::string folder = root / "run", path = root / ("run/" + std::string(w.file));
+            ASSERT_TRUE(w.write(path));
+            ASSERT_EQ(::chown(path.c_str(), c.fileOwner, c.fileOwner), 0);
+            fs::permissions(path, c.fileMode);
+            if (c.acl != nullptr) {
+                acl_t acl = ::acl_from_text(c.acl);
+                ASSERT_EQ(::acl_set_file(path.c_str(), ACL_TYPE_ACCESS, acl), 0);
+                ::acl_free(acl);
+            }
+            std::string other;
+            if (c.linkedAs != nullptr) {
+                fs::create_directories(root.Path() / c.linkedAs);
+                other = root / (std::string(c.linkedAs) + "/" + w.file);
+                fs::create_hard_link(path, other);
+            }
+            ASSERT_EQ(::chown(folder.c_str(), c.folderOwner, c.folderOwner), 0);
+            fs::permissions(folder, c.folderMode);
+            struct stat before {};
+            ASSERT_EQ(::stat(path.c_str(), &before), 0);
+            const std::string acl = AclText(path), contents = TempFolder::Contents(path);
+
+            EXPECT_EQ(InChild([&] {
+                          return ::setgid(c.writer) == 0 && ::setuid(c.writer) == 0 &&
+                                 w.write(path).ok && (w.file[0] != 'Z' || LoadScores(path));
+                      }),
+                      "ok");
+            struct stat after {};
+            ASSERT_EQ(::stat(path.c_str(), &after), 0);
+            EXPECT_NE(TempFolder::Contents(path), contents);
+            EXPECT_EQ(after.st_uid, before.st_uid);
+            EXPECT_EQ(after.st_gid, before.st_gid);
+            EXPECT_EQ(after.st_mode, before.st_mode);
+            EXPECT_EQ(AclText(path), acl);
+            if (!other.empty()) {
+                EXPECT_EQ(TempFolder::Contents(other), TempFolder::Contents(path));
+            }
+            fs::permissions(folder, P::owner_all);
+            std::vector<std::string> entries;
+            for (const auto& entry : fs::directory_iterator(folder))
+                entries.push_back(entry.path().filename().string());
+            EXPECT_EQ(entries, std::vector<std::string>{w.file}) << "nothing beside it";
+        }
+    }
+}
+
 // Each kind of file that is not a regular one, under each name the game reads or writes.
 TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
     const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> kinds = {
@@ -299,9 +394,11 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
     ASSERT_TRUE(WriteBoth(options, scores));
     const std::string oldOptions = TempFolder::Contents(options);
     const std::string oldScores = TempFolder::Contents(scores);
+    // A killed writer's leftover is swept before the write, so it never takes the room.
+    folder.Write(".Zembro.rec.999999999.0.zembro-tmp", "half");
     const auto failsWhenFull = [](const std::function<bool()>& write) {
         return InChild([&] {
-            std::signal(SIGXFSZ, SIG_IGN);
+            FailWritesPastTheSizeLimit();
             const rlimit limit{64, 64};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             return !write();
@@ -314,6 +411,10 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
     EXPECT_EQ(TempFolder::Contents(scores), oldScores);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}))
         << "no temporary file is left behind";
+    // A file with a second name is rewritten in place: the limit stops it before it changes.
+    fs::create_hard_link(options, folder / "Option.bak");
+    EXPECT_EQ(failsWhenFull([&] { return WriteOptions(options, Settings(20)).ok; }), "ok");
+    EXPECT_EQ(TempFolder::Contents(options), oldOptions);
 }
 
 TEST(FileSafety, ADescriptorClosesOnce) {
@@ -340,7 +441,9 @@ TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     const Result<FileLock> reader = LockFile(path, LockKind::Shared, 0);
     ASSERT_TRUE(reader);
     EXPECT_TRUE(LockFile(path, LockKind::Shared, 0)) << "readers share";
-    EXPECT_EQ(LockFile(path, LockKind::Exclusive, 0).Error(), FILE_ERROR_LOCKED);
+    const Result<FileLock> writer = LockFile(path, LockKind::Exclusive, 0);
+    EXPECT_EQ(writer.Error(), FILE_ERROR_READ_LOCKED);
+    EXPECT_NE(writer.Reason().find("another program is reading it"), std::string::npos);
     EXPECT_EQ(ReplaceFileContents(*reader, "").error, FILE_ERROR_LOCKED)
         << "a shared lock does not allow a rewrite";
     EXPECT_FALSE(fs::exists(path));
@@ -349,6 +452,33 @@ TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     // A "folder" that is a file is no place to lock.
     folder.Write("plain", "x");
     EXPECT_EQ(LockFile(folder / "plain/x", LockKind::Exclusive, 0).Error(), ENOTDIR);
+}
+
+// A file system that keeps no locks: the files are saved all the same, and standard error says
+// why once.
+TEST(FileSafety, WithoutLocksFilesAreStillSaved) {
+    const TempFolder folder("nolock");
+    const std::string path = folder / "Zembro.rec";
+    for (const int error : {ENOLCK, EOPNOTSUPP}) {
+        static int refusal = 0;
+        refusal = error;
+        const LockCall none = [](int, int) {
+            errno = refusal;
+            return -1;
+        };
+        testing::internal::CaptureStderr();
+        for (int save = 0; save < 2; ++save) {
+            const Result<FileLock> lock = LockFile(path, LockKind::Exclusive, 0, none);
+            ASSERT_TRUE(lock);
+            EXPECT_FALSE(lock->Held());
+            EXPECT_TRUE(
+                ReplaceFileContents(*lock, std::string(SCORE_RECORD_SIZE, save == 0 ? 'a' : 'b')));
+        }
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(TempFolder::Contents(path), std::string(SCORE_RECORD_SIZE, 'b'));
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), error == ENOLCK ? 1 : 0) << said;
+        EXPECT_NE(said.find("keeps no locks") == std::string::npos, error == ENOLCK);
+    }
 }
 
 TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {

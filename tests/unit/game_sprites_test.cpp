@@ -93,6 +93,26 @@ TEST_F(RunFolderTest, DefaultPicturesLoad) {
     EXPECT_TRUE(buffer_.HasSurface());
 }
 
+// A one-bit picture of `width` x `height` with its pixels, or only its headers: a few bytes that
+// promise a huge picture.
+void WriteOneBitPicture(const fs::path& path, int width, int height, bool withPixels) {
+    const std::uint32_t stride = static_cast<std::uint32_t>((width + 31) / 32 * 4);
+    const std::uint32_t size = stride * static_cast<std::uint32_t>(height);
+    std::string bytes = "BM";
+    auto put = [&](std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes.push_back(static_cast<char>(value >> (8 * i)));
+    };
+    put(62 + (withPixels ? size : 0), 4), put(0, 4), put(62, 4);
+    put(40, 4), put(static_cast<std::uint32_t>(width), 4),
+        put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2), put(1, 2), put(0, 4), put(size, 4), put(0, 16), put(0, 4), put(0xFFFFFF, 4);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (withPixels)
+        out << std::string(size, '\0');
+}
+
 TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
     struct Case {
         const char* name;
@@ -111,6 +131,30 @@ TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
          },
          "800 x 600"},
         {"not a picture", [&] { std::ofstream(board / "Pedone1.bmp") << "hello"; }, "Pedone1.bmp"},
+        // Refused from the header, never read or decoded: start-up memory stays bounded.
+        {"a header promising 8192 x 4096",
+         [&] { WriteOneBitPicture(board / "pedina05.bmp", 8192, 4096, false); },
+         "pedina05.bmp: the picture is too large (8192 x 4096; at most 1600 x 1200)"},
+        {"one pixel wider than twice the screen",
+         [&] { WriteOneBitPicture(board / "pedina05.bmp", 1601, 1, true); },
+         "pedina05.bmp: the picture is too large"},
+        {"a file over 16 MiB",
+         [&] {
+             WriteOneBitPicture(board / "pedina06.bmp", 8, 8, true);
+             fs::resize_file(board / "pedina06.bmp", (16 << 20) + 1);
+         },
+         "pedina06.bmp: the file is too large for a picture (16777217 bytes)"},
+        {"pieces each as large as allowed, together too large",
+         [&] {
+             WriteOneBitPicture(board / "pedina01.bmp", 1600, 1200, true);
+             for (int k = 2; k <= 33; ++k) {
+                 char name[16];
+                 std::snprintf(name, sizeof name, "pedina%02d.bmp", k);
+                 fs::remove(board / name);
+                 fs::create_hard_link(board / "pedina01.bmp", board / name);
+             }
+         },
+         "pedina09.bmp: the pictures together are too large"},
     };
     for (const Case& c : cases) {
         SetUp(); // the pictures whole again

@@ -1,4 +1,5 @@
 // zembro-tool: the game's rules and files without a window, for tests and theme makers.
+#include "store/regular_file.h"
 #include "tool_args.h"
 #include "tool_commands.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
         std::cout << "zembro-tool " ZEMBRO_VERSION "\n";
         return EXIT_OK;
     }
+    zembro::FailWritesPastTheSizeLimit();
     const Args args(argv + 2, argv + argc);
     for (const Subcommand& subcommand : SUBCOMMANDS) {
         if (subcommand.name == name)
