@@ -11,6 +11,7 @@ ZEMBRO_PACKAGES=(
     libpng-dev
     zlib1g-dev
     libacl1-dev
+    libxcb1-dev
     fonts-dejavu-core
     qt6-translations-l10n
 )

@@ -89,6 +89,18 @@ void GameFrame::OnMouseMove(Point client) {
         PointerOffCells(game_);
 }
 
+void GameFrame::OnMouseLeave() {
+    // The game's pointer goes with the system pointer, and so does the hover it made.
+    mouseX_ = SCREEN_WIDTH;
+    mouseY_ = SCREEN_HEIGHT;
+    PointerOffCells(game_);
+    // A frozen scene keeps its pixels: recompose it once, without the pointer. While the bar is
+    // shown the scene is the strip drawn over it, with no game pointer to take away.
+    if (!bar_.Visible())
+        scene_.fullRedraw = true;
+    window_->Invalidate();
+}
+
 HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {
     if (standard != HitCode::Client)
         return standard;

@@ -155,13 +155,16 @@ void GameFrame::OnNewGame() {
     input_.cellPressed = false;
 }
 
+void GameFrame::OnDestroy() {
+    // Closed from outside: the game ends as Uscita's OK ends it.
+    framework_.Quit(0);
+}
+
 void GameFrame::OnAbout() {
     RedrawWithoutPointer();
     platform::DialogHandler standard;
     framework_.RunDialog(window_.get(), AboutTemplate(), standard);
-    ShowSystemCursor(false);
-    input_.cellPressed = false;
-    FindPointer();
+    ReturnFromDialog();
 }
 
 void GameFrame::RedrawWithoutPointer() {
@@ -170,10 +173,14 @@ void GameFrame::RedrawWithoutPointer() {
         OnPaint();
 }
 
-void GameFrame::FindPointer() {
+void GameFrame::ReturnFromDialog() {
+    ShowSystemCursor(false);
+    input_.cellPressed = false;
     if (const std::optional<platform::Point> at = window_->PointerInClient()) {
         mouseX_ = at->x + POINTER_OFFSET_X;
         mouseY_ = at->y + POINTER_OFFSET_Y;
+    } else {
+        OnMouseLeave();
     }
 }
 
@@ -200,11 +207,12 @@ void GameFrame::OnOptions() {
         TellFileFailure(framework_, window_.get(), "Errore di caricamento",
                         "Le opzioni non sono state lette da", OPTIONS_FILE_NAME,
                         IoResult::Failure(read.reason, read.error));
+        ReturnFromDialog();
         return;
     }
     if (framework_.RunDialog(window_.get(), OptionsTemplate(), dialog) == platform::Answer::Ok)
         ReadOptions(path, settings_);
-    // The pointer stays shown until the next movement over the game.
+    ReturnFromDialog();
 }
 
 void GameFrame::OnRanking() {
@@ -214,10 +222,11 @@ void GameFrame::OnRanking() {
         framework_.MessageBox(window_.get(), "Ci sono dei problemi\n nel caricare la classifica",
                               "Errore di caricamento", platform::MessageIcon::Exclamation,
                               platform::MessageButtons::Ok);
-        return;
+    } else {
+        RankingDialog dialog(std::move(*records));
+        framework_.RunDialog(window_.get(), RankingTemplate(), dialog);
     }
-    RankingDialog dialog(std::move(*records));
-    framework_.RunDialog(window_.get(), RankingTemplate(), dialog);
+    ReturnFromDialog();
 }
 
 void GameFrame::OnEndGame() {
@@ -243,7 +252,7 @@ void GameFrame::OnEndGame() {
                                        platform::MessageButtons::OkCancel);
         OfferRecord();
     }
-    ShowSystemCursor(false);
+    ReturnFromDialog();
     if (answer == Answer::Ok) {
         // The player leaves: nothing of the game is touched any more.
         window_->Destroy();
@@ -252,7 +261,6 @@ void GameFrame::OnEndGame() {
     }
     if (won)
         OnNewGame();
-    input_.cellPressed = false;
 }
 
 void GameFrame::OfferRecord() {

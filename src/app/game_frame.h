@@ -39,6 +39,7 @@ class GameFrame : public platform::FrameHandler {
     void OnLButtonUp(platform::Point client) override;
     void OnRButtonDown(platform::Point client) override;
     void OnMouseMove(platform::Point client) override;
+    void OnMouseLeave() override;
     platform::HitCode OnNcHitTest(platform::Point screen, platform::HitCode standard) override;
     void OnNcLButtonDown(platform::HitCode code, platform::Point screen) override;
     void OnNcLButtonUp(platform::HitCode code, platform::Point screen) override;
@@ -46,6 +47,7 @@ class GameFrame : public platform::FrameHandler {
     void OnActivate(platform::ActivateState state, bool minimized) override;
     void OnPaint() override;
     void OnCommand(int id) override;
+    void OnDestroy() override;
 
     // Commands.
     void OnNewGame();
@@ -75,8 +77,9 @@ class GameFrame : public platform::FrameHandler {
     // The command's full redraw, without the game's pointer, handed to the window now so that
     // the dialog that follows never shows over a second pointer.
     void RedrawWithoutPointer();
-    // After a dialog: the game's pointer goes where the system pointer is.
-    void FindPointer();
+    // After a dialog or message box: the system pointer hidden over the game again and the
+    // game's pointer where the system pointer is, or nowhere when it is not over the game.
+    void ReturnFromDialog();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();
     void DrawPauseMark(ScenePoint at);

@@ -26,6 +26,8 @@ class FrameHandler {
     virtual void OnLButtonUp(Point client) = 0;
     virtual void OnRButtonDown(Point client) = 0;
     virtual void OnMouseMove(Point client) = 0;
+    // The pointer left the window (over another window, or off the screen).
+    virtual void OnMouseLeave() = 0;
     // Gets the window system's own answer and gives the one that counts.
     virtual HitCode OnNcHitTest(Point screen, HitCode standard) = 0;
     virtual void OnNcLButtonDown(HitCode code, Point screen) = 0;
@@ -35,6 +37,8 @@ class FrameHandler {
     // A paint: compose and Present().
     virtual void OnPaint() = 0;
     virtual void OnCommand(int id) = 0;
+    // The window is gone: closed by another program, or by the window system.
+    virtual void OnDestroy() = 0;
 };
 
 class FrameWindow {

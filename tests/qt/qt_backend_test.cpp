@@ -40,6 +40,8 @@ struct RecordingFrame : FrameHandler {
     void OnLButtonUp(Point p) override { messages.push_back("up " + At(p)); }
     void OnRButtonDown(Point p) override { messages.push_back("right " + At(p)); }
     void OnMouseMove(Point p) override { messages.push_back("move " + At(p)); }
+    void OnMouseLeave() override { messages.push_back("leave"); }
+    void OnDestroy() override { messages.push_back("destroyed"); }
     HitCode OnNcHitTest(Point screen, HitCode standard) override {
         const Point client = window->ScreenToClient(screen);
         return standard == HitCode::Client && caption.contains(client.x, client.y)

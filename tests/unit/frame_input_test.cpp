@@ -166,6 +166,7 @@ TEST_F(FrameInput, DialogsShowOverOnePointer) {
         ASSERT_TRUE(InsertScore((folder_ / "Zembro.rec").string(),
                                 MakeRecord("x", 1, 1, std::tm{}, OptionValues{})));
         Move(740, 10);
+        Window().pointer = platform::Point{735, 10}; // the system pointer stands there too
         Paint();
         ASSERT_NE(label(), bare) << "the pointer is drawn there";
         const int presents = Window().Presents();
@@ -181,11 +182,62 @@ TEST_F(FrameInput, DialogsShowOverOnePointer) {
         EXPECT_EQ(shown, bare) << command;
         EXPECT_EQ(presentsBefore, presents + 1) << command;
     }
-    EXPECT_EQ(Frame().Mouse().x, 740) << "the last movement, nothing newer known";
-    Window().pointer = platform::Point{100, 200};
-    Frame().OnCommand(CMD_ABOUT);
-    EXPECT_EQ(Frame().Mouse().x, 105);
-    EXPECT_EQ(Frame().Mouse().y, 200);
+    // After every dialog one pointer: the system's hidden over the game, the game's where the
+    // system's is, or none when the system's is elsewhere (the hover goes with it).
+    struct After {
+        int command;
+        std::optional<platform::Point> pointer;
+        int x, y;
+    };
+    const After afters[] = {{CMD_ABOUT, platform::Point{100, 200}, 105, 200},
+                            {CMD_RANKING, platform::Point{300, 250}, 305, 250},
+                            {CMD_OPTIONS, std::nullopt, SCREEN_WIDTH, SCREEN_HEIGHT}};
+    for (const After& a : afters) {
+        Move(400, 300);
+        Window().pointer = a.pointer;
+        Frame().OnCommand(a.command);
+        EXPECT_FALSE(Frame().SystemCursorShown()) << a.command;
+        EXPECT_EQ(Frame().Mouse().x, a.x) << a.command;
+        EXPECT_EQ(Frame().Mouse().y, a.y) << a.command;
+        EXPECT_EQ(Frame().Game().HasHover(), a.pointer.has_value()) << a.command;
+    }
+}
+
+// The pointer leaves the window: the game's pointer and the hover go, even from a frozen scene.
+TEST_F(FrameInput, LeavingTheWindowTakesThePointerAndTheHover) {
+    for (const bool paused : {false, true}) {
+        Move(400, 300);
+        Paint();
+        const std::vector<Pixel> with = Frame().Buffer().pixels;
+        ASSERT_TRUE(Frame().Game().HasHover());
+        if (paused)
+            Press(740, 40); // the pause zone
+        Frame().OnMouseLeave();
+        Paint();
+        EXPECT_FALSE(Frame().Game().HasHover()) << paused;
+        EXPECT_GE(Frame().Mouse().x, SCREEN_WIDTH) << paused;
+        const std::vector<Pixel>& without = Frame().Buffer().pixels;
+        const auto at = [](const std::vector<Pixel>& p, int x, int y) {
+            return p[static_cast<std::size_t>((SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x)];
+        };
+        const auto differing = [&](int left, int top, int width, int height) {
+            int count = 0;
+            for (int y = top; y < top + height; ++y)
+                for (int x = left; x < left + width; ++x)
+                    count += at(with, x, y) != at(without, x, y) ? 1 : 0;
+            return count;
+        };
+        EXPECT_GT(differing(400, 300, 10, 20), 20) << "the pointer is gone, paused " << paused;
+        EXPECT_GT(differing(20, 460, 190, 80), 100) << "the hover's preview is gone, " << paused;
+        Frame().OnLButtonDown({0, 100}); // resume
+    }
+}
+
+// Another program closes the window: the game ends as Uscita's OK ends it.
+TEST_F(FrameInput, AWindowClosedFromOutsideEndsTheGame) {
+    Frame().OnDestroy();
+    EXPECT_TRUE(framework_.quitRequested);
+    EXPECT_EQ(framework_.exitCode, 0);
 }
 
 TEST_F(FrameTest, NoGamePointerUntilThePointerIsSeen) {

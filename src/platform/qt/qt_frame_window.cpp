@@ -13,12 +13,14 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstring>
+#include <xcb/xproto.h>
 
 namespace zembro::platform {
 
 QtFrameWindow::QtFrameWindow(const std::string& title, int iconId, Rect rect, bool dialogFrame,
                              FrameHandler& handler)
-    : handler_(handler), widget_(new FrameWidget(handler, dialogFrame)) {
+    : handler_(handler), widget_(new FrameWidget(handler, dialogFrame)),
+      destroyWatch_(handler, *widget_) {
     widget_->setWindowTitle(QString::fromStdString(title));
     QIcon icon;
     for (const ProgramIconImage& image : ProgramIcon(iconId)) {
@@ -99,6 +101,27 @@ std::optional<Point> QtFrameWindow::PointerInClient() const {
 void QtFrameWindow::PostCommand(int id) {
     QMetaObject::invokeMethod(
         widget_, [this, id] { handler_.OnCommand(id); }, Qt::QueuedConnection);
+}
+
+DestroyWatch::DestroyWatch(FrameHandler& handler, const QWidget& widget)
+    : handler_(handler), widget_(widget) {
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+DestroyWatch::~DestroyWatch() {
+    QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool DestroyWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t" || !widget_.testAttribute(Qt::WA_WState_Created))
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY)
+        return false;
+    const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
+    if (destroyed->window == widget_.winId())
+        handler_.OnDestroy();
+    return false;
 }
 
 // --- The widget ---
@@ -253,6 +276,12 @@ void FrameWidget::mouseMoveEvent(QMouseEvent* event) {
         handler_.OnMouseMove(ClientPoint(event));
     else
         handler_.OnNcMouseMove(code, ScreenPoint(event));
+}
+
+void FrameWidget::leaveEvent(QEvent* event) {
+    if (!draggingByHand_)
+        handler_.OnMouseLeave();
+    QWidget::leaveEvent(event);
 }
 
 void FrameWidget::ReportActivation() {

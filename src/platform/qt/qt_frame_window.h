@@ -4,6 +4,7 @@
 
 #include "platform/framework.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QImage>
 #include <QWidget>
 #include <vector>
@@ -11,6 +12,21 @@
 namespace zembro::platform {
 
 class FrameWidget;
+
+// Tells the handler when another program destroys the window: the toolkit itself would go on
+// with a window that is no longer there.
+class DestroyWatch : public QAbstractNativeEventFilter {
+  public:
+    DestroyWatch(FrameHandler& handler, const QWidget& widget);
+    ~DestroyWatch() override;
+    DestroyWatch(const DestroyWatch&) = delete;
+    DestroyWatch& operator=(const DestroyWatch&) = delete;
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+  private:
+    FrameHandler& handler_;
+    const QWidget& widget_;
+};
 
 class QtFrameWindow : public FrameWindow {
   public:
@@ -37,6 +53,7 @@ class QtFrameWindow : public FrameWindow {
 
     FrameHandler& handler_;
     FrameWidget* widget_; // owned by Qt once created; deleted with this window
+    DestroyWatch destroyWatch_;
     bool paintPending_ = false;
     bool destroyed_ = false;
 };
@@ -65,6 +82,7 @@ class FrameWidget : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

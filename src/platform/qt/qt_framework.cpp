@@ -15,6 +15,11 @@
 #include <QTimer>
 #include <QTranslator>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
 #include <cmath>
 
 namespace zembro::platform {
@@ -25,6 +30,46 @@ QWidget* WidgetOf(const FrameWindow* owner) {
     return window != nullptr ? window->Widget() : nullptr;
 }
 
+// Why no window system could be started, in the game's words.
+std::string NoDisplayReason() {
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    const char* display = std::getenv("DISPLAY");
+    if (chosen != nullptr && *chosen != '\0' && std::strcmp(chosen, "xcb") != 0)
+        return std::string("cannot start the window system \"") + chosen + "\" (QT_QPA_PLATFORM)";
+    if (display == nullptr || *display == '\0')
+        return "no display to show the game on: DISPLAY is not set";
+    return std::string("cannot open the display \"") + display + "\"";
+}
+
+// The toolkit's lines while it starts, held back: when it finds no display it ends the process
+// (an abort), and then the game's one line stands in for them all.
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+std::vector<HeldMessage>& HeldMessages() {
+    static std::vector<HeldMessage> held; // only while the application is being made
+    return held;
+}
+
+void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "zembro: %s\n", NoDisplayReason().c_str());
+        std::_Exit(1);
+    }
+    HeldMessages().push_back({type, text});
+}
+
+std::unique_ptr<QApplication> StartToolkit(int& argc, char** argv) {
+    const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const HeldMessage& message : std::exchange(HeldMessages(), {}))
+        if (previous != nullptr)
+            previous(message.type, QMessageLogContext(), message.text);
+    return app;
+}
+
 } // namespace
 
 bool LoadToolkitItalian(QTranslator& translator) {
@@ -33,7 +78,7 @@ bool LoadToolkitItalian(QTranslator& translator) {
 }
 
 QtFramework::QtFramework(int& argc, char** argv)
-    : app_(std::make_unique<QApplication>(argc, argv)),
+    : app_(StartToolkit(argc, argv)),
       translator_(std::make_unique<QTranslator>()) {
     QApplication::setApplicationName(QStringLiteral("Zembro"));
     // The whole interface is Italian, whatever the player's locale: so are the toolkit's own
@@ -180,6 +225,8 @@ std::unique_ptr<ButtonColumn> QtFramework::CreateButtonColumn(FrameWindow& paren
 }
 
 int QtFramework::Run(IdleHandler& idle) {
+    if (quitCode_)
+        return *quitCode_;
     // The idle processing runs once per display refresh, never inside a modal loop: the game
     // runs at the display's frame rate and leaves the processor free in between.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -197,6 +244,9 @@ int QtFramework::Run(IdleHandler& idle) {
 }
 
 void QtFramework::Quit(int exitCode) {
+    // Asked for before the loop runs (the window closed under the about box at start-up), the
+    // loop is never entered.
+    quitCode_ = exitCode;
     QApplication::exit(exitCode);
 }
 

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QApplication;
 class QTranslator;
@@ -67,6 +68,7 @@ class QtFramework : public Framework {
     std::unique_ptr<QTranslator> translator_;
     int cursorCount_ = 0;
     int modalDepth_ = 0;
+    std::optional<int> quitCode_;
     QPointer<QWidget> gameWindow_;
 };
 
