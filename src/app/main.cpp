@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
     if (const auto platform = zembro::platform::PlatformToAskFor(std::getenv("QT_QPA_PLATFORM"),
                                                                  std::getenv("DISPLAY")))
         setenv("QT_QPA_PLATFORM", platform->c_str(), 1);
+    for (const char* scale : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
+        if (const char* factors = std::getenv(scale))
+            setenv(scale, zembro::platform::WholeScaleFactors(factors).c_str(), 1);
     // Qt sees no arguments: its own (-platform, -display, ...) were refused above.
     int qtArgc = 1;
     zembro::platform::QtFramework framework(qtArgc, argv);

@@ -27,9 +27,11 @@ RankingDetails DetailsOf(const ScoreRecord& r) {
 
 const platform::DialogTemplate& RankingTemplate() {
     using namespace platform;
-    // The details: right-aligned in boxes taller than their text, centred vertically.
-    auto detail = [](int id, const char* text, int x, int y, int width) {
-        return Identified(id, CentredVertically(Label(text, {x, y, width, 17}, TextAlign::Right)));
+    // The details: right-aligned in boxes taller than their text, centred vertically on the
+    // middle of the label beside them (a label at `labelY`, 10 units tall).
+    auto detail = [](int id, const char* text, int x, int labelY, int width) {
+        return Identified(
+            id, CentredVertically(Label(text, {x, labelY - 4, width, 18}, TextAlign::Right)));
     };
     static const DialogTemplate ranking{.id = DIALOG_RANKING,
                                         .title = "Classifica",
@@ -40,14 +42,14 @@ const platform::DialogTemplate& RankingTemplate() {
                                             List(ID_RANKING_LIST, {7, 7, 255, 89}),
                                             Group("Dati:", {7, 106, 246, 58}),
                                             Label("Data Record :", {17, 124, 47, 10}),
-                                            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 116, 53),
+                                            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 124, 53),
                                             Label("Ora Record :", {17, 145, 41, 10}),
-                                            detail(ID_RANKING_TIME, "01:23 ", 69, 137, 53),
+                                            detail(ID_RANKING_TIME, "01:23 ", 69, 145, 53),
                                             Label("Penalità :", {157, 124, 33, 10}),
-                                            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 116, 40),
+                                            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 124, 40),
                                             Label("Pedine / Fisse :", {138, 145, 50, 10}),
-                                            detail(ID_RANKING_FIXED, "20 ", 214, 138, 18),
-                                            detail(ID_RANKING_KINDS, "32 ", 191, 138, 18),
+                                            detail(ID_RANKING_FIXED, "20 ", 214, 145, 18),
+                                            detail(ID_RANKING_KINDS, "32 ", 191, 145, 18),
                                         }};
     return ranking;
 }

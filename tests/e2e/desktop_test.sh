@@ -4,7 +4,8 @@
 # geometry and focus, the pointer after the about box, a move onto the top corner cell, a
 # dialog over one pointer only and the focus back after it, minimise and restore, activation
 # lost to another window and regained, the drag by the grip; pieces are moved and paired after
-# each of these.
+# each of these. One pointer after a dialog and none when the pointer leaves the window; the
+# file dialog's keys back after its question; the window closed by another program.
 # Usage: desktop_test.sh PATH_TO_ZEMBRO RUN_FOLDER bare|openbox|weston
 set -u
 game=$(realpath "$1")
@@ -145,7 +146,39 @@ xdotool mousemove "$(screen_x "$(cell_x 4 1)")" "$(screen_y "$(cell_y 4 1)")"
 sleep 0.6
 shot hover
 check "the board answers the hover after the dialog" box_changed after-dialog hover 20 460 190 80
+check "one pointer after the dialog: the game's is not left on the MENU label" box_same before after-dialog 725 3 45 16
+# The pointer leaves the window: the game's pointer and the hover go with it.
+xdotool mousemove 50 50
+sleep 0.6
+shot left
+check "left the window: the hover's preview goes" box_same after-dialog left 20 460 190 80
+# shellcheck disable=SC2046
+check "left the window: no game pointer on the cell" box_same after-dialog left $(cell_box 4 1)
 pair "after the dialog" 3 1 4 1
+
+# Salva onto a file that exists, "No" to replacing it: the file dialog has the keys again, so
+# the name typed next is the one saved. (weston gives the keys back to no window.)
+if [ "$mode" != weston ]; then
+    click_game 745 10
+    click_game $((650 + 5 + 60)) $((23 + 31 + 15)) # Opzioni
+    options=$(on_game wait_for_window '^Opzioni :$')
+    xdotool mousemove --window "$options" 478 174 click 1 # Salva
+    on_game wait_for_window '^Salva come$' >/dev/null
+    sleep 0.5
+    xdotool type --delay 20 Option.opt
+    xdotool key Return
+    sleep 0.8
+    xdotool key Escape # "No"
+    sleep 0.8
+    xdotool key ctrl+a
+    xdotool type --delay 20 nuovo.opt
+    xdotool key Return
+    sleep 0.8
+    xdotool key Escape # the options dialog's Cancel
+    sleep 0.6
+    check "after \"No\" to replacing a file, the file dialog has the keys" [ -f "$work/run/nuovo.opt" ]
+    pair "after the options" 4 2 5 2
+fi
 
 # Minimise and restore: paused meanwhile, running again after a click.
 click_game 712 40
@@ -197,5 +230,17 @@ read -r WIN_X WIN_Y <<<"$(window_position)"
 pair "after the drag" 2 2 3 2
 
 check "the game is still running" kill -0 "$GAME_PID"
+
+# Another program destroys the window: the game ends as Uscita's OK ends it.
+on_game xdotool windowclose "$win"
+for _ in $(seq 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.05
+done
+kill "$GAME_PID" 2>/dev/null # still running: it never noticed
+wait "$GAME_PID" 2>/dev/null
+status=$?
+GAME_PID=
+check "the window closed from outside ends the game with status 0 (got $status)" [ "$status" = 0 ]
 check "nothing on standard error" bash -c "! grep -v '^QStandardPaths' '$work/stderr.txt' | grep -q ."
 finish_checks "$work"

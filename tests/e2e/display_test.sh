@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The game on displays it cannot use: a screen below 800 x 600 gets its message on one line;
+# The game on displays it cannot use: none at all gets one line and status 1; a screen below
+# 800 x 600 gets its message on one line;
 # an 8-bit screen, where the toolkit cannot paint, gets the reason on standard error and a
 # clean stop instead of black windows.
 # Usage: display_test.sh PATH_TO_ZEMBRO RUN_FOLDER
@@ -10,6 +11,16 @@ source "$(dirname "$0")/xvfb.sh"
 work=$(mktemp -d)
 trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 prepare_one_kind_run "$template"
+
+# No display at all, or one that is not there: the game's one line and status 1, never the
+# toolkit's abort.
+for display in "" :97; do
+    (cd "$work/run" && DISPLAY=$display WAYLAND_DISPLAY= QT_QPA_PLATFORM= exec timeout 20 "$game") 2>"$work/stderr.txt"
+    status=$?
+    check "DISPLAY=\"$display\": status 1 (got $status)" [ "$status" = 1 ]
+    check "DISPLAY=\"$display\": one line on standard error" \
+        bash -c "[ \"\$(wc -l <'$work/stderr.txt')\" = 1 ] && grep -q '^zembro: .*display' '$work/stderr.txt'"
+done
 
 start_xvfb 640x480x16 || exit 1
 (cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &

@@ -60,7 +60,33 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
     HeldMessages().push_back({type, text});
 }
 
+// A window that closes while a modal one stays open under it (the file dialog's question
+// whether to replace a file) leaves the keys to nobody where no window manager gives them
+// back: the modal window takes them again itself.
+class ModalFocusKeeper : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Hide && widget != nullptr && widget->isWindow())
+            QTimer::singleShot(0, this, [] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (QApplication::activeWindow() == nullptr && modal != nullptr &&
+                    modal->isVisible()) {
+                    modal->raise();
+                    modal->activateWindow();
+                }
+            });
+        return false;
+    }
+};
+
 std::unique_ptr<QApplication> StartToolkit(int& argc, char** argv) {
+    // A screen's own fractional scale is rounded as the player's is (see WholeScaleFactors).
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
     const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
@@ -85,6 +111,7 @@ QtFramework::QtFramework(int& argc, char** argv)
     // texts (file dialogs, standard buttons, the overwrite question).
     if (LoadToolkitItalian(*translator_))
         QApplication::installTranslator(translator_.get());
+    app_->installEventFilter(new ModalFocusKeeper(app_.get()));
 }
 
 QtFramework::ModalScope::~ModalScope() {
