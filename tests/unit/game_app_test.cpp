@@ -155,9 +155,17 @@ TEST(PlatformChoice, XWhereverAnXDisplayIsAtHand) {
 
 TEST(PlatformChoice, ScaleFactorsAreWholeNumbers) {
     const std::pair<const char*, const char*> cases[] = {
-        {"1.5", "1"},     {"1.74", "1"}, {"1.75", "2"},     {"2", "2"},
-        {"0.5", "1"},     {"3.2", "3"},  {"", ""},          {"abc", "abc"},
-        {"1.5x", "1.5x"}, {"inf", "inf"}, {"HDMI-1=1.5;DP-1=2.8", "HDMI-1=1;DP-1=3"},
+        {"1.5", "1"},
+        {"1.74", "1"},
+        {"1.75", "2"},
+        {"2", "2"},
+        {"0.5", "1"},
+        {"3.2", "3"},
+        {"", ""},
+        {"abc", "abc"},
+        {"1.5x", "1.5x"},
+        {"inf", "inf"},
+        {"HDMI-1=1.5;DP-1=2.8", "HDMI-1=1;DP-1=3"},
         {"1.25;2.5", "1;2"},
     };
     for (const auto& [given, whole] : cases)

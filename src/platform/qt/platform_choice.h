@@ -32,8 +32,7 @@ inline std::string WholeScaleFactors(std::string_view factors) {
         const std::size_t equals = item.find('=');
         const std::string_view name =
             equals == std::string_view::npos ? std::string_view() : item.substr(0, equals + 1);
-        const std::string number(equals == std::string_view::npos ? item
-                                                                  : item.substr(equals + 1));
+        const std::string number(equals == std::string_view::npos ? item : item.substr(equals + 1));
         char* stop = nullptr;
         const double value = std::strtod(number.c_str(), &stop);
         whole += name;

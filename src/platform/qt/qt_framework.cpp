@@ -15,12 +15,12 @@
 #include <QTimer>
 #include <QTranslator>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
-#include <cmath>
 
 namespace zembro::platform {
 namespace {
@@ -104,8 +104,7 @@ bool LoadToolkitItalian(QTranslator& translator) {
 }
 
 QtFramework::QtFramework(int& argc, char** argv)
-    : app_(StartToolkit(argc, argv)),
-      translator_(std::make_unique<QTranslator>()) {
+    : app_(StartToolkit(argc, argv)), translator_(std::make_unique<QTranslator>()) {
     QApplication::setApplicationName(QStringLiteral("Zembro"));
     // The whole interface is Italian, whatever the player's locale: so are the toolkit's own
     // texts (file dialogs, standard buttons, the overwrite question).
