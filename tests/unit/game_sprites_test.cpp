@@ -1,3 +1,4 @@
+// The scene's pictures from a run folder: hotspots, long paths, missing, wrong and huge pictures.
 #include "render/game_sprites.h"
 
 #include "render/scene.h"
@@ -101,7 +102,7 @@ void WriteOneBitPicture(const fs::path& path, int width, int height, bool withPi
     std::string bytes = "BM";
     auto put = [&](std::uint32_t value, int count) {
         for (int i = 0; i < count; ++i)
-            bytes.push_back(static_cast<char>(value >> (8 * i)));
+            bytes.push_back(static_cast<char>(i < 4 ? value >> (8 * i) : 0));
     };
     put(62 + (withPixels ? size : 0), 4), put(0, 4), put(62, 4);
     put(40, 4), put(static_cast<std::uint32_t>(width), 4),
