@@ -1,3 +1,4 @@
+// The blitters: blends, clipping at every edge, and keyed runs drawing what the keyed blit draws.
 #include "render/blitters.h"
 
 #include "game/random_generator.h"

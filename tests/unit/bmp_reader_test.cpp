@@ -1,3 +1,4 @@
+// BMP reading: the colour rule, row padding and order, malformed headers, and the public BMP suite.
 #include "render/bmp_reader.h"
 
 #include <gtest/gtest.h>

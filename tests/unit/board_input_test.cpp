@@ -1,3 +1,4 @@
+// Pointer and button sequences on the board, as a table: the selection, hover and moves they leave.
 #include "game/board_input.h"
 
 #include "board_rows.h"

@@ -1,3 +1,4 @@
+// The deal: the path mask cleared, out-of-range settings, and fixed-cell attempts however many.
 #include "game/deal.h"
 
 #include "board_rows.h"

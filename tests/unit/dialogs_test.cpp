@@ -1,3 +1,4 @@
+// The dialogs over the in-memory framework: options, ranking, new record, the end of a game.
 #include "frame_fixture.h"
 #include "store/options_file.h"
 #include "store/score_file.h"

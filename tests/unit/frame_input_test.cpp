@@ -1,3 +1,4 @@
+// The game window in memory: zones of the top strip, bar, drag, activation, the pointers.
 #include "frame_fixture.h"
 #include "game/screen_zones.h"
 #include "render/scene.h"

@@ -1,3 +1,4 @@
+// Start-up in memory: order, geometry, failures, the idle tick; the back end and scale asked for.
 #include "frame_fixture.h"
 #include "platform/qt/platform_choice.h"
 #include "ui/dialog_templates.h"

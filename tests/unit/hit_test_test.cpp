@@ -1,3 +1,4 @@
+// The cell under a screen point, on the default cell picture: known points, every cell drawn.
 #include "render/hit_test.h"
 
 #include "render/bmp_reader.h"

@@ -1,3 +1,4 @@
+// Moves: partners in reach along one-turn paths, and the penalty for a pair left unmade.
 #include "game/moves.h"
 
 #include "board_rows.h"

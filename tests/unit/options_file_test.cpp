@@ -1,3 +1,4 @@
+// The options file: the reading rules, malformed files, the nineteen-line layout, a failed write.
 #include "store/options_file.h"
 
 #include "temp_folder.h"

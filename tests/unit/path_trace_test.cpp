@@ -1,3 +1,4 @@
+// Path tracing as a table of boards and cells: the route marked, its flags, and moves refused.
 #include "game/path_trace.h"
 
 #include "board_rows.h"

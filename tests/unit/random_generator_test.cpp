@@ -1,3 +1,4 @@
+// The generator the deal relies on: known sequences, and skipping ahead as stepping does.
 #include "game/random_generator.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Composing frames: cells and paths in their colours, pressed cells, counters, pointer, blink.
 #include "render/scene.h"
 
 #include "board_rows.h"

@@ -1,3 +1,4 @@
+// The score file: the 48-byte record, ranking and inserting, odd files; Windows-1252 names.
 #include "store/cp1252.h"
 #include "store/score_file.h"
 

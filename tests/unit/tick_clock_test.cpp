@@ -1,3 +1,4 @@
+// The idle tick: periods, seconds, the frame rate, repaints while inactive, and the clock's wrap.
 #include "app/tick_clock.h"
 
 #include <gtest/gtest.h>

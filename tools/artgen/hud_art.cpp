@@ -4,6 +4,7 @@
 
 #include "art_kit.h"
 #include "game/screen_layout.h"
+#include "render/scene.h"
 
 #include <QPainter>
 #include <QRadialGradient>
@@ -12,8 +13,8 @@
 namespace artgen {
 namespace {
 
-constexpr std::array<int, 10> DIGIT_WIDTH = {23, 14, 18, 16, 21, 19, 19, 21, 17, 19};
-constexpr std::array<int, 10> DIGIT_OFFSET = {0, 23, 39, 59, 77, 100, 121, 142, 165, 184};
+using zembro::DIGIT_OFFSET; // the glyphs where the scene cuts them from the strip
+using zembro::DIGIT_WIDTH;
 constexpr int DIGIT_HEIGHT = 28;
 
 void Panel(QPainter& p, const QRectF& box, qreal radius) {

@@ -1,12 +1,15 @@
 // The board's pictures: the empty cell, the two highlights, the pieces and the fixed cell.
 #pragma once
 
+#include "game/screen_layout.h"
+
 #include <QColor>
 #include <QImage>
 
 namespace artgen {
 
-inline constexpr int CELL_WIDTH = 98, CELL_HEIGHT = 72;
+// A cell's picture fills its box on the board's lattice.
+inline constexpr int CELL_WIDTH = zembro::BAND_WIDTH, CELL_HEIGHT = zembro::BAND_HEIGHT;
 // Piece pictures rise this far above their cell: a token standing on its tile.
 inline constexpr int PIECE_RISE = 24;
 inline constexpr int PIECE_KINDS = 32;

@@ -1,13 +1,17 @@
 // The program's own pictures: the button bar's wooden buttons, the about picture and the icon.
 #pragma once
 
+#include "game/screen_layout.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
 namespace artgen {
 
-inline constexpr int BUTTON_WIDTH = 121, BUTTON_HEIGHT = 32;
+// The buttons' pictures are the size of the bar's buttons.
+using zembro::BUTTON_HEIGHT;
+using zembro::BUTTON_WIDTH;
 
 // A wooden button with an optional label, raised or pressed.
 QImage WoodButton(const QString& label, bool pressed, int grainSeed);
