@@ -3,7 +3,6 @@
 #include "app/game_frame.h"
 
 #include "game/screen_zones.h"
-#include "render/blitters.h"
 #include "render/hit_test.h"
 
 namespace zembro {
@@ -13,33 +12,25 @@ using platform::Point;
 
 void GameFrame::OnLButtonDown(Point client) {
     stateBits_ &= ~STATE_PAUSED; // any click restarts the clock
-    buffer_.damage.MarkAll();    // the zones below draw into the surface themselves
     const int x = client.x + POINTER_OFFSET_X, y = client.y + POINTER_OFFSET_Y;
     switch (ClassifyPress(x, y)) {
     case PressZone::Menu: {
         ShowSystemCursor(true);
         bar_.ShowBar(true);
-        // Take the game's pointer away first, as the pause does: restoring its old rectangle
-        // later would cut a hole in the strip drawn now.
-        RemovePointer();
-        // The paint does not recompose while the bar is shown: draw the strip and board now.
-        const Sprite& menu = sprites_.menuImage;
-        if (buffer_.HasSurface() && !menu.Empty()) {
-            DrawKeyed(buffer_.View(), MENU_STRIP_POS.x, MENU_STRIP_POS.y, menu.View());
-            DrawBoard(buffer_, sprites_, game_, settings_, input_.cellPressed);
-        }
+        scene_.overlays.removePointer = true;
+        scene_.overlays.menuStrip = true;
         window_->Invalidate();
         return;
     }
     case PressZone::Minimise:
-        RemovePointer();
-        DrawPauseMark(MINIMISE_PAUSE_POS);
+        scene_.overlays.removePointer = true;
+        scene_.overlays.pauseMarks.push_back(MINIMISE_PAUSE_POS);
         OnMinimize();
         return;
     case PressZone::Pause:
         stateBits_ |= STATE_PAUSED;
-        RemovePointer();
-        DrawPauseMark(PAUSE_POS);
+        scene_.overlays.removePointer = true;
+        scene_.overlays.pauseMarks.push_back(PAUSE_POS);
         return;
     case PressZone::Strip:
         return;
@@ -53,13 +44,6 @@ void GameFrame::OnLButtonDown(Point client) {
     ShowSystemCursor(false);
     // The press acts on the cell the last pointer movement found, not on its own position.
     HandleMove(BoardPress(game_, input_, settings_));
-}
-
-void GameFrame::RemovePointer() {
-    const Sprite& save = scene_.pointerSave;
-    if (scene_.pointerDrawn && buffer_.HasSurface() && !save.Empty())
-        RestoreUnder(buffer_.View(), scene_.savedX, scene_.savedY, save.View());
-    scene_.pointerDrawn = false;
 }
 
 void GameFrame::OnLButtonUp(Point) {

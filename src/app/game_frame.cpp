@@ -3,7 +3,6 @@
 
 #include "game/deal.h"
 #include "game/screen_zones.h"
-#include "render/blitters.h"
 #include "store/cp1252.h"
 #include "store/options_file.h"
 #include "store/score_file.h"
@@ -188,7 +187,7 @@ void GameFrame::OnMinimize() {
     window_->Minimize();
     ShowSystemCursor(false);
     input_.cellPressed = false;
-    DrawPauseMark(PAUSE_POS);
+    scene_.overlays.pauseMarks.push_back(PAUSE_POS);
     stateBits_ |= STATE_PAUSED;
 }
 
@@ -286,13 +285,6 @@ void GameFrame::OfferRecord() {
     if (const Result<int> inserted = InsertScore(path, record); !inserted)
         TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
                         "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
-}
-
-void GameFrame::DrawPauseMark(ScenePoint at) {
-    buffer_.damage.MarkAll();
-    const Sprite& pause = sprites_.pauseImage;
-    if (buffer_.HasSurface() && !pause.Empty())
-        DrawKeyed(buffer_.View(), at.x, at.y, pause.View());
 }
 
 void GameFrame::HandleMove(MoveResult result) {

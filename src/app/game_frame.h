@@ -82,9 +82,6 @@ class GameFrame : public platform::FrameHandler {
     void ReturnFromDialog();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();
-    void DrawPauseMark(ScenePoint at);
-    // Puts back the pixels under the game's pointer and forgets it.
-    void RemovePointer();
     void HandleMove(MoveResult result);
 
     platform::Framework& framework_;

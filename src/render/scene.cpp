@@ -137,9 +137,36 @@ void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& sc
     }
 }
 
+namespace {
+
+void DrawOverlays(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
+                  const FrameView& view) {
+    const SceneOverlays& overlays = scene.overlays;
+    if (!overlays.Any())
+        return;
+    buffer.damage.MarkAll();
+    if (overlays.removePointer) {
+        // First, so that its old rectangle restored later cannot cut a hole in what follows.
+        const Sprite& save = scene.pointerSave;
+        if (scene.pointerDrawn && !save.Empty())
+            RestoreUnder(buffer.View(), scene.savedX, scene.savedY, save.View());
+        scene.pointerDrawn = false;
+    }
+    // The paint does not recompose while the bar is shown: the strip and the board are drawn now.
+    if (overlays.menuStrip && !sprites.menuImage.Empty()) {
+        Keyed(buffer, sprites.menuImage, MENU_STRIP_POS.x, MENU_STRIP_POS.y);
+        DrawBoard(buffer, sprites, view.game, view.settings, view.cellPressed);
+    }
+    for (const ScenePoint at : overlays.pauseMarks)
+        Keyed(buffer, sprites.pauseImage, at.x, at.y);
+}
+
+} // namespace
+
 void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                 const FrameView& view) {
     if (buffer.HasSurface()) {
+        DrawOverlays(buffer, sprites, scene, view);
         if (scene.fullRedraw || (!view.barVisible && !view.frozen)) {
             buffer.damage.MarkAll();
             const GameState& game = view.game;
@@ -168,6 +195,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
         }
     }
+    scene.overlays = {};
     scene.fullRedraw = false;
     scene.paintDone = true;
 }

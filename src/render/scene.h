@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace zembro {
 
@@ -18,6 +19,17 @@ inline constexpr std::array<std::uint8_t, 10> DIGIT_WIDTH = {23, 14, 18, 16, 21,
                                                              19, 19, 21, 17, 19};
 inline constexpr std::array<std::uint8_t, 10> DIGIT_OFFSET = {0,   23,  39,  59,  77,
                                                               100, 121, 142, 165, 184};
+
+// What the window asks the next paint to draw first, in this order, over what the back buffer
+// holds (a frozen scene keeps its pixels): the game's pointer taken away, the menu strip with the
+// board drawn again over it, the pause marks.
+struct SceneOverlays {
+    bool removePointer = false;
+    bool menuStrip = false;
+    std::vector<ScenePoint> pauseMarks;
+
+    bool Any() const { return removePointer || menuStrip || !pauseMarks.empty(); }
+};
 
 // The composer's own state, kept between paints.
 struct SceneState {
@@ -28,6 +40,7 @@ struct SceneState {
     Sprite pointerSave;     // of the pointer's size, made at the first paint
     bool blinkOn = false;   // the pairing target's preview is drawn half-blended
     bool blinkTick = false; // raised every 250 ms by the clock; flips blinkOn once
+    SceneOverlays overlays; // drawn and cleared by the next paint
 };
 
 // What a paint reads of the frame besides the game.
@@ -42,8 +55,9 @@ struct FrameView {
     bool barVisible; // the button bar is shown: frozen, and no software pointer
 };
 
-// One paint: a full recomposition when asked for or when nothing freezes the scene, else a
-// pointer-only update. Ends by clearing fullRedraw and setting paintDone.
+// One paint: the overlays asked for, then a full recomposition when asked for or when nothing
+// freezes the scene, else a pointer-only update. Ends by clearing the overlays and fullRedraw and
+// setting paintDone.
 void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                 const FrameView& view);
 
