@@ -9,6 +9,12 @@
 
 namespace zembro {
 
+// The blanks that separate words and numbers in such text, as the C library's isspace finds them
+// in the "C" locale.
+constexpr bool IsBlank(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 struct LeadingDecimal {
     std::int64_t value = 0; // the magnitude stops growing at the ceiling asked for
     std::size_t end = 0;    // just past the last digit

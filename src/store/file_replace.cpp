@@ -5,6 +5,7 @@
 #include "store/path_parts.h"
 
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
@@ -101,23 +102,19 @@ std::optional<pid_t> TemporaryFileWriter(std::string_view name, std::string_view
     const std::size_t dot = name.find('.');
     if (dot == std::string_view::npos)
         return std::nullopt;
-    auto isNumber = [](std::string_view digits, std::size_t longest) {
-        if (digits.empty() || digits.size() > longest || (digits.size() > 1 && digits[0] == '0'))
-            return false;
-        for (const char c : digits)
-            if (c < '0' || c > '9')
-                return false;
-        return true;
+    // A plain decimal of at most `longest` digits, without leading zeros.
+    auto number = [](std::string_view digits, std::size_t longest) -> std::optional<long> {
+        long value = 0;
+        const char* end = digits.data() + digits.size();
+        if (digits.empty() || digits.size() > longest || (digits.size() > 1 && digits[0] == '0') ||
+            digits[0] == '-' || std::from_chars(digits.data(), end, value).ptr != end)
+            return std::nullopt;
+        return value;
     };
-    const std::string_view pid = name.substr(0, dot);
-    if (!isNumber(pid, 9) || !isNumber(name.substr(dot + 1), 2))
+    const std::optional<long> pid = number(name.substr(0, dot), 9);
+    if (!pid || *pid == 0 || !number(name.substr(dot + 1), 2))
         return std::nullopt;
-    long value = 0;
-    for (const char c : pid)
-        value = value * 10 + (c - '0');
-    if (value == 0)
-        return std::nullopt;
-    return static_cast<pid_t>(value);
+    return static_cast<pid_t>(*pid);
 }
 
 IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {

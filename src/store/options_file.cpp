@@ -20,10 +20,6 @@ constexpr std::size_t MAX_WORD_LENGTH = 255;
 // Longer than any 32-bit decimal number with its sign and leading zeros worth keeping.
 constexpr std::size_t MAX_NUMBER_LENGTH = 32;
 
-bool IsBlank(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // Whitespace-separated tokens of a file, read as they are needed: the reader never holds more
 // than one token, whatever the file's size.
 class Tokens {

@@ -29,13 +29,9 @@ void ReadChunk(std::FILE* file, std::string& buffer) {
         buffer = std::move(chunk);
 }
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // A decimal number after optional blanks, as "%d" reads it; saturated at the hotspot limit.
 bool ScanNumber(const std::string& text, std::size_t& at, std::int32_t& value) {
-    while (at < text.size() && IsSpace(text[at]))
+    while (at < text.size() && IsBlank(text[at]))
         ++at;
     const std::optional<LeadingDecimal> number = ScanDecimal(text, at, MAX_HOTSPOT);
     if (!number)

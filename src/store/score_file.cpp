@@ -102,20 +102,36 @@ ScoreRecord MakeRecord(const std::string& nameCp1252, std::int32_t seconds, std:
 
 namespace {
 
+using List = Result<std::vector<ScoreRecord>>;
+
+// The whole records of an open file, at most `limit`; a tail shorter than a record is left.
+List ReadRecords(std::FILE* file, std::size_t limit, const std::string& path) {
+    std::vector<ScoreRecord> list;
+    ScoreRecord stored;
+    while (list.size() < limit && ReadRecord(file, stored))
+        list.push_back(stored);
+    if (std::ferror(file))
+        return List::Fail(path + ": cannot be read", EIO);
+    return List::Ok(std::move(list));
+}
+
 // The records a ranking looks at, at most `limit`, under the lock the caller holds. A missing
 // file is an empty list.
-Result<std::vector<ScoreRecord>> ReadList(const FileLock& lock, std::size_t limit) {
-    using List = Result<std::vector<ScoreRecord>>;
+List ReadList(const FileLock& lock, std::size_t limit) {
     Result<FilePtr> file = OpenForReading(lock.Target());
     if (!file)
         return file.Error() == ENOENT ? List::Ok({}) : List::Fail(file.Status());
-    std::vector<ScoreRecord> list;
-    ScoreRecord stored;
-    while (list.size() < limit && ReadRecord(file->get(), stored))
-        list.push_back(stored);
-    if (std::ferror(file->get()))
-        return List::Fail(lock.Target() + ": cannot be read", EIO);
-    return List::Ok(std::move(list));
+    return ReadRecords(file->get(), limit, lock.Target());
+}
+
+// Where a result of `seconds` and `moves` goes in a list kept best first: after every stored
+// result it does not beat, 0 for the first place.
+std::size_t PlaceIn(const std::vector<ScoreRecord>& list, std::int16_t seconds,
+                    std::uint8_t moves) {
+    std::size_t place = 0;
+    while (place < list.size() && !RanksBefore(seconds, moves, list[place]))
+        ++place;
+    return place;
 }
 
 } // namespace
@@ -124,13 +140,10 @@ Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t 
     const Result<FileLock> lock = LockFile(path, LockKind::Shared);
     if (!lock)
         return Result<int>::Fail(lock.Status());
-    const Result<std::vector<ScoreRecord>> list = ReadList(*lock, MAX_SCORES);
+    const List list = ReadList(*lock, MAX_SCORES);
     if (!list)
         return Result<int>::Fail(list.Status());
-    std::size_t place = 0;
-    while (place < list->size() && !RanksBefore(seconds, moves, (*list)[place]))
-        ++place;
-    return Result<int>::Ok(static_cast<int>(place) + 1);
+    return Result<int>::Ok(static_cast<int>(PlaceIn(*list, seconds, moves)) + 1);
 }
 
 Result<int> InsertScore(const std::string& path, const ScoreRecord& record) {
@@ -139,13 +152,11 @@ Result<int> InsertScore(const std::string& path, const ScoreRecord& record) {
     if (!lock)
         return Result<int>::Fail(lock.Status());
     // A list that exists but cannot be read is not replaced by a list of one.
-    Result<std::vector<ScoreRecord>> read = ReadList(*lock, MAX_SCORES);
+    List read = ReadList(*lock, MAX_SCORES);
     if (!read)
         return Result<int>::Fail(read.Status());
     std::vector<ScoreRecord>& list = *read;
-    std::size_t place = 0;
-    while (place < list.size() && !RanksBefore(record.seconds, record.moves, list[place]))
-        ++place;
+    const std::size_t place = PlaceIn(list, record.seconds, record.moves);
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(place), record);
     if (list.size() > MAX_SCORES)
         list.resize(MAX_SCORES);
@@ -161,22 +172,16 @@ Result<int> InsertScore(const std::string& path, const ScoreRecord& record) {
 }
 
 Result<std::vector<ScoreRecord>> LoadScores(const std::string& path) {
-    using Loaded = Result<std::vector<ScoreRecord>>;
     const Result<FileLock> lock = LockFile(path, LockKind::Shared);
     if (!lock)
-        return Loaded::Fail(lock.Status());
+        return List::Fail(lock.Status());
     Result<FilePtr> file = OpenForReading(lock->Target());
     if (!file)
-        return Loaded::Fail(file.Status());
-    std::vector<ScoreRecord> records;
-    ScoreRecord stored;
-    while (records.size() < MAX_LOADED_RECORDS && ReadRecord(file->get(), stored))
-        records.push_back(stored);
-    if (std::ferror(file->get()))
-        return Loaded::Fail(path + ": cannot be read", EIO);
-    if (records.empty())
-        return Loaded::Fail(path + ": no records");
-    return Loaded::Ok(std::move(records));
+        return List::Fail(file.Status());
+    List records = ReadRecords(file->get(), MAX_LOADED_RECORDS, path);
+    if (records && records->empty())
+        return List::Fail(path + ": no records");
+    return records;
 }
 
 } // namespace zembro
