@@ -252,7 +252,9 @@ TEST_F(Dialogs, ADealKeepsToThePicturesLoadedWhateverTheSettingsSayLater) {
 TEST_F(Dialogs, SalvaKeepsFullInItsBoxAndTheArrowsStepTheSeconds) {
     framework_.fileAnswers = {(folder_ / "saved.opt").string()};
     Options([](HeadlessDialog& d, DialogHandler& h) {
+        ASSERT_TRUE(d.IsChecked(ID_PENALTY_FULL));
         h.OnCommand(ID_SAVE, d);
+        EXPECT_TRUE(d.IsChecked(ID_PENALTY_FULL)) << "Salva leaves the controls as they are";
         h.OnUpDown(ID_PENALTY_ARROWS, -1, d);
         EXPECT_EQ(d.Text(ID_PENALTY_SECONDS), " 21");
         h.OnCommand(2, d);
