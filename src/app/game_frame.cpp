@@ -100,8 +100,8 @@ void GameFrame::ShowSystemCursor(bool show) {
 }
 
 void GameFrame::Tick() {
-    const bool paused = (stateBits_ & STATE_PAUSED) != 0;
-    const bool inactive = (stateBits_ & STATE_INACTIVE) != 0;
+    const bool paused = (frame_.stateBits & STATE_PAUSED) != 0;
+    const bool inactive = (frame_.stateBits & STATE_INACTIVE) != 0;
     if (zembro::Tick(clock_, framework_.TimeMs(), paused, inactive, game_, scene_) && window_)
         window_->Invalidate();
 }
@@ -111,10 +111,10 @@ void GameFrame::OnPaint() {
                          .settings = settings_,
                          .fps = clock_.fps,
                          .cellPressed = input_.cellPressed,
-                         .mouseX = mouseX_,
-                         .mouseY = mouseY_,
-                         .frozen = (stateBits_ & STATE_FREEZING_BITS) != 0,
-                         .paused = (stateBits_ & STATE_PAUSED) != 0,
+                         .mouseX = frame_.mouseX,
+                         .mouseY = frame_.mouseY,
+                         .frozen = (frame_.stateBits & STATE_FREEZING_BITS) != 0,
+                         .paused = (frame_.stateBits & STATE_PAUSED) != 0,
                          .barVisible = bar_.Visible()};
     PaintFrame(buffer_, sprites_, scene_, view);
     if (window_)
@@ -176,19 +176,15 @@ void GameFrame::ReturnFromDialog() {
     ShowSystemCursor(false);
     input_.cellPressed = false;
     if (const std::optional<platform::Point> at = window_->PointerInClient()) {
-        mouseX_ = at->x + POINTER_OFFSET_X;
-        mouseY_ = at->y + POINTER_OFFSET_Y;
+        frame_.mouseX = at->x + POINTER_OFFSET_X;
+        frame_.mouseY = at->y + POINTER_OFFSET_Y;
     } else {
         OnMouseLeave();
     }
 }
 
 void GameFrame::OnMinimize() {
-    window_->Minimize();
-    ShowSystemCursor(false);
-    input_.cellPressed = false;
-    scene_.overlays.pauseMarks.push_back(PAUSE_POS);
-    stateBits_ |= STATE_PAUSED;
+    Apply(Minimise(Context()));
 }
 
 void GameFrame::PrepareForDialog() {
@@ -285,11 +281,6 @@ void GameFrame::OfferRecord() {
     if (const Result<int> inserted = InsertScore(path, record); !inserted)
         TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
                         "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
-}
-
-void GameFrame::HandleMove(MoveResult result) {
-    if (result == MoveResult::Won)
-        OnEndGame();
 }
 
 } // namespace zembro

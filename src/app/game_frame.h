@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/tick_clock.h"
+#include "app/window_step.h"
 #include "base/io_result.h"
 #include "game/board_input.h"
 #include "game/game_settings.h"
@@ -64,11 +65,11 @@ class GameFrame : public platform::FrameHandler {
     const GameState& Game() const { return game_; }
     GameState& Game() { return game_; }
     const SceneState& Scene() const { return scene_; }
-    std::uint32_t StateBits() const { return stateBits_; }
+    std::uint32_t StateBits() const { return frame_.stateBits; }
     bool SystemCursorShown() const { return systemCursorShown_; }
     const ButtonBar& Bar() const { return bar_; }
     const BackBuffer& Buffer() const { return buffer_; }
-    platform::Point Mouse() const { return {mouseX_, mouseY_}; }
+    platform::Point Mouse() const { return {frame_.mouseX, frame_.mouseY}; }
 
   private:
     std::string RunFile(const char* name) const { return runFolder_ + "/" + name; }
@@ -82,7 +83,9 @@ class GameFrame : public platform::FrameHandler {
     void ReturnFromDialog();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();
-    void HandleMove(MoveResult result);
+    // What a window step reads and changes, and its outcome turned into window calls.
+    StepContext Context();
+    void Apply(const StepOutcome& outcome);
 
     platform::Framework& framework_;
     GameSettings& settings_;
@@ -96,10 +99,8 @@ class GameFrame : public platform::FrameHandler {
     BackBuffer buffer_;
     GameSprites sprites_;
 
-    std::uint32_t stateBits_ = STATE_PAUSED; // the clock waits for the first click
+    FrameState frame_;
     bool systemCursorShown_ = true;
-    // Game-screen coordinates of the pointer; off the screen, so drawn nowhere, until seen.
-    int mouseX_ = SCREEN_WIDTH, mouseY_ = SCREEN_HEIGHT;
     std::string runFolder_ = ".";
 };
 

@@ -1,0 +1,69 @@
+// The game window's logic as one step, free of any toolkit: a window event, with the state it
+// finds, gives what the window must do. The frame turns the outcome into window calls.
+#pragma once
+
+#include "app/commands.h"
+#include "game/board_input.h"
+#include "game/game_settings.h"
+#include "game/game_state.h"
+#include "game/screen_layout.h"
+#include "render/scene.h"
+#include "render/sprite.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace zembro {
+
+// The frame's own state, kept as long as the window.
+struct FrameState {
+    std::uint32_t stateBits = STATE_PAUSED; // the clock waits for the first click
+    // Game-screen coordinates of the game's pointer; off the screen, so drawn nowhere, until seen.
+    int mouseX = SCREEN_WIDTH, mouseY = SCREEN_HEIGHT;
+};
+
+// A window event; points in game-screen pixels.
+struct WindowEvent {
+    enum class Kind {
+        Press,          // the left button, over the client area
+        Release,        // the left button, over the client area
+        RightPress,     // the right button, over the client area
+        Move,           // over the client area
+        Leave,          // the pointer left the window
+        CaptionPress,   // the left button on the drag zone
+        CaptionRelease, // the left button released on the drag zone
+        NonClientMove,  // over the frame or the drag zone
+        Activate,       // the window became active, or inactive or minimised
+    };
+    Kind kind;
+    int x = 0, y = 0;
+    bool onCaption = false; // NonClientMove: over the drag zone
+    bool active = false;    // Activate: active and shown
+};
+
+// What the window must do after a step.
+struct StepOutcome {
+    bool repaint = false;
+    bool minimise = false;
+    std::optional<bool> bar{};           // show or hide the button bar
+    std::optional<bool> systemPointer{}; // show or hide the system pointer over the game
+    MoveResult move = MoveResult::NoMove;
+};
+
+// All that a step reads and changes besides the event.
+struct StepContext {
+    FrameState& frame;
+    InputState& input;
+    GameState& game;
+    SceneState& scene;
+    const OptionValues& settings;
+    const Sprite& cellShape; // the empty cell: its shape is the hit test's
+    bool barShown;           // the button bar is on the screen
+};
+
+StepOutcome Step(const WindowEvent& event, const StepContext& context);
+
+// Minimising, from its zone or its command: paused, with the pause mark.
+StepOutcome Minimise(const StepContext& context);
+
+} // namespace zembro
