@@ -184,6 +184,39 @@ expect_error "hit, not a number" 1 -- "$tool" hit x 3
 expect "cell, top corner" 0 "402 38" -- "$tool" cell 1 1
 expect_error "cell, off the board" 1 -- "$tool" cell 9 1
 
+# The game window's own step on pixel events: a click on a piece selects it and runs the clock;
+# MENU opens the bar with the system pointer, a press on the board closes it; the grip drags
+# until the release; the minimise zone pauses and minimises.
+read -r cx cy < <("$tool" cell 2 1)
+stdin_text="move $cx $cy
+press $cx $cy
+release $cx $cy"
+expect "window, a click selects" 0 "selected 2 1
+hover 2 1
+paused 0
+inactive 0
+dragging 0
+bar 0
+system_pointer 0
+minimised 0
+pointer $cx $cy
+won 0" -- bash -c '"$0" window 7 | tail -n 10' "$tool"
+stdin_text="press 740 10
+move 20 590
+grip"
+expect "window, the bar and the grip" 0 "paused 0 inactive 0 dragging 1 bar 1 system_pointer 1 minimised 0" -- \
+    bash -c '"$0" window 7 | sed -n "/^paused/,/^minimised/p" | paste -sd" "' "$tool"
+stdin_text="press 740 10
+press 20 590
+grip
+grip-up
+press 712 40"
+expect "window, the bar closed, the minimise zone" 0 "paused 1 inactive 0 dragging 0 bar 0 system_pointer 0 minimised 1" -- \
+    bash -c '"$0" window 7 | sed -n "/^paused/,/^minimised/p" | paste -sd" "' "$tool"
+stdin_text="press 1 x"
+expect_error "window, not a point" 1 -- "$tool" window 7
+unset stdin_text
+
 expect "render, a dealt game" 0 "" -- "$tool" render scene.png
 checks=$((checks + 1))
 if [ "$(head -c 8 scene.png | od -An -tx1 | tr -d ' ')" != "89504e470d0a1a0a" ]; then

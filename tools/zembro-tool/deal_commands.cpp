@@ -80,11 +80,6 @@ std::optional<Command> ParseCommand(const std::string& line, std::string& error)
     return std::nullopt;
 }
 
-bool IsSkipped(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    return first == std::string::npos || line[first] == '#';
-}
-
 // Gives true when the move won the game.
 bool Apply(const Command& command, DealtGame& game, InputState& input) {
     GameState& state = game.state;

@@ -14,6 +14,10 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   deal OPTFILE SEED            deal a board with the settings of OPTFILE from start value SEED
   play OPTFILE SEED            deal, then play the pointer and button events read from stdin:
                                hover C R | off | down | up | right | click C R
+  window SEED                  deal with this folder's settings and pictures, then play window
+                               events in game-screen pixels read from stdin: press X Y |
+                               release X Y | right X Y | move X Y | frame X Y | leave | grip |
+                               grip-up | active 0|1
   trace BOARDFILE SC SR HC HR [two-colour]
                                trace the path from cell (SC, SR) to cell (HC, HR)
   pair BOARDFILE C R           1 when the piece in cell (C, R) can be paired from where it stands
@@ -45,6 +49,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"hit", zembro::tool::RunHit},         {"render", zembro::tool::RunRender},
     {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
     {"insert", zembro::tool::RunInsert},   {"cell", zembro::tool::RunCell},
+    {"window", zembro::tool::RunWindow},
 };
 
 } // namespace

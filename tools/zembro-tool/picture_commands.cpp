@@ -8,6 +8,7 @@
 #include "render/bmp_reader.h"
 #include "render/hit_test.h"
 #include "render/scene.h"
+#include "run_folder_pictures.h"
 #include "store/options_file.h"
 #include "tool_args.h"
 #include "tool_commands.h"
@@ -20,17 +21,6 @@
 
 namespace zembro::tool {
 namespace {
-
-// The settings of the run folder, with its picture folders under it as start-up makes them.
-std::optional<GameSettings> RunFolderSettings() {
-    GameSettings settings;
-    // Relative to the working directory, whatever its path's length or bytes.
-    if (const OptionsReadResult read = ReadRunFolderSettings(".", settings); !read) {
-        Fail(read.reason);
-        return std::nullopt;
-    }
-    return settings;
-}
 
 // A render state: the board (or a deal), the selection, the hover and the counters.
 struct RenderState {
@@ -180,8 +170,7 @@ int RunHit(const Args& args) {
     const std::optional<GameSettings> settings = RunFolderSettings();
     if (!settings)
         return EXIT_BAD_INPUT;
-    const std::optional<std::string> path = JoinPath(settings->directory1, settings->imageNames[1]);
-    const Result<Sprite> cell = path ? LoadSprite(*path) : Result<Sprite>::Fail("path too long");
+    const Result<Sprite> cell = LoadCellShape(*settings);
     if (!cell)
         return Fail(cell.Reason());
     const CellHit hit = HitTestCell(*cell, static_cast<int>(*x), static_cast<int>(*y));
@@ -251,6 +240,21 @@ int RunRender(const Args& args) {
     if (!WritePng(args[0], buffer.View(), error))
         return Fail(error);
     return EXIT_OK;
+}
+
+std::optional<GameSettings> RunFolderSettings() {
+    GameSettings settings;
+    // Relative to the working directory, whatever its path's length or bytes.
+    if (const OptionsReadResult read = ReadRunFolderSettings(".", settings); !read) {
+        Fail(read.reason);
+        return std::nullopt;
+    }
+    return settings;
+}
+
+Result<Sprite> LoadCellShape(const GameSettings& settings) {
+    const std::optional<std::string> path = JoinPath(settings.directory1, settings.imageNames[1]);
+    return path ? LoadSprite(*path) : Result<Sprite>::Fail("the empty cell's path is too long");
 }
 
 } // namespace zembro::tool

@@ -47,4 +47,9 @@ std::optional<std::string> ReadSmallFile(const std::string& path) {
     return text;
 }
 
+bool IsSkipped(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    return first == std::string::npos || line[first] == '#';
+}
+
 } // namespace zembro::tool

@@ -23,4 +23,7 @@ std::optional<int> ParseCoordinate(std::string_view text, std::string_view what)
 // The whole of a small text file, or nothing after printing why not.
 std::optional<std::string> ReadSmallFile(const std::string& path);
 
+// A script line with nothing to do: blank, or a comment starting with '#'.
+bool IsSkipped(const std::string& line);
+
 } // namespace zembro::tool

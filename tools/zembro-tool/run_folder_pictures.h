@@ -1,0 +1,18 @@
+// The current folder as the game finds it at start-up: its settings, and the empty cell's
+// picture whose shape the hit test uses.
+#pragma once
+
+#include "base/result.h"
+#include "game/game_settings.h"
+#include "render/sprite.h"
+
+#include <optional>
+
+namespace zembro::tool {
+
+// The settings, with the picture folders under the current folder; nothing after printing why.
+std::optional<GameSettings> RunFolderSettings();
+
+Result<Sprite> LoadCellShape(const GameSettings& settings);
+
+} // namespace zembro::tool

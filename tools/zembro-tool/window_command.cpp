@@ -1,0 +1,113 @@
+// zembro-tool window: a game dealt with this folder's settings, driven by window events in
+// game-screen pixels through the game window's own step.
+#include "app/window_step.h"
+#include "board_text.h"
+#include "game/deal.h"
+#include "game/screen_zones.h"
+#include "run_folder_pictures.h"
+#include "tool_args.h"
+#include "tool_commands.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace zembro::tool {
+namespace {
+
+using Kind = WindowEvent::Kind;
+
+// A script line as a window event, or why it is not one.
+std::optional<WindowEvent> ParseEvent(const std::string& line, std::string& error) {
+    static const std::pair<const char*, Kind> POINTED[] = {{"press", Kind::Press},
+                                                           {"release", Kind::Release},
+                                                           {"right", Kind::RightPress},
+                                                           {"move", Kind::Move},
+                                                           {"frame", Kind::NonClientMove}};
+    static const std::pair<const char*, Kind> BARE[] = {
+        {"leave", Kind::Leave}, {"grip", Kind::CaptionPress}, {"grip-up", Kind::CaptionRelease}};
+    std::istringstream words(line);
+    std::string name, first, second, extra;
+    words >> name >> first >> second >> extra;
+    if (!extra.empty()) {
+        error = "too many words";
+        return std::nullopt;
+    }
+    for (const auto& [text, kind] : BARE)
+        if (name == text && first.empty())
+            return WindowEvent{.kind = kind};
+    if (name == "active" && (first == "0" || first == "1") && second.empty())
+        return WindowEvent{.kind = Kind::Activate, .active = first == "1"};
+    for (const auto& [text, kind] : POINTED) {
+        if (name != text)
+            continue;
+        const std::optional<std::int64_t> x = ParseDecimal(first, -100000, 100000);
+        const std::optional<std::int64_t> y = ParseDecimal(second, -100000, 100000);
+        if (!x || !y) {
+            error = name + " needs a point X Y in game-screen pixels";
+            return std::nullopt;
+        }
+        WindowEvent event{.kind = kind, .x = static_cast<int>(*x), .y = static_cast<int>(*y)};
+        event.onCaption = kind == Kind::NonClientMove && InDragZone(event.x, event.y);
+        return event;
+    }
+    error = "unknown event '" + line + "'";
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunWindow(const Args& args) {
+    if (args.size() != 1)
+        return Fail("usage: zembro-tool window SEED", EXIT_USAGE);
+    const std::optional<std::int64_t> seed = ParseDecimal(args[0], 0, 0xFFFFFFFFll);
+    if (!seed)
+        return Fail("SEED must be an unsigned 32-bit decimal number, not '" + args[0] + "'");
+    const std::optional<GameSettings> settings = RunFolderSettings();
+    if (!settings)
+        return EXIT_BAD_INPUT;
+    const Result<Sprite> cell = LoadCellShape(*settings);
+    if (!cell)
+        return Fail(cell.Reason());
+
+    GameState game;
+    ResetGame(game);
+    Deal(game, DealParamsFrom(*settings), static_cast<std::uint32_t>(*seed));
+    FrameState frame;
+    InputState input;
+    SceneState scene;
+    bool bar = false, systemPointer = true, minimised = false, won = false;
+    constexpr std::size_t MAX_LINE = 1000; // script lines are short
+    std::string line;
+    for (int lineNumber = 1; !won && std::getline(std::cin, line); ++lineNumber) {
+        if (line.size() > MAX_LINE)
+            return Fail("line " + std::to_string(lineNumber) + ": longer than 1000 characters");
+        if (IsSkipped(line))
+            continue;
+        std::string error;
+        const std::optional<WindowEvent> event = ParseEvent(line, error);
+        if (!event)
+            return Fail("line " + std::to_string(lineNumber) + ": " + error);
+        const StepOutcome out = Step(*event, {frame, input, game, scene, *settings, *cell, bar});
+        bar = out.bar.value_or(bar);
+        systemPointer = out.systemPointer.value_or(systemPointer);
+        minimised = minimised || out.minimise;
+        won = out.move == MoveResult::Won;
+    }
+
+    const auto bit = [&](std::uint32_t mask) { return (frame.stateBits & mask) != 0 ? 1 : 0; };
+    std::cout << FormatBoard(game.board) << "moves " << game.moves << '\n'
+              << "pieces_left " << game.piecesLeft << '\n'
+              << "selected " << game.sourceCol << ' ' << game.sourceRow << '\n'
+              << "hover " << game.hoverCol << ' ' << game.hoverRow << '\n'
+              << "paused " << bit(STATE_PAUSED) << '\n'
+              << "inactive " << bit(STATE_INACTIVE) << '\n'
+              << "dragging " << bit(STATE_CAPTION_PRESSED) << '\n'
+              << "bar " << (bar ? 1 : 0) << '\n'
+              << "system_pointer " << (systemPointer ? 1 : 0) << '\n'
+              << "minimised " << (minimised ? 1 : 0) << '\n'
+              << "pointer " << frame.mouseX << ' ' << frame.mouseY << '\n'
+              << "won " << (won ? 1 : 0) << '\n';
+    return EXIT_OK;
+}
+
+} // namespace zembro::tool
