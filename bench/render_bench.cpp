@@ -27,7 +27,7 @@ struct Loaded {
 
     Loaded() {
         CreateBackBuffer(buffer, RowOrder::BottomUp);
-        ok = LoadAssets(sprites, buffer, settings).ok;
+        ok = static_cast<bool>(LoadAssets(sprites, buffer, settings));
     }
 };
 

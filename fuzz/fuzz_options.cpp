@@ -13,12 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = fuzz::MakeFolder("options") + "/Option.opt";
     fuzz::WriteFile(path, data, size);
     OptionValues read;
-    const OptionsReadResult result = ReadOptions(path, read);
+    const Result<OptionsRead> result = ReadOptions(path, read);
     const bool clamped = read.NumMaxPedine == INT32_MIN ? read.kindsUsed == INT32_MIN
                                                         : read.kindsUsed < read.NumMaxPedine;
     if (!result || !clamped)
         __builtin_trap();
-    if (result.valuesRead == OPTION_VALUE_COUNT) {
+    if (result->valuesRead == OPTION_VALUE_COUNT) {
         if (!WriteOptions(path, read))
             std::abort();
         OptionValues again;

@@ -21,11 +21,11 @@ bool GameApp::InitInstance() {
         return false;
     }
     // A missing file leaves the settings empty; the picture loading then says so.
-    const OptionsReadResult read = ReadRunFolderSettings(currentDirectory_, settings_);
-    if (!read.reason.empty())
-        std::fprintf(stderr, "zembro: %s\n", read.reason.c_str());
+    const Result<OptionsRead> read = ReadRunFolderSettings(currentDirectory_, settings_);
+    if (const std::string& why = read ? read->stoppedBecause : read.Reason(); !why.empty())
+        std::fprintf(stderr, "zembro: %s\n", why.c_str());
     if (const IoResult loaded = frame_->LoadAssets(); !loaded) {
-        std::fprintf(stderr, "zembro: %s\n", loaded.reason.c_str());
+        std::fprintf(stderr, "zembro: %s\n", loaded.Reason().c_str());
         frame_->ShowSystemCursor(true);
         framework_.MessageBox(nullptr, "Errore nel caricamento delle risorse", "Errore",
                               MessageIcon::Error, MessageButtons::Ok);

@@ -197,11 +197,11 @@ void GameFrame::OnOptions() {
     PrepareForDialog();
     const std::string path = RunFile(OPTIONS_FILE_NAME);
     OptionsDialog dialog(framework_, window_.get(), path);
-    if (const OptionsReadResult read = ReadOptions(path, dialog.copy); !read) {
+    if (const Result<OptionsRead> read = ReadOptions(path, dialog.copy); !read) {
         // Settings that could not be read are not shown, so that OK cannot write them back.
         TellFileFailure(framework_, window_.get(), "Errore di caricamento",
                         "Le opzioni non sono state lette da", OPTIONS_FILE_NAME,
-                        IoResult::Failure(read.reason, read.error));
+                        read.Status());
         ReturnFromDialog();
         return;
     }

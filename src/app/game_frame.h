@@ -5,7 +5,7 @@
 #include "app/commands.h"
 #include "app/tick_clock.h"
 #include "app/window_step.h"
-#include "base/io_result.h"
+#include "base/result.h"
 #include "game/board_input.h"
 #include "game/game_settings.h"
 #include "game/game_state.h"

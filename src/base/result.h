@@ -1,7 +1,7 @@
-// A value, or the reason there is none: what readers of outside data give back.
+// The one result type every layer returns: a value (or, for Result<void>, success), or the
+// reason there is none, a person can read, with what went wrong for a message in the player's
+// language.
 #pragma once
-
-#include "base/io_result.h"
 
 #include <optional>
 #include <string>
@@ -9,13 +9,48 @@
 
 namespace zembro {
 
+// What went wrong: an errno value, or one of these.
+enum FileError : int {
+    FILE_ERROR_NONE = 0,
+    FILE_ERROR_NOT_REGULAR = -1, // a FIFO, device, folder or socket where a file belongs
+    FILE_ERROR_LOCKED = -2,      // another writer held the file past the bounded wait
+    FILE_ERROR_MALFORMED = -3,   // the file is there but its contents cannot be used
+    FILE_ERROR_READ_LOCKED = -4, // readers held the file past a writer's bounded wait
+};
+
+template <typename T> class Result;
+
+// Success with no value, or the reason for the failure.
+template <> class Result<void> {
+  public:
+    static Result Ok() { return Result(true, {}, FILE_ERROR_NONE); }
+    static Result Fail(std::string reason, int error = FILE_ERROR_MALFORMED) {
+        return Result(false, std::move(reason), error);
+    }
+
+    explicit operator bool() const { return ok_; }
+    const std::string& Reason() const { return reason_; } // empty on success
+    int Error() const { return error_; }
+
+  private:
+    Result(bool ok, std::string reason, int error)
+        : ok_(ok), reason_(std::move(reason)), error_(error) {}
+
+    bool ok_;
+    std::string reason_;
+    int error_;
+};
+
+// The result of an operation that gives nothing but success.
+using IoResult = Result<void>;
+
 template <typename T> class Result {
   public:
     static Result Ok(T value) { return Result(std::move(value), {}, FILE_ERROR_NONE); }
     static Result Fail(std::string reason, int error = FILE_ERROR_MALFORMED) {
         return Result(std::nullopt, std::move(reason), error);
     }
-    static Result Fail(const IoResult& failed) { return Fail(failed.reason, failed.error); }
+    static Result Fail(const IoResult& failed) { return Fail(failed.Reason(), failed.Error()); }
 
     explicit operator bool() const { return value_.has_value(); }
     T& operator*() { return *value_; }
@@ -24,9 +59,8 @@ template <typename T> class Result {
     const T* operator->() const { return &*value_; }
     const std::string& Reason() const { return reason_; }
     int Error() const { return error_; }
-    IoResult Status() const {
-        return value_ ? IoResult::Success() : IoResult::Failure(reason_, error_);
-    }
+    // Success or the failure, without the value.
+    IoResult Status() const { return value_ ? IoResult::Ok() : IoResult::Fail(reason_, error_); }
 
   private:
     Result(std::optional<T> value, std::string reason, int error)

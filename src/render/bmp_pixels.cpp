@@ -117,7 +117,7 @@ void DecodeRows(const BmpLayout& layout, Sprite& sprite) {
 
 // Run-length data: counted runs of one index, escapes for end of line, end of picture, a move,
 // and literal runs padded to whole 16-bit words. Pixels the data never sets keep index 0.
-bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reason) {
+IoResult DecodeRunLengths(const BmpLayout& layout, Sprite& sprite) {
     const bool nibbles = layout.encoding == BmpEncoding::Rle4;
     const std::vector<Pixel> table = PaletteTo16(layout.palette);
     const std::span<const std::uint8_t> data = layout.pixelData;
@@ -136,8 +136,7 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
         i += 2;
         if (count > 0) {
             if (!fits(count)) {
-                reason = "run-length data runs off the picture";
-                return false;
+                return IoResult::Fail("run-length data runs off the picture");
             }
             for (int k = 0; k < count; ++k)
                 put(nibbles ? (k % 2 == 0 ? value >> 4 : value & 0x0F) : value);
@@ -145,7 +144,7 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
             x = 0;
             ++y;
         } else if (value == 1) { // end of picture
-            return true;
+            return IoResult::Ok();
         } else if (value == 2) { // move right and up
             if (i + 1 >= data.size())
                 break;
@@ -153,15 +152,13 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
             y += data[i + 1];
             i += 2;
             if (x > w || y > h) {
-                reason = "a run-length move leaves the picture";
-                return false;
+                return IoResult::Fail("a run-length move leaves the picture");
             }
         } else { // a literal run of `value` pixels
             const std::size_t bytes = nibbles ? (static_cast<std::size_t>(value) + 1) / 2
                                               : static_cast<std::size_t>(value);
             if (!fits(value) || bytes > data.size() - i) {
-                reason = "run-length data runs off the picture";
-                return false;
+                return IoResult::Fail("run-length data runs off the picture");
             }
             for (int k = 0; k < value; ++k) {
                 const std::uint8_t b = data[i + static_cast<std::size_t>(nibbles ? k / 2 : k)];
@@ -171,7 +168,7 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
         }
     }
     // Data that stops without its end mark leaves the rest of the picture unset.
-    return true;
+    return IoResult::Ok();
 }
 
 } // namespace
@@ -179,9 +176,8 @@ bool DecodeRunLengths(const BmpLayout& layout, Sprite& sprite, std::string& reas
 Result<Sprite> ConvertTo16(const BmpLayout& layout) {
     Sprite sprite = MakeSprite(layout.width, layout.height);
     if (layout.encoding == BmpEncoding::Rle8 || layout.encoding == BmpEncoding::Rle4) {
-        std::string reason;
-        if (!DecodeRunLengths(layout, sprite, reason))
-            return Result<Sprite>::Fail(reason);
+        if (const IoResult decoded = DecodeRunLengths(layout, sprite); !decoded)
+            return Result<Sprite>::Fail(decoded);
     } else {
         DecodeRows(layout, sprite);
     }

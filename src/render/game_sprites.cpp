@@ -26,22 +26,22 @@ IoResult LoadInto(Sprite& sprite, const std::string& folder, const std::string& 
                   std::int64_t& pixelsLeft) {
     const std::optional<std::string> path = JoinPath(folder, name);
     if (!path)
-        return IoResult::Failure(folder + ": the path of " + name + " is too long");
+        return IoResult::Fail(folder + ": the path of " + name + " is too long");
     Result<Sprite> loaded = LoadSprite(*path, pixelsLeft);
     if (!loaded)
-        return IoResult::Failure(loaded.Reason());
+        return IoResult::Fail(loaded.Reason());
     pixelsLeft -= std::int64_t{loaded->Width()} * loaded->Height();
     sprite.header = loaded->header;
     sprite.pixels = std::move(loaded->pixels);
     IndexOpaqueRuns(sprite);
-    return IoResult::Success();
+    return IoResult::Ok();
 }
 
 } // namespace
 
 IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings& settings) {
     if (settings.NumMaxPedine < 1)
-        return IoResult::Failure("the settings name no piece pictures");
+        return IoResult::Fail("the settings name no piece pictures");
     CreateSurface(buffer);
     std::int64_t pixelsLeft = MAX_PIXELS_IN_ALL;
 
@@ -65,7 +65,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
     }
     // The background is copied over the whole surface in one block.
     if (sprites.background.Width() != SCREEN_WIDTH || sprites.background.Height() != SCREEN_HEIGHT)
-        return IoResult::Failure(
+        return IoResult::Fail(
             settings.imageNames[0] + " is " + std::to_string(sprites.background.Width()) + " x " +
             std::to_string(sprites.background.Height()) + " pixels instead of 800 x 600");
 
@@ -98,7 +98,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         if (IoResult loaded = LoadInto(entry.sprite, d2, entry.name, pixelsLeft); !loaded)
             return loaded;
     }
-    return IoResult::Success();
+    return IoResult::Ok();
 }
 
 } // namespace zembro

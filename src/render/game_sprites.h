@@ -1,7 +1,7 @@
 // Every picture of the game scene, loaded once at start-up from the two picture folders.
 #pragma once
 
-#include "base/io_result.h"
+#include "base/result.h"
 #include "game/game_settings.h"
 #include "render/back_buffer.h"
 #include "render/sprite.h"

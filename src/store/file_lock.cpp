@@ -128,7 +128,7 @@ class LockTaker {
         const bool readers = kind_ == LockKind::Exclusive && call_(fd, LOCK_SH | LOCK_NB) == 0;
         if (readers)
             call_(fd, LOCK_UN);
-        return IoResult::Failure(target_ + ": another program is " +
+        return IoResult::Fail(target_ + ": another program is " +
                                      (readers ? "reading" : "writing") +
                                      " it and did not finish in " + std::to_string(waitMs_) + " ms",
                                  readers ? FILE_ERROR_READ_LOCKED : FILE_ERROR_LOCKED);

@@ -67,7 +67,7 @@ IoResult RewriteInPlace(int fd, const std::string& target, std::string_view cont
     if (::lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, contents) || ::ftruncate(fd, length) != 0 ||
         ::fsync(fd) != 0)
         return SystemFailure(target, errno);
-    return IoResult::Success();
+    return IoResult::Ok();
 }
 
 // Creates the temporary file beside `target`: a name of this process's no other writer uses.
@@ -120,7 +120,7 @@ std::optional<pid_t> TemporaryFileWriter(std::string_view name, std::string_view
 IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
     const std::string& target = lock.Target();
     if (lock.Kind() != LockKind::Exclusive)
-        return IoResult::Failure(target + ": not locked for writing", FILE_ERROR_LOCKED);
+        return IoResult::Fail(target + ": not locked for writing", FILE_ERROR_LOCKED);
 
     // The leftovers of killed writers go first, so that they never take the room this one needs.
     SweepAbandoned(target);
@@ -167,7 +167,7 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
         return SystemFailure(target, error);
     }
     SyncFolder(FolderOf(target));
-    return IoResult::Success();
+    return IoResult::Ok();
 }
 
 IoResult ReplaceFileContents(const std::string& path, std::string_view contents) {

@@ -2,7 +2,6 @@
 // see the old or the new contents whole.
 #pragma once
 
-#include "base/io_result.h"
 #include "base/result.h"
 #include "store/file_lock.h"
 

@@ -55,14 +55,12 @@ std::optional<std::int32_t> ParseInt32(const std::string& text) {
 }
 
 // Reads the values in order into `values`, stopping at the first that is missing or malformed.
-int ReadValues(Tokens& tokens, OptionValues& values, std::string& reason) {
+OptionsRead ReadValues(Tokens& tokens, OptionValues& values) {
     int read = 0;
     for (std::string* word : {&values.directory1, &values.directory2}) {
         std::optional<std::string> token = tokens.Next(MAX_WORD_LENGTH);
-        if (!token) {
-            reason = "a folder name is missing or longer than 255 characters";
-            return read;
-        }
+        if (!token)
+            return {read, "a folder name is missing or longer than 255 characters"};
         *word = std::move(*token);
         ++read;
     }
@@ -73,30 +71,24 @@ int ReadValues(Tokens& tokens, OptionValues& values, std::string& reason) {
     for (std::size_t i = 0; i < std::size(numbers); ++i) {
         const std::optional<std::string> token = tokens.Next(MAX_NUMBER_LENGTH);
         const std::optional<std::int32_t> number = token ? ParseInt32(*token) : std::nullopt;
-        if (!number) {
-            reason = "value " + std::to_string(read + 1) + " is missing or not a 32-bit number";
-            return read;
-        }
+        if (!number)
+            return {read,
+                    "value " + std::to_string(read + 1) + " is missing or not a 32-bit number"};
         const bool isFlag = i >= 1 && i <= 5;
         *numbers[i] = isFlag ? (*number != 0 ? 1 : 0) : *number;
         ++read;
     }
-    return read;
+    return {read, {}};
 }
 
 } // namespace
 
-OptionsReadResult ReadOptions(const std::string& path, OptionValues& values) {
-    OptionsReadResult result;
+Result<OptionsRead> ReadOptions(const std::string& path, OptionValues& values) {
     const Result<FilePtr> file = OpenForReading(path);
-    if (!file) {
-        result.reason = "cannot open " + file.Reason();
-        result.error = file.Error();
-        return result;
-    }
-    result.opened = true;
+    if (!file)
+        return Result<OptionsRead>::Fail("cannot open " + file.Reason(), file.Error());
     Tokens tokens(file->get());
-    result.valuesRead = ReadValues(tokens, values, result.reason);
+    OptionsRead result = ReadValues(tokens, values);
 
     if (values.kindsUsed >= values.NumMaxPedine) {
         // One below the number of pictures: the last picture is the fixed cell's.
@@ -105,7 +97,7 @@ OptionsReadResult ReadOptions(const std::string& path, OptionValues& values) {
     }
     if (values.holdToDrag == 1)
         values.reselectAfterMove = 1;
-    return result;
+    return Result<OptionsRead>::Ok(std::move(result));
 }
 
 std::string FormatOptions(const OptionValues& v) {

@@ -33,13 +33,13 @@ bool FileDescriptor::Close() {
 }
 
 IoResult SystemFailure(const std::string& path, int error) {
-    return IoResult::Failure(path + ": " + std::strerror(error), error);
+    return IoResult::Fail(path + ": " + std::strerror(error), error);
 }
 
 Result<FileDescriptor> OpenRegular(const std::string& path, int flags) {
     using Opened = Result<FileDescriptor>;
     const IoResult notRegular =
-        IoResult::Failure(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
+        IoResult::Fail(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
     // Looked at first so that a device is never opened at all; checked again on the open
     // handle, since the name may have changed in between.
     struct stat info {};

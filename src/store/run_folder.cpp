@@ -52,9 +52,9 @@ void PrefixFolders(GameSettings& settings, const std::string& runFolder) {
     settings.directory2 = runFolder + "/" + settings.directory2;
 }
 
-OptionsReadResult ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings) {
+Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings) {
     SetImageNames(settings);
-    OptionsReadResult read = ReadOptions(runFolder + "/" + OPTIONS_FILE_NAME, settings);
+    Result<OptionsRead> read = ReadOptions(runFolder + "/" + OPTIONS_FILE_NAME, settings);
     PrefixFolders(settings, runFolder);
     return read;
 }

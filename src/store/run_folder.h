@@ -22,7 +22,7 @@ void PrefixFolders(GameSettings& settings, const std::string& runFolder);
 
 // Start-up's reading of the settings: the picture names, "Option.opt" of `runFolder`, and the
 // picture folders under it.
-OptionsReadResult ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings);
+Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings);
 
 // The folder and name joined with the platform's separator; none when the path would be longer
 // than the system takes.

@@ -1,7 +1,6 @@
 // The score file: up to fifteen 48-byte records, best first, no header.
 #pragma once
 
-#include "base/io_result.h"
 #include "base/result.h"
 #include "game/game_settings.h"
 

@@ -43,8 +43,8 @@ std::string ItalianFileReason(int error) {
 void TellFileFailure(platform::Framework& framework, const platform::FrameWindow* owner,
                      const std::string& caption, const std::string& what, const std::string& file,
                      const IoResult& failure) {
-    std::fprintf(stderr, "zembro: %s\n", failure.reason.c_str());
-    framework.MessageBox(owner, what + " " + file + ":\n" + ItalianFileReason(failure.error),
+    std::fprintf(stderr, "zembro: %s\n", failure.Reason().c_str());
+    framework.MessageBox(owner, what + " " + file + ":\n" + ItalianFileReason(failure.Error()),
                          caption, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
 }
 

@@ -1,7 +1,7 @@
 // What the player is told when one of the game's files cannot be read or written.
 #pragma once
 
-#include "base/io_result.h"
+#include "base/result.h"
 #include "platform/framework.h"
 
 #include <string>

@@ -163,7 +163,7 @@ bool OptionsDialog::WriteOptions(const std::string& path, platform::DialogContro
     if (!written)
         TellFileFailure(framework_, owner_, "Errore di salvataggio",
                         "Le opzioni non sono state salvate in", path, written);
-    return written.ok;
+    return static_cast<bool>(written);
 }
 
 void OptionsDialog::Load(platform::DialogControls& c) {
@@ -174,12 +174,12 @@ void OptionsDialog::Load(platform::DialogControls& c) {
     // Read aside: a file that is no settings file (its reading stops before the last value)
     // leaves the dialog as it was, so that OK cannot write its words back as folder names.
     OptionValues loaded = copy;
-    const OptionsReadResult read = ReadOptions(path, loaded);
-    if (!read || read.valuesRead < OPTION_VALUE_COUNT) {
+    const Result<OptionsRead> read = ReadOptions(path, loaded);
+    if (!read || read->valuesRead < OPTION_VALUE_COUNT) {
         TellFileFailure(
             framework_, owner_, "Errore di caricamento", "Le opzioni non sono state caricate da",
             path,
-            IoResult::Failure(path + ": " + read.reason, read ? FILE_ERROR_MALFORMED : read.error));
+            read ? IoResult::Fail(path + ": " + read->stoppedBecause) : read.Status());
         return;
     }
     copy = loaded;

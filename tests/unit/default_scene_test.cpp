@@ -39,7 +39,7 @@ class DefaultScene : public testing::Test {
         settings_.twoColourPath = 1;
         CreateBackBuffer(buffer_, RowOrder::BottomUp);
         const IoResult loaded = LoadAssets(sprites_, buffer_, settings_);
-        ASSERT_TRUE(loaded) << loaded.reason;
+        ASSERT_TRUE(loaded) << loaded.Reason();
         game_.fixedCode = 33;
     }
     void Paint(bool paused = false) {

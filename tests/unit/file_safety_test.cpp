@@ -45,7 +45,7 @@ ScoreRecord Record(const std::string& name, int seconds, int moves) {
 
 // The settings with ten kinds and a list whose best result is 100 seconds.
 bool WriteBoth(const std::string& options, const std::string& scores) {
-    return WriteOptions(options, Settings(10)).ok && InsertScore(scores, Record("r", 100, 1));
+    return WriteOptions(options, Settings(10)) && InsertScore(scores, Record("r", 100, 1));
 }
 
 std::vector<std::string> StoredNames(const std::string& path) {
@@ -122,7 +122,7 @@ TEST(FileSafety, ConcurrentWritersLoseNothing) {
             for (int i = 1; i <= COUNT; ++i) {
                 const std::string name = prefix + std::to_string(i);
                 ok = InsertScore(scores, Record(name, 1000 + i, moves)) && ok;
-                ok = WriteOptions(options, Settings(10 * moves)).ok && ok;
+                ok = WriteOptions(options, Settings(10 * moves)) && ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -204,7 +204,7 @@ TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
         // A file the player may not write, in a folder they may: refused, unchanged.
         ASSERT_TRUE(own(folder.Path().string()) && own(path));
         fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
-        EXPECT_EQ(AsPlayer([&] { return w.write(path).error == EACCES; }), "ok");
+        EXPECT_EQ(AsPlayer([&] { return w.write(path).Error() == EACCES; }), "ok");
         EXPECT_EQ(TempFolder::Contents(path), before);
 
         // A file the player may write, in a folder they may not: rewritten in place.
@@ -212,13 +212,13 @@ TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
         ASSERT_EQ(::chown(folder.Path().c_str(), 0, 0) == 0 || ::geteuid() != 0, true);
         fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec |
                                            fs::perms::others_read | fs::perms::others_exec);
-        EXPECT_EQ(AsPlayer([&] { return w.write(path).ok; }), "ok");
+        EXPECT_EQ(AsPlayer([&] { return static_cast<bool>(w.write(path)); }), "ok");
         EXPECT_NE(TempFolder::Contents(path), before);
         EXPECT_EQ(folder.Entries(), std::vector<std::string>{w.file}) << "nothing beside it";
         // Shorter contents cut the file to their length.
         EXPECT_EQ(AsPlayer([&] {
                       const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
-                      return lock && ReplaceFileContents(*lock, "short").ok;
+                      return lock && ReplaceFileContents(*lock, "short");
                   }),
                   "ok");
         EXPECT_EQ(TempFolder::Contents(path), "short");
@@ -286,7 +286,7 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
 
             EXPECT_EQ(InChild([&] {
                           return ::setgid(c.writer) == 0 && ::setuid(c.writer) == 0 &&
-                                 w.write(path).ok && (w.file[0] != 'Z' || LoadScores(path));
+                                 w.write(path) && (w.file[0] != 'Z' || LoadScores(path));
                       }),
                       "ok");
             struct stat after {};
@@ -328,9 +328,9 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
         {"ReadOptions",
          [](const std::string& p) {
              OptionValues v;
-             return ReadOptions(p, v).error;
+             return ReadOptions(p, v).Error();
          }},
-        {"WriteOptions", [](const std::string& p) { return WriteOptions(p, Settings(3)).error; }},
+        {"WriteOptions", [](const std::string& p) { return WriteOptions(p, Settings(3)).Error(); }},
         {"RankFor", [](const std::string& p) { return RankFor(p, 1, 1).Error(); }},
         {"InsertScore",
          [](const std::string& p) { return InsertScore(p, Record("x", 1, 1)).Error(); }},
@@ -404,8 +404,8 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
             return !write();
         });
     };
-    EXPECT_EQ(failsWhenFull([&] { return WriteOptions(options, Settings(20)).ok; }), "ok");
-    EXPECT_EQ(failsWhenFull([&] { return InsertScore(scores, Record("n", 50, 1)).Status().ok; }),
+    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
+    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(InsertScore(scores, Record("n", 50, 1))); }),
               "ok");
     EXPECT_EQ(TempFolder::Contents(options), oldOptions);
     EXPECT_EQ(TempFolder::Contents(scores), oldScores);
@@ -413,7 +413,7 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
         << "no temporary file is left behind";
     // A file with a second name is rewritten in place: the limit stops it before it changes.
     fs::create_hard_link(options, folder / "Option.bak");
-    EXPECT_EQ(failsWhenFull([&] { return WriteOptions(options, Settings(20)).ok; }), "ok");
+    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
     EXPECT_EQ(TempFolder::Contents(options), oldOptions);
 }
 
@@ -444,7 +444,7 @@ TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     const Result<FileLock> writer = LockFile(path, LockKind::Exclusive, 0);
     EXPECT_EQ(writer.Error(), FILE_ERROR_READ_LOCKED);
     EXPECT_NE(writer.Reason().find("another program is reading it"), std::string::npos);
-    EXPECT_EQ(ReplaceFileContents(*reader, "").error, FILE_ERROR_LOCKED)
+    EXPECT_EQ(ReplaceFileContents(*reader, "").Error(), FILE_ERROR_LOCKED)
         << "a shared lock does not allow a rewrite";
     EXPECT_FALSE(fs::exists(path));
     // A file right under the root is locked through the root folder.

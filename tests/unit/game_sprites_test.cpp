@@ -84,7 +84,7 @@ class RunFolderTest : public GameSpritesTest {
 
 TEST_F(RunFolderTest, DefaultPicturesLoad) {
     const IoResult loaded = Load();
-    ASSERT_TRUE(loaded) << loaded.reason;
+    ASSERT_TRUE(loaded) << loaded.Reason();
     EXPECT_EQ(sprites_.background.Width(), 800);
     EXPECT_EQ(sprites_.cellEmpty.Width(), 98);
     EXPECT_EQ(sprites_.cellEmpty.Height(), 72);
@@ -162,8 +162,8 @@ TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
         c.damage();
         const IoResult loaded = Load();
         EXPECT_FALSE(loaded) << c.name;
-        EXPECT_NE(loaded.reason.find(c.named), std::string::npos)
-            << c.name << ": " << loaded.reason;
+        EXPECT_NE(loaded.Reason().find(c.named), std::string::npos)
+            << c.name << ": " << loaded.Reason();
     }
 }
 

@@ -92,9 +92,9 @@ TEST_F(OptionsFile, ReadingRules) {
     };
     for (const ReadCase& c : cases) {
         OptionValues read;
-        const OptionsReadResult result = ReadOptions(Write("case.opt", c.text), read);
-        EXPECT_TRUE(result.opened) << c.name;
-        EXPECT_EQ(result.valuesRead, c.valuesRead) << c.name;
+        const Result<OptionsRead> result = ReadOptions(Write("case.opt", c.text), read);
+        ASSERT_TRUE(result) << c.name;
+        EXPECT_EQ(result->valuesRead, c.valuesRead) << c.name;
         EXPECT_EQ(read, c.expected) << c.name;
     }
 }
@@ -120,14 +120,14 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
     };
     for (const ReadCase& c : cases) {
         OptionValues read = before;
-        const OptionsReadResult result = ReadOptions(Write("case.opt", c.text), read);
-        EXPECT_TRUE(result.opened) << c.name;
-        EXPECT_EQ(result.valuesRead, c.valuesRead) << c.name;
-        EXPECT_FALSE(result.reason.empty()) << c.name;
+        const Result<OptionsRead> result = ReadOptions(Write("case.opt", c.text), read);
+        ASSERT_TRUE(result) << c.name;
+        EXPECT_EQ(result->valuesRead, c.valuesRead) << c.name;
+        EXPECT_FALSE(result->stoppedBecause.empty()) << c.name;
         if (c.valuesRead >= 2) { // the folders were read: the reason names the value that was not
-            EXPECT_NE(result.reason.find("value " + std::to_string(c.valuesRead + 1) + " is"),
+            EXPECT_NE(result->stoppedBecause.find("value " + std::to_string(c.valuesRead + 1) + " is"),
                       std::string::npos)
-                << c.name << ": " << result.reason;
+                << c.name << ": " << result->stoppedBecause;
         }
         EXPECT_EQ(read, c.expected) << c.name;
     }
@@ -165,7 +165,7 @@ TEST_F(OptionsFile, FailedWriteKeepsTheOldFileWhole) {
     const IoResult result = WriteOptions((folder_ / "Option.opt").string(),
                                          Values("a", "b", {33, 0, 0, 0, 0, 0, 0, 0, 1}));
     EXPECT_FALSE(result);
-    EXPECT_NE(result.reason.find("Option.opt"), std::string::npos);
+    EXPECT_NE(result.Reason().find("Option.opt"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(folder_ / "Option.opt" / "inside"));
     EXPECT_EQ(Entries(), std::vector<std::string>{"Option.opt"}) << "the temporary file is gone";
 

@@ -91,7 +91,7 @@ void WriteRunFolder(Writer& w, const QDir& run) {
     if (!QFile::exists(options)) {
         const zembro::IoResult written =
             zembro::WriteOptions(options.toStdString(), DefaultOptions());
-        w.Check(written.ok, options);
+        w.Check(static_cast<bool>(written), options);
     }
 }
 
@@ -117,7 +117,8 @@ void WriteResources(Writer& w, const QDir& resources) {
     w.Bmp8(resources.filePath("bitmap123.bmp"), artgen::AboutPicture());
     // The defaults an installation hands to each new player.
     const QString options = resources.filePath(zembro::OPTIONS_FILE_NAME);
-    w.Check(zembro::WriteOptions(options.toStdString(), DefaultOptions()).ok, options);
+    w.Check(static_cast<bool>(zembro::WriteOptions(options.toStdString(), DefaultOptions())),
+            options);
     w.Text(resources.filePath("icon102.svg"), artgen::IconSvg());
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString path = resources.filePath(QString("icon102-%1.png").arg(size));

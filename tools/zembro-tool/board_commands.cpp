@@ -17,11 +17,12 @@ std::optional<Board> LoadBoard(const std::string& path) {
     const std::optional<std::string> text = ReadSmallFile(path);
     if (!text)
         return std::nullopt;
-    std::string error;
-    std::optional<Board> board = ParseBoard(*text, error);
-    if (!board)
-        Fail(path + ": " + error);
-    return board;
+    const Result<Board> board = ParseBoard(*text);
+    if (!board) {
+        Fail(path + ": " + board.Reason());
+        return std::nullopt;
+    }
+    return *board;
 }
 
 } // namespace

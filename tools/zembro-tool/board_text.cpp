@@ -20,7 +20,7 @@ std::string FormatBoard(const Board& board) {
     return text;
 }
 
-std::optional<Board> ParseBoard(const std::string& text, std::string& error) {
+Result<Board> ParseBoard(const std::string& text) {
     Board board{};
     std::istringstream lines(text);
     std::string line;
@@ -34,13 +34,12 @@ std::optional<Board> ParseBoard(const std::string& text, std::string& error) {
         while (fields >> field) {
             const std::optional<std::int64_t> code = ParseDecimal(field, 0, 255);
             if (!code) {
-                error = "line " + std::to_string(lineNumber) + ": '" + field +
-                        "' is not a cell code 0..255";
-                return std::nullopt;
+                return Result<Board>::Fail("line " + std::to_string(lineNumber) + ": '" + field +
+                                           "' is not a cell code 0..255");
             }
             if (row == BOARD_SIDE || col == BOARD_SIDE) {
-                error = "line " + std::to_string(lineNumber) + ": more than 8 rows of 8 cells";
-                return std::nullopt;
+                return Result<Board>::Fail("line " + std::to_string(lineNumber) +
+                                           ": more than 8 rows of 8 cells");
             }
             ++col;
             board[static_cast<std::size_t>(CellIndex(col, row + 1))] =
@@ -49,17 +48,15 @@ std::optional<Board> ParseBoard(const std::string& text, std::string& error) {
         if (col == 0)
             continue;
         if (col != BOARD_SIDE) {
-            error = "line " + std::to_string(lineNumber) + ": " + std::to_string(col) +
-                    " cells instead of 8";
-            return std::nullopt;
+            return Result<Board>::Fail("line " + std::to_string(lineNumber) + ": " +
+                                       std::to_string(col) + " cells instead of 8");
         }
         ++row;
     }
     if (row != BOARD_SIDE) {
-        error = std::to_string(row) + " rows instead of 8";
-        return std::nullopt;
+        return Result<Board>::Fail(std::to_string(row) + " rows instead of 8");
     }
-    return board;
+    return Result<Board>::Ok(board);
 }
 
 } // namespace zembro::tool

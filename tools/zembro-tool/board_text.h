@@ -1,6 +1,7 @@
 // Board text: eight lines of eight cell codes, row 1 first, columns 1..8.
 #pragma once
 
+#include "base/result.h"
 #include "game/board.h"
 
 #include <optional>
@@ -11,7 +12,7 @@ namespace zembro::tool {
 std::string FormatBoard(const Board& board);
 
 // Eight non-blank lines of eight numbers 0..255; blanks, tabs and CR LF line ends are accepted.
-// On failure `error` says which line is wrong and why.
-std::optional<Board> ParseBoard(const std::string& text, std::string& error);
+// A failure says which line is wrong and why.
+Result<Board> ParseBoard(const std::string& text);
 
 } // namespace zembro::tool

@@ -27,9 +27,9 @@ std::optional<DealtGame> DealFromArgs(const Args& args) {
         return std::nullopt;
     }
     DealtGame game;
-    const OptionsReadResult read = ReadOptions(args[0], game.settings);
+    const Result<OptionsRead> read = ReadOptions(args[0], game.settings);
     if (!read) {
-        Fail(read.reason);
+        Fail(read.Reason());
         return std::nullopt;
     }
     ResetGame(game.state);
@@ -44,7 +44,7 @@ struct Command {
     int col = 0, row = 0;
 };
 
-std::optional<Command> ParseCommand(const std::string& line, std::string& error) {
+Result<Command> ParseCommand(const std::string& line) {
     std::istringstream words(line);
     std::string name, extra;
     words >> name;
@@ -52,10 +52,8 @@ std::optional<Command> ParseCommand(const std::string& line, std::string& error)
     std::string colText, rowText;
     if (hasCell)
         words >> colText >> rowText;
-    if (words >> extra) {
-        error = "too many words";
-        return std::nullopt;
-    }
+    if (words >> extra)
+        return Result<Command>::Fail("too many words");
     static const std::pair<const char*, Command::Kind> NAMES[] = {
         {"hover", Command::Kind::Hover}, {"off", Command::Kind::Off},
         {"down", Command::Kind::Down},   {"up", Command::Kind::Up},
@@ -67,17 +65,14 @@ std::optional<Command> ParseCommand(const std::string& line, std::string& error)
         if (hasCell) {
             const std::optional<std::int64_t> col = ParseDecimal(colText, 1, 8);
             const std::optional<std::int64_t> row = ParseDecimal(rowText, 1, 8);
-            if (!col || !row) {
-                error = name + " needs a column and a row from 1 to 8";
-                return std::nullopt;
-            }
+            if (!col || !row)
+                return Result<Command>::Fail(name + " needs a column and a row from 1 to 8");
             command.col = static_cast<int>(*col);
             command.row = static_cast<int>(*row);
         }
-        return command;
+        return Result<Command>::Ok(command);
     }
-    error = "unknown command '" + name + "'";
-    return std::nullopt;
+    return Result<Command>::Fail("unknown command '" + name + "'");
 }
 
 // Gives true when the move won the game.
@@ -141,10 +136,9 @@ int RunPlay(const Args& args) {
             return Fail("line " + std::to_string(lineNumber) + ": longer than 1000 characters");
         if (IsSkipped(line))
             continue;
-        std::string error;
-        const std::optional<Command> command = ParseCommand(line, error);
+        const Result<Command> command = ParseCommand(line);
         if (!command)
-            return Fail("line " + std::to_string(lineNumber) + ": " + error);
+            return Fail("line " + std::to_string(lineNumber) + ": " + command.Reason());
         won = Apply(*command, *game, input);
     }
 

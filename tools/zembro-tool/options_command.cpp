@@ -11,11 +11,12 @@ int RunOptions(const Args& args) {
     if (args.size() != 1)
         return Fail("usage: zembro-tool options OPTFILE", EXIT_USAGE);
     OptionValues values;
-    const OptionsReadResult read = ReadOptions(args[0], values);
+    const Result<OptionsRead> read = ReadOptions(args[0], values);
     if (!read)
-        return Fail(read.reason);
-    if (!read.reason.empty())
-        Fail(read.reason); // as the game says it: the values shown are those read before it
+        return Fail(read.Reason());
+    if (!read->stoppedBecause.empty())
+        Fail(
+            read->stoppedBecause); // as the game says it: the values shown are those read before it
     std::cout << "directory1 " << values.directory1 << '\n'
               << "directory2 " << values.directory2 << '\n'
               << "NumMaxPedine " << values.NumMaxPedine << '\n'

@@ -72,8 +72,8 @@ bool ApplyStateLine(const std::string& key, const std::vector<std::int64_t>& val
 
 // The board dealt from the seed where the file gave none, the pieces counted, the selection
 // checked and the hovered path traced.
-bool CompleteRenderState(const GameSettings& settings, bool hasBoard, std::uint32_t seed,
-                         RenderState& state, std::string& error) {
+IoResult CompleteRenderState(const GameSettings& settings, bool hasBoard, std::uint32_t seed,
+                             RenderState& state) {
     GameState& game = state.game;
     GameState dealt;
     ResetGame(dealt);
@@ -87,17 +87,16 @@ bool CompleteRenderState(const GameSettings& settings, bool hasBoard, std::uint3
     if (game.HasSelection()) {
         const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
         if (code == EMPTY_CELL || code == game.fixedCode) {
-            error = "the selected cell holds no movable piece";
-            return false;
+            return IoResult::Fail("the selected cell holds no movable piece");
         }
     }
     if (game.HasHover())
         TracePath(game, settings);
-    return true;
+    return IoResult::Ok();
 }
 
-bool ReadRenderState(const std::string& text, const GameSettings& settings, RenderState& state,
-                     std::string& error) {
+IoResult ReadRenderState(const std::string& text, const GameSettings& settings,
+                         RenderState& state) {
     std::istringstream lines(text);
     std::string line;
     bool hasBoard = false;
@@ -111,9 +110,9 @@ bool ReadRenderState(const std::string& text, const GameSettings& settings, Rend
             std::string rows, row;
             for (int i = 0; i < BOARD_SIDE && std::getline(lines, row); ++i)
                 rows += row + "\n";
-            const std::optional<Board> board = ParseBoard(rows, error);
+            const Result<Board> board = ParseBoard(rows);
             if (!board)
-                return false;
+                return IoResult::Fail(board.Reason());
             state.game.board = *board;
             hasBoard = true;
             continue;
@@ -121,18 +120,14 @@ bool ReadRenderState(const std::string& text, const GameSettings& settings, Rend
         std::vector<std::int64_t> values;
         for (std::string word; words >> word;) {
             const std::optional<std::int64_t> v = ParseDecimal(word, -99999, 4294967295ll);
-            if (!v) {
-                error = "'" + word + "' is not a number in: " + line;
-                return false;
-            }
+            if (!v)
+                return IoResult::Fail("'" + word + "' is not a number in: " + line);
             values.push_back(*v);
         }
-        if (!ApplyStateLine(key, values, state, seed)) {
-            error = "not a state line: " + line;
-            return false;
-        }
+        if (!ApplyStateLine(key, values, state, seed))
+            return IoResult::Fail("not a state line: " + line);
     }
-    return CompleteRenderState(settings, hasBoard, seed, state, error);
+    return CompleteRenderState(settings, hasBoard, seed, state);
 }
 
 } // namespace
@@ -211,19 +206,17 @@ int RunRender(const Args& args) {
         const std::optional<std::string> text = ReadSmallFile(args[1]);
         if (!text)
             return EXIT_BAD_INPUT;
-        std::string error;
-        if (!ReadRenderState(*text, *settings, state, error))
-            return Fail(args[1] + ": " + error);
+        if (const IoResult read = ReadRenderState(*text, *settings, state); !read)
+            return Fail(args[1] + ": " + read.Reason());
     } else {
-        std::string error;
-        ReadRenderState("", *settings, state, error);
+        ReadRenderState("", *settings, state);
     }
 
     BackBuffer buffer;
     CreateBackBuffer(buffer, RowOrder::BottomUp);
     GameSprites sprites;
     if (const IoResult loaded = LoadAssets(sprites, buffer, *settings); !loaded)
-        return Fail(loaded.reason);
+        return Fail(loaded.Reason());
     SceneState scene;
     scene.fullRedraw = false;
     const FrameView view{.game = state.game,
@@ -236,17 +229,16 @@ int RunRender(const Args& args) {
                          .paused = state.paused,
                          .barVisible = false};
     PaintFrame(buffer, sprites, scene, view);
-    std::string error;
-    if (!WritePng(args[0], buffer.View(), error))
-        return Fail(error);
+    if (const IoResult written = WritePng(args[0], buffer.View()); !written)
+        return Fail(written.Reason());
     return EXIT_OK;
 }
 
 std::optional<GameSettings> RunFolderSettings() {
     GameSettings settings;
     // Relative to the working directory, whatever its path's length or bytes.
-    if (const OptionsReadResult read = ReadRunFolderSettings(".", settings); !read) {
-        Fail(read.reason);
+    if (const Result<OptionsRead> read = ReadRunFolderSettings(".", settings); !read) {
+        Fail(read.Reason());
         return std::nullopt;
     }
     return settings;

@@ -41,7 +41,7 @@ bool WriteRows(std::FILE* file, int width, int height, const std::vector<png_byt
 
 } // namespace
 
-bool WritePng(const std::string& path, ConstPixelView picture, std::string& error) {
+IoResult WritePng(const std::string& path, ConstPixelView picture) {
     const int width = picture.width, height = picture.height;
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3 *
                                   static_cast<std::size_t>(height));
@@ -58,15 +58,11 @@ bool WritePng(const std::string& path, ConstPixelView picture, std::string& erro
         rows[static_cast<std::size_t>(y)] = to;
     }
     FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!WriteRows(file.get(), width, height, rows) || std::fclose(file.release()) != 0) {
-        error = path + ": cannot write the picture";
-        return false;
-    }
-    return true;
+    if (!file)
+        return IoResult::Fail(path + ": " + std::strerror(errno), errno);
+    if (!WriteRows(file.get(), width, height, rows) || std::fclose(file.release()) != 0)
+        return IoResult::Fail(path + ": cannot write the picture", EIO);
+    return IoResult::Ok();
 }
 
 } // namespace zembro::tool

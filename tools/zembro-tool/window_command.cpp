@@ -17,7 +17,7 @@ namespace {
 using Kind = WindowEvent::Kind;
 
 // A script line as a window event, or why it is not one.
-std::optional<WindowEvent> ParseEvent(const std::string& line, std::string& error) {
+Result<WindowEvent> ParseEvent(const std::string& line) {
     static const std::pair<const char*, Kind> POINTED[] = {{"press", Kind::Press},
                                                            {"release", Kind::Release},
                                                            {"right", Kind::RightPress},
@@ -28,30 +28,25 @@ std::optional<WindowEvent> ParseEvent(const std::string& line, std::string& erro
     std::istringstream words(line);
     std::string name, first, second, extra;
     words >> name >> first >> second >> extra;
-    if (!extra.empty()) {
-        error = "too many words";
-        return std::nullopt;
-    }
+    if (!extra.empty())
+        return Result<WindowEvent>::Fail("too many words");
     for (const auto& [text, kind] : BARE)
         if (name == text && first.empty())
-            return WindowEvent{.kind = kind};
+            return Result<WindowEvent>::Ok({.kind = kind});
     if (name == "active" && (first == "0" || first == "1") && second.empty())
-        return WindowEvent{.kind = Kind::Activate, .active = first == "1"};
+        return Result<WindowEvent>::Ok({.kind = Kind::Activate, .active = first == "1"});
     for (const auto& [text, kind] : POINTED) {
         if (name != text)
             continue;
         const std::optional<std::int64_t> x = ParseDecimal(first, -100000, 100000);
         const std::optional<std::int64_t> y = ParseDecimal(second, -100000, 100000);
-        if (!x || !y) {
-            error = name + " needs a point X Y in game-screen pixels";
-            return std::nullopt;
-        }
+        if (!x || !y)
+            return Result<WindowEvent>::Fail(name + " needs a point X Y in game-screen pixels");
         WindowEvent event{.kind = kind, .x = static_cast<int>(*x), .y = static_cast<int>(*y)};
         event.onCaption = kind == Kind::NonClientMove && InDragZone(event.x, event.y);
-        return event;
+        return Result<WindowEvent>::Ok(event);
     }
-    error = "unknown event '" + line + "'";
-    return std::nullopt;
+    return Result<WindowEvent>::Fail("unknown event '" + line + "'");
 }
 
 } // namespace
@@ -83,10 +78,9 @@ int RunWindow(const Args& args) {
             return Fail("line " + std::to_string(lineNumber) + ": longer than 1000 characters");
         if (IsSkipped(line))
             continue;
-        std::string error;
-        const std::optional<WindowEvent> event = ParseEvent(line, error);
+        const Result<WindowEvent> event = ParseEvent(line);
         if (!event)
-            return Fail("line " + std::to_string(lineNumber) + ": " + error);
+            return Fail("line " + std::to_string(lineNumber) + ": " + event.Reason());
         const StepOutcome out = Step(*event, {frame, input, game, scene, *settings, *cell, bar});
         bar = out.bar.value_or(bar);
         systemPointer = out.systemPointer.value_or(systemPointer);
