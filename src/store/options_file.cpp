@@ -1,6 +1,7 @@
 // Reading and writing options files.
 #include "store/options_file.h"
 
+#include "game/settings_schema.h"
 #include "store/decimal_text.h"
 #include "store/file_replace.h"
 #include "store/regular_file.h"
@@ -57,25 +58,21 @@ std::optional<std::int32_t> ParseInt32(const std::string& text) {
 // Reads the values in order into `values`, stopping at the first that is missing or malformed.
 OptionsRead ReadValues(Tokens& tokens, OptionValues& values) {
     int read = 0;
-    for (std::string* word : {&values.directory1, &values.directory2}) {
-        std::optional<std::string> token = tokens.Next(MAX_WORD_LENGTH);
-        if (!token)
-            return {read, "a folder name is missing or longer than 255 characters"};
-        *word = std::move(*token);
-        ++read;
-    }
-    std::int32_t* const numbers[] = {
-        &values.NumMaxPedine,      &values.controlledInsertion, &values.randomEmptyCells,
-        &values.reselectAfterMove, &values.holdToDrag,          &values.twoColourPath,
-        &values.penalty,           &values.fixedCells,          &values.kindsUsed};
-    for (std::size_t i = 0; i < std::size(numbers); ++i) {
-        const std::optional<std::string> token = tokens.Next(MAX_NUMBER_LENGTH);
-        const std::optional<std::int32_t> number = token ? ParseInt32(*token) : std::nullopt;
-        if (!number)
-            return {read,
-                    "value " + std::to_string(read + 1) + " is missing or not a 32-bit number"};
-        const bool isFlag = i >= 1 && i <= 5;
-        *numbers[i] = isFlag ? (*number != 0 ? 1 : 0) : *number;
+    for (const SettingField& field : SETTING_FIELDS) {
+        if (field.kind == SettingKind::Folder) {
+            std::optional<std::string> token = tokens.Next(MAX_WORD_LENGTH);
+            if (!token)
+                return {read, "a folder name is missing or longer than 255 characters"};
+            values.*field.folder = std::move(*token);
+        } else {
+            const std::optional<std::string> token = tokens.Next(MAX_NUMBER_LENGTH);
+            const std::optional<std::int32_t> number = token ? ParseInt32(*token) : std::nullopt;
+            if (!number)
+                return {read,
+                        "value " + std::to_string(read + 1) + " is missing or not a 32-bit number"};
+            const bool flag = field.kind == SettingKind::Flag;
+            values.*field.number = flag ? (*number != 0 ? 1 : 0) : *number;
+        }
         ++read;
     }
     return {read, {}};
@@ -115,16 +112,12 @@ std::string FormatOptions(const OptionValues& v) {
         "Numero di pedine diverse utilizzate",
     };
     const std::string eol = "\r\n";
-    auto number = [](std::int32_t value) { return std::to_string(value); };
-
     std::string text;
-    text += v.directory1 + " " + v.directory2 + " " + number(v.NumMaxPedine) + eol;
-    text += number(v.controlledInsertion) + " " + number(v.randomEmptyCells) + " " +
-            number(v.reselectAfterMove) + " " + number(v.holdToDrag) + " " +
-            number(v.twoColourPath) + eol;
-    text += number(v.penalty) + eol;
-    text += number(v.fixedCells) + eol;
-    text += number(v.kindsUsed) + eol;
+    for (std::size_t i = 0; i < SETTING_FIELDS.size(); ++i) {
+        const bool lineEnds =
+            i + 1 == SETTING_FIELDS.size() || SETTING_FIELDS[i + 1].line != SETTING_FIELDS[i].line;
+        text += SettingText(SETTING_FIELDS[i], v) + (lineEnds ? eol : " ");
+    }
     text += eol + eol + eol;
     for (const char* line : LEGEND)
         text += std::string(line) + eol;

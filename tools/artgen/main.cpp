@@ -2,6 +2,7 @@
 // into a resource folder. Usage: artgen RUN_FOLDER RESOURCE_FOLDER
 #include "art_kit.h"
 #include "bmp_writer.h"
+#include "game/settings_schema.h"
 #include "hud_art.h"
 #include "piece_art.h"
 #include "resource_art.h"
@@ -15,22 +16,13 @@
 namespace {
 
 // The folder names the default settings give, and their values.
-const char* const BOARD_FOLDER = "Immagini";
-const char* const COUNTER_FOLDER = "Contatori";
+// The picture folders the default settings name.
+const char* const BOARD_FOLDER = zembro::SETTING_FIELDS[0].defaultFolder;
+const char* const COUNTER_FOLDER = zembro::SETTING_FIELDS[1].defaultFolder;
 
 zembro::OptionValues DefaultOptions() {
-    zembro::OptionValues v;
-    v.directory1 = BOARD_FOLDER;
-    v.directory2 = COUNTER_FOLDER;
+    zembro::OptionValues v = zembro::DefaultSettings();
     v.NumMaxPedine = artgen::PIECE_KINDS + 1; // the last picture is the fixed cell
-    v.controlledInsertion = 1;
-    v.randomEmptyCells = 0;
-    v.reselectAfterMove = 0;
-    v.holdToDrag = 0;
-    v.twoColourPath = 1;
-    v.penalty = 0;
-    v.fixedCells = 0;
-    v.kindsUsed = 20;
     return v;
 }
 

@@ -1,4 +1,5 @@
 // zembro-tool options: the eleven values of an options file as the game reads them.
+#include "game/settings_schema.h"
 #include "store/options_file.h"
 #include "tool_args.h"
 #include "tool_commands.h"
@@ -14,20 +15,11 @@ int RunOptions(const Args& args) {
     const Result<OptionsRead> read = ReadOptions(args[0], values);
     if (!read)
         return Fail(read.Reason());
+    // As the game says it: the values shown are those read before it.
     if (!read->stoppedBecause.empty())
-        Fail(
-            read->stoppedBecause); // as the game says it: the values shown are those read before it
-    std::cout << "directory1 " << values.directory1 << '\n'
-              << "directory2 " << values.directory2 << '\n'
-              << "NumMaxPedine " << values.NumMaxPedine << '\n'
-              << "controlledInsertion " << values.controlledInsertion << '\n'
-              << "randomEmptyCells " << values.randomEmptyCells << '\n'
-              << "reselectAfterMove " << values.reselectAfterMove << '\n'
-              << "holdToDrag " << values.holdToDrag << '\n'
-              << "twoColourPath " << values.twoColourPath << '\n'
-              << "penalty " << values.penalty << '\n'
-              << "fixedCells " << values.fixedCells << '\n'
-              << "kindsUsed " << values.kindsUsed << '\n';
+        Fail(read->stoppedBecause);
+    for (const SettingField& field : SETTING_FIELDS)
+        std::cout << field.name << ' ' << SettingText(field, values) << '\n';
     return EXIT_OK;
 }
 
