@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/game_settings.h"
+#include "game/picture_names.h"
 
 #include <array>
 #include <cstdint>
@@ -29,7 +30,8 @@ struct SettingField {
 inline constexpr std::array<SettingField, 11> SETTING_FIELDS = {{
     {"directory1", SettingKind::Folder, 0, &OptionValues::directory1, nullptr, "Immagini", 0},
     {"directory2", SettingKind::Folder, 0, &OptionValues::directory2, nullptr, "Contatori", 0},
-    {"NumMaxPedine", SettingKind::Number, 0, nullptr, &OptionValues::NumMaxPedine, nullptr, 33},
+    {"NumMaxPedine", SettingKind::Number, 0, nullptr, &OptionValues::NumMaxPedine, nullptr,
+     DEFAULT_PIECE_PICTURES},
     {"controlledInsertion", SettingKind::Flag, 1, nullptr, &OptionValues::controlledInsertion,
      nullptr, 1},
     {"randomEmptyCells", SettingKind::Flag, 1, nullptr, &OptionValues::randomEmptyCells, nullptr,

@@ -1,6 +1,7 @@
 // Loading the scene's pictures.
 #include "render/game_sprites.h"
 
+#include "game/picture_names.h"
 #include "render/bmp_reader.h"
 #include "render/opaque_runs.h"
 #include "store/run_folder.h"
@@ -53,11 +54,11 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         std::string name;
     } first[] = {
         {sprites.background, d1, settings.imageNames[0]},
-        {sprites.menuImage, d1, "MenuImg.bmp"},
+        {sprites.menuImage, d1, BOARD_MENU_STRIP},
         {sprites.cellEmpty, d1, settings.imageNames[1]},
         {sprites.cellHighlight, d1, settings.imageNames[2]},
         {sprites.cellAltHighlight, d1, settings.imageNames[3]},
-        {sprites.cursorSprite, d1, "Mouse1.bmp"},
+        {sprites.cursorSprite, d1, BOARD_POINTER},
     };
     for (const auto& entry : first) {
         if (IoResult loaded = LoadInto(entry.sprite, entry.folder, entry.name, pixelsLeft); !loaded)
@@ -77,7 +78,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         return hotspots.Status();
     for (std::size_t k = 1; k <= pieceCount; ++k) {
         char name[32];
-        std::snprintf(name, sizeof name, "pedina%02zu.bmp", k);
+        std::snprintf(name, sizeof name, PIECE_PICTURE_FORMAT, static_cast<int>(k));
         Sprite& piece = sprites.pieceSprites[k - 1];
         if (IoResult loaded = LoadInto(piece, d1, name, pixelsLeft); !loaded)
             return loaded;
@@ -89,10 +90,10 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         Sprite& sprite;
         const char* name;
     } second[] = {
-        {sprites.secondsLabel, "Sec.bmp"},   {sprites.fpsLabel, "FPS.bmp"},
-        {sprites.piecesLabel, "Pedine.bmp"}, {sprites.digitStrip, "Numeri.bmp"},
-        {sprites.movesLabel, "Mosse.bmp"},   {sprites.pauseImage, "Pausa.bmp"},
-        {sprites.miniImage, "Mini.bmp"},
+        {sprites.secondsLabel, COUNTER_SECONDS_LABEL}, {sprites.fpsLabel, COUNTER_FPS_LABEL},
+        {sprites.piecesLabel, COUNTER_PIECES_LABEL},   {sprites.digitStrip, COUNTER_DIGITS},
+        {sprites.movesLabel, COUNTER_MOVES_LABEL},     {sprites.pauseImage, COUNTER_PAUSE},
+        {sprites.miniImage, COUNTER_MINIMISE},
     };
     for (const auto& entry : second) {
         if (IoResult loaded = LoadInto(entry.sprite, d2, entry.name, pixelsLeft); !loaded)

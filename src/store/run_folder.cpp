@@ -1,6 +1,8 @@
 // Finding the run folder's settings, pictures and hotspots.
 #include "store/run_folder.h"
 
+#include "game/picture_names.h"
+
 #include "store/decimal_text.h"
 #include "store/regular_file.h"
 
@@ -44,7 +46,8 @@ bool ScanNumber(const std::string& text, std::size_t& at, std::int32_t& value) {
 } // namespace
 
 void SetImageNames(GameSettings& settings) {
-    settings.imageNames = {"Sfondo2.bmp", "Pedone2.bmp", "Pedone1.bmp", "Pedone3.bmp"};
+    settings.imageNames = {BOARD_BACKGROUND, BOARD_EMPTY_CELL, BOARD_HIGHLIGHT,
+                           BOARD_ALT_HIGHLIGHT};
 }
 
 void PrefixFolders(GameSettings& settings, const std::string& runFolder) {
@@ -67,9 +70,10 @@ std::optional<std::string> JoinPath(const std::string& folder, const std::string
 
 Result<std::vector<Hotspot>> ReadHotspots(const std::string& folder, std::size_t count) {
     using Read = Result<std::vector<Hotspot>>;
-    const std::optional<std::string> path = JoinPath(folder, "Pedine.pos");
+    const std::optional<std::string> path = JoinPath(folder, BOARD_HOTSPOTS);
     if (!path)
-        return Read::Fail(folder + ": the path of Pedine.pos is too long", ENAMETOOLONG);
+        return Read::Fail(folder + ": the path of " + BOARD_HOTSPOTS + " is too long",
+                          ENAMETOOLONG);
     const Result<FilePtr> file = OpenForReading(*path);
     if (!file)
         return Read::Fail(file.Status());

@@ -2,6 +2,7 @@
 // into a resource folder. Usage: artgen RUN_FOLDER RESOURCE_FOLDER
 #include "art_kit.h"
 #include "bmp_writer.h"
+#include "game/picture_names.h"
 #include "game/settings_schema.h"
 #include "hud_art.h"
 #include "piece_art.h"
@@ -19,12 +20,6 @@ namespace {
 // The picture folders the default settings name.
 const char* const BOARD_FOLDER = zembro::SETTING_FIELDS[0].defaultFolder;
 const char* const COUNTER_FOLDER = zembro::SETTING_FIELDS[1].defaultFolder;
-
-zembro::OptionValues DefaultOptions() {
-    zembro::OptionValues v = zembro::DefaultSettings();
-    v.NumMaxPedine = artgen::PIECE_KINDS + 1; // the last picture is the fixed cell
-    return v;
-}
 
 struct Writer {
     bool ok = true;
@@ -55,34 +50,34 @@ void WriteRunFolder(Writer& w, const QDir& run) {
     const QString counters = run.filePath(COUNTER_FOLDER) + "/";
 
     // Both conversions run at every start: the large pictures are 24-bit, the small ones 8-bit.
-    w.Bmp24(board + "Sfondo2.bmp", artgen::Background());
-    w.Bmp24(board + "MenuImg.bmp", artgen::MenuStrip());
-    w.Bmp8(board + "Pedone2.bmp", artgen::EmptyCell());
-    w.Bmp8(board + "Pedone1.bmp", artgen::HighlightCell(QColor(70, 214, 96)));
-    w.Bmp8(board + "Pedone3.bmp", artgen::HighlightCell(QColor(226, 64, 52)));
-    w.Bmp8(board + "Mouse1.bmp", artgen::Pointer());
+    w.Bmp24(board + zembro::BOARD_BACKGROUND, artgen::Background());
+    w.Bmp24(board + zembro::BOARD_MENU_STRIP, artgen::MenuStrip());
+    w.Bmp8(board + zembro::BOARD_EMPTY_CELL, artgen::EmptyCell());
+    w.Bmp8(board + zembro::BOARD_HIGHLIGHT, artgen::HighlightCell(QColor(70, 214, 96)));
+    w.Bmp8(board + zembro::BOARD_ALT_HIGHLIGHT, artgen::HighlightCell(QColor(226, 64, 52)));
+    w.Bmp8(board + zembro::BOARD_POINTER, artgen::Pointer());
     QByteArray hotspots;
     for (int kind = 1; kind <= artgen::PIECE_KINDS + 1; ++kind) {
         const QImage piece =
             kind <= artgen::PIECE_KINDS ? artgen::Piece(kind) : artgen::FixedCell();
-        w.Bmp24(board + QString::asprintf("pedina%02d.bmp", kind), piece);
+        w.Bmp24(board + QString::asprintf(zembro::PIECE_PICTURE_FORMAT, kind), piece);
         hotspots += QByteArray("0 ") + QByteArray::number(artgen::PIECE_RISE) + "\r\n";
     }
-    w.Text(board + "Pedine.pos", hotspots);
+    w.Text(board + zembro::BOARD_HOTSPOTS, hotspots);
 
-    w.Bmp8(counters + "Sec.bmp", artgen::Label(QStringLiteral("Sec.")));
-    w.Bmp8(counters + "FPS.bmp", artgen::Label(QStringLiteral("FPS")));
-    w.Bmp8(counters + "Pedine.bmp", artgen::Label(QStringLiteral("Pedine")));
-    w.Bmp8(counters + "Numeri.bmp", artgen::DigitStrip());
-    w.Bmp8(counters + "Mosse.bmp", artgen::Label(QStringLiteral("Mosse")));
-    w.Bmp8(counters + "Pausa.bmp", artgen::PauseMark());
-    w.Bmp8(counters + "Mini.bmp", artgen::MinimiseMark());
+    w.Bmp8(counters + zembro::COUNTER_SECONDS_LABEL, artgen::Label(QStringLiteral("Sec.")));
+    w.Bmp8(counters + zembro::COUNTER_FPS_LABEL, artgen::Label(QStringLiteral("FPS")));
+    w.Bmp8(counters + zembro::COUNTER_PIECES_LABEL, artgen::Label(QStringLiteral("Pedine")));
+    w.Bmp8(counters + zembro::COUNTER_DIGITS, artgen::DigitStrip());
+    w.Bmp8(counters + zembro::COUNTER_MOVES_LABEL, artgen::Label(QStringLiteral("Mosse")));
+    w.Bmp8(counters + zembro::COUNTER_PAUSE, artgen::PauseMark());
+    w.Bmp8(counters + zembro::COUNTER_MINIMISE, artgen::MinimiseMark());
 
     // The settings are the player's once written: only a missing file gets the defaults.
     const QString options = run.filePath(zembro::OPTIONS_FILE_NAME);
     if (!QFile::exists(options)) {
         const zembro::IoResult written =
-            zembro::WriteOptions(options.toStdString(), DefaultOptions());
+            zembro::WriteOptions(options.toStdString(), zembro::DefaultSettings());
         w.Check(static_cast<bool>(written), options);
     }
 }
@@ -109,8 +104,9 @@ void WriteResources(Writer& w, const QDir& resources) {
     w.Bmp8(resources.filePath("bitmap123.bmp"), artgen::AboutPicture());
     // The defaults an installation hands to each new player.
     const QString options = resources.filePath(zembro::OPTIONS_FILE_NAME);
-    w.Check(static_cast<bool>(zembro::WriteOptions(options.toStdString(), DefaultOptions())),
-            options);
+    w.Check(
+        static_cast<bool>(zembro::WriteOptions(options.toStdString(), zembro::DefaultSettings())),
+        options);
     w.Text(resources.filePath("icon102.svg"), artgen::IconSvg());
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString path = resources.filePath(QString("icon102-%1.png").arg(size));
