@@ -57,14 +57,18 @@ CellHit HitTestCell(const Sprite& cellEmpty, int x, int y) {
     const int left = BOARD_AREA.left + BAND_WIDTH * (m - 1);
     const int top = BOARD_AREA.top + BAND_HEIGHT * (k - 1);
     const int bandB = 2 * m - 2, bandC = 2 * k - 2;
-    const bool upper = y < top + 36;
-    const bool leftHalf = x < left + 50;
+    // Half a band apart lie the cells of the other lattice; the left half is taken one pixel
+    // wider (50 of 98), and the cell picture tried there one pixel nearer (48 to the left).
+    const int halfHeight = BAND_HEIGHT / 2, halfWidth = BAND_WIDTH / 2;
+    const bool upper = y < top + halfHeight;
+    const bool leftHalf = x < left + halfWidth + 1;
 
     int b = 0, c = 0;
-    if (OnPicture(cellEmpty, left, upper ? top - 36 : top + 36, x, y)) {
+    if (OnPicture(cellEmpty, left, upper ? top - halfHeight : top + halfHeight, x, y)) {
         b = bandB + 1;
         c = upper ? bandC : bandC + 2;
-    } else if (OnPicture(cellEmpty, leftHalf ? left - 48 : left + 50, top, x, y)) {
+    } else if (OnPicture(cellEmpty, leftHalf ? left - (halfWidth - 1) : left + halfWidth + 1, top,
+                         x, y)) {
         b = leftHalf ? bandB : bandB + 2;
         c = bandC + 1;
     } else {
