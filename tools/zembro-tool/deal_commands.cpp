@@ -126,21 +126,17 @@ int RunPlay(const Args& args) {
     if (!game)
         return EXIT_BAD_INPUT;
 
-    // Script lines are short; a longer one is not a command.
-    constexpr std::size_t MAX_LINE = 1000;
     InputState input;
     bool won = false;
-    std::string line;
-    for (int lineNumber = 1; !won && std::getline(std::cin, line); ++lineNumber) {
-        if (line.size() > MAX_LINE)
-            return Fail("line " + std::to_string(lineNumber) + ": longer than 1000 characters");
-        if (IsSkipped(line))
-            continue;
+    const int status = RunScript([&](const std::string& line) {
         const Result<Command> command = ParseCommand(line);
         if (!command)
-            return Fail("line " + std::to_string(lineNumber) + ": " + command.Reason());
+            return Result<bool>::Fail(command.Reason());
         won = Apply(*command, *game, input);
-    }
+        return Result<bool>::Ok(won);
+    });
+    if (status != EXIT_OK)
+        return status;
 
     const GameState& s = game->state;
     std::cout << FormatBoard(s.board) << "moves " << s.moves << '\n'

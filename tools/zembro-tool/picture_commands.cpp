@@ -162,13 +162,10 @@ int RunHit(const Args& args) {
     const std::optional<std::int64_t> y = ParseDecimal(args[1], -100000, 100000);
     if (!x || !y)
         return Fail("X and Y must be whole numbers");
-    const std::optional<GameSettings> settings = RunFolderSettings();
-    if (!settings)
+    const std::optional<RunFolderShape> folder = LoadRunFolderShape();
+    if (!folder)
         return EXIT_BAD_INPUT;
-    const Result<Sprite> cell = LoadCellShape(*settings);
-    if (!cell)
-        return Fail(cell.Reason());
-    const CellHit hit = HitTestCell(*cell, static_cast<int>(*x), static_cast<int>(*y));
+    const CellHit hit = HitTestCell(folder->cell, static_cast<int>(*x), static_cast<int>(*y));
     switch (hit.result) {
     case HitResult::Cell:
         std::cout << hit.col << ' ' << hit.row << '\n';
@@ -244,9 +241,18 @@ std::optional<GameSettings> RunFolderSettings() {
     return settings;
 }
 
-Result<Sprite> LoadCellShape(const GameSettings& settings) {
-    const std::optional<std::string> path = JoinPath(settings.directory1, settings.imageNames[1]);
-    return path ? LoadSprite(*path) : Result<Sprite>::Fail("the empty cell's path is too long");
+std::optional<RunFolderShape> LoadRunFolderShape() {
+    std::optional<GameSettings> settings = RunFolderSettings();
+    if (!settings)
+        return std::nullopt;
+    const std::optional<std::string> path = JoinPath(settings->directory1, settings->imageNames[1]);
+    Result<Sprite> cell =
+        path ? LoadSprite(*path) : Result<Sprite>::Fail("the empty cell's path is too long");
+    if (!cell) {
+        Fail(cell.Reason());
+        return std::nullopt;
+    }
+    return RunFolderShape{std::move(*settings), std::move(*cell)};
 }
 
 } // namespace zembro::tool

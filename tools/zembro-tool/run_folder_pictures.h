@@ -13,6 +13,12 @@ namespace zembro::tool {
 // The settings, with the picture folders under the current folder; nothing after printing why.
 std::optional<GameSettings> RunFolderSettings();
 
-Result<Sprite> LoadCellShape(const GameSettings& settings);
+struct RunFolderShape {
+    GameSettings settings;
+    Sprite cell; // the empty cell
+};
+
+// The settings and the empty cell's picture; nothing after printing why.
+std::optional<RunFolderShape> LoadRunFolderShape();
 
 } // namespace zembro::tool

@@ -47,9 +47,23 @@ std::optional<std::string> ReadSmallFile(const std::string& path) {
     return text;
 }
 
-bool IsSkipped(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    return first == std::string::npos || line[first] == '#';
+int RunScript(const std::function<Result<bool>(const std::string& line)>& apply) {
+    constexpr std::size_t MAX_LINE = 1000; // script lines are short; a longer one is none
+    std::string line;
+    for (int lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (line.size() > MAX_LINE)
+            return Fail(where + "longer than 1000 characters");
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#')
+            continue;
+        const Result<bool> won = apply(line);
+        if (!won)
+            return Fail(where + won.Reason());
+        if (*won)
+            break;
+    }
+    return EXIT_OK;
 }
 
 } // namespace zembro::tool

@@ -1,9 +1,11 @@
 // Argument parsing and error reporting shared by the subcommands of zembro-tool.
 #pragma once
 
+#include "base/result.h"
 #include "store/decimal_text.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +25,9 @@ std::optional<int> ParseCoordinate(std::string_view text, std::string_view what)
 // The whole of a small text file, or nothing after printing why not.
 std::optional<std::string> ReadSmallFile(const std::string& path);
 
-// A script line with nothing to do: blank, or a comment starting with '#'.
-bool IsSkipped(const std::string& line);
+// Runs each line of a script read from standard input through `apply`, blanks and comments
+// ('#') aside, until the end or until `apply` gives true (the game was won). Gives the exit
+// code: 0, or 1 after printing which line was refused and why.
+int RunScript(const std::function<Result<bool>(const std::string& line)>& apply);
 
 } // namespace zembro::tool

@@ -57,36 +57,31 @@ int RunWindow(const Args& args) {
     const std::optional<std::int64_t> seed = ParseDecimal(args[0], 0, 0xFFFFFFFFll);
     if (!seed)
         return Fail("SEED must be an unsigned 32-bit decimal number, not '" + args[0] + "'");
-    const std::optional<GameSettings> settings = RunFolderSettings();
-    if (!settings)
+    const std::optional<RunFolderShape> folder = LoadRunFolderShape();
+    if (!folder)
         return EXIT_BAD_INPUT;
-    const Result<Sprite> cell = LoadCellShape(*settings);
-    if (!cell)
-        return Fail(cell.Reason());
 
     GameState game;
     ResetGame(game);
-    Deal(game, DealParamsFrom(*settings), static_cast<std::uint32_t>(*seed));
+    Deal(game, DealParamsFrom(folder->settings), static_cast<std::uint32_t>(*seed));
     FrameState frame;
     InputState input;
     SceneState scene;
     bool bar = false, systemPointer = true, minimised = false, won = false;
-    constexpr std::size_t MAX_LINE = 1000; // script lines are short
-    std::string line;
-    for (int lineNumber = 1; !won && std::getline(std::cin, line); ++lineNumber) {
-        if (line.size() > MAX_LINE)
-            return Fail("line " + std::to_string(lineNumber) + ": longer than 1000 characters");
-        if (IsSkipped(line))
-            continue;
+    const int status = RunScript([&](const std::string& line) {
         const Result<WindowEvent> event = ParseEvent(line);
         if (!event)
-            return Fail("line " + std::to_string(lineNumber) + ": " + event.Reason());
-        const StepOutcome out = Step(*event, {frame, input, game, scene, *settings, *cell, bar});
+            return Result<bool>::Fail(event.Reason());
+        const StepOutcome out =
+            Step(*event, {frame, input, game, scene, folder->settings, folder->cell, bar});
         bar = out.bar.value_or(bar);
         systemPointer = out.systemPointer.value_or(systemPointer);
         minimised = minimised || out.minimise;
         won = out.move == MoveResult::Won;
-    }
+        return Result<bool>::Ok(won);
+    });
+    if (status != EXIT_OK)
+        return status;
 
     const auto bit = [&](std::uint32_t mask) { return (frame.stateBits & mask) != 0 ? 1 : 0; };
     std::cout << FormatBoard(game.board) << "moves " << game.moves << '\n'
