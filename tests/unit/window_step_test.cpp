@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,28 +15,33 @@ namespace {
 
 using Kind = WindowEvent::Kind;
 
-WindowEvent E(Kind kind, int x = 0, int y = 0) {
-    return {.kind = kind, .x = x, .y = y};
-}
-WindowEvent NonClient(int x, int y, bool onCaption) {
-    return {.kind = Kind::NonClientMove, .x = x, .y = y, .onCaption = onCaption};
-}
-WindowEvent Activate(bool active) {
-    return {.kind = Kind::Activate, .active = active};
-}
-
-// What a player sees after the events.
-struct Seen {
-    bool paused = false, bar = false, systemPointer = false, minimised = false;
-    bool dragging = false, inactive = false, selected = false, hover = false;
-    bool operator==(const Seen&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Seen& s) {
-    return out << "paused " << s.paused << ", bar " << s.bar << ", system pointer "
-               << s.systemPointer << ", minimised " << s.minimised << ", dragging " << s.dragging
-               << ", inactive " << s.inactive << ", selected " << s.selected << ", hover "
-               << s.hover;
+// A script of events, comma-separated: "move X Y", "press piece" (the middle of cell (2, 1)),
+// "release", "right", "frame X Y grip|off", "leave", "grip", "grip-up", "active 0|1".
+std::vector<WindowEvent> Events(const std::string& script) {
+    static const std::pair<const char*, Kind> NAMES[] = {
+        {"press", Kind::Press},         {"release", Kind::Release},
+        {"right", Kind::RightPress},    {"move", Kind::Move},
+        {"frame", Kind::NonClientMove}, {"leave", Kind::Leave},
+        {"grip", Kind::CaptionPress},   {"grip-up", Kind::CaptionRelease},
+        {"active", Kind::Activate}};
+    std::vector<WindowEvent> events;
+    std::istringstream items(script);
+    for (std::string item; std::getline(items, item, ',');) {
+        std::istringstream words(item);
+        std::string name, x, y, caption;
+        words >> name >> x >> y >> caption;
+        WindowEvent event{.kind = Kind::Leave};
+        for (const auto& [text, kind] : NAMES)
+            if (name == text)
+                event.kind = kind;
+        const ScenePoint piece = CellMiddle(2, 1);
+        event.x = x == "piece" ? piece.x : x.empty() ? 0 : std::stoi(x);
+        event.y = x == "piece" ? piece.y : y.empty() ? 0 : std::stoi(y);
+        event.onCaption = caption == "grip";
+        event.active = x == "1";
+        events.push_back(event);
+    }
+    return events;
 }
 
 class WindowStep : public testing::Test {
@@ -49,25 +55,32 @@ class WindowStep : public testing::Test {
         ResetGame(game_);
         Deal(game_, DealParamsFrom(settings_), 1);
     }
-    Seen Run(const std::vector<WindowEvent>& events) {
-        Seen seen;
+    // What a player sees after the events, as words in this order: paused, bar, pointer (the
+    // system's), minimised, dragging, inactive, selected, hover.
+    std::string Run(const std::vector<WindowEvent>& events) {
+        bool minimised = false;
         for (const WindowEvent& event : events) {
             const StepOutcome out =
                 Step(event, {frame_, input_, game_, scene_, settings_, cell_, bar_});
-            if (out.bar)
-                bar_ = *out.bar;
-            if (out.systemPointer)
-                pointer_ = *out.systemPointer;
-            seen.minimised = seen.minimised || out.minimise;
+            bar_ = out.bar.value_or(bar_);
+            pointer_ = out.systemPointer.value_or(pointer_);
+            minimised = minimised || out.minimise;
         }
-        seen.paused = (frame_.stateBits & STATE_PAUSED) != 0;
-        seen.bar = bar_;
-        seen.systemPointer = pointer_;
-        seen.dragging = (frame_.stateBits & STATE_CAPTION_PRESSED) != 0;
-        seen.inactive = (frame_.stateBits & STATE_INACTIVE) != 0;
-        seen.selected = game_.HasSelection();
-        seen.hover = game_.HasHover();
-        return seen;
+        const bool seen[] = {(frame_.stateBits & STATE_PAUSED) != 0,
+                             bar_,
+                             pointer_,
+                             minimised,
+                             (frame_.stateBits & STATE_CAPTION_PRESSED) != 0,
+                             (frame_.stateBits & STATE_INACTIVE) != 0,
+                             game_.HasSelection(),
+                             game_.HasHover()};
+        const char* const names[] = {"paused",   "bar",      "pointer",  "minimised",
+                                     "dragging", "inactive", "selected", "hover"};
+        std::string words;
+        for (std::size_t i = 0; i < std::size(seen); ++i)
+            if (seen[i])
+                words += (words.empty() ? "" : " ") + std::string(names[i]);
+        return words;
     }
 
     Sprite cell_;
@@ -79,80 +92,37 @@ class WindowStep : public testing::Test {
     bool bar_ = false, pointer_ = true;
 };
 
+// What a player sees after each script, as words: paused, bar, pointer (the system's), minimised,
+// dragging, inactive, selected, hover. Cell (1, 1) is an empty corner, (2, 1) a piece.
 TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
-    const ScenePoint piece = CellMiddle(2, 1); // a piece; (1, 1) is an empty corner
-    struct Case {
-        const char* name;
-        std::vector<WindowEvent> events;
-        Seen seen;
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "paused pointer"}, // the system's pointer until the game's is seen
+        {"move piece", "paused hover"},
+        {"move piece, press piece, release piece", "selected hover"},
+        {"move piece, press piece, press 740 40, right 400 300", "hover"},
+        {"press 740 10", "bar pointer"}, // MENU
+        {"press 740 10, move piece", "bar pointer hover"},
+        {"press 740 10, move piece, press piece", "selected hover"},
+        {"press 400 300, press 740 40", "paused"},           // the pause zone
+        {"press 400 300, press 712 40", "paused minimised"}, // the minimise zone
+        {"press 760 40", "pointer"},                         // the rest of the panel
+        {"grip", "paused pointer dragging"},
+        {"grip, frame 700 300 off", "paused pointer dragging"},
+        {"grip, frame 780 40 grip", "paused pointer"},
+        {"grip, move 20 590", "paused"},
+        {"grip, grip-up", "paused pointer"},
+        {"active 0", "paused pointer inactive"},
+        {"press 740 40, active 0, active 1", "paused pointer"},
+        {"move piece, leave", "paused"},
     };
-    const Case cases[] = {
-        {"the start: paused, the system pointer until the game's is seen",
-         {},
-         {.paused = true, .systemPointer = true}},
-        {"a move over a piece: the hover, the game's pointer",
-         {E(Kind::Move, piece.x, piece.y)},
-         {.paused = true, .hover = true}},
-        {"a click on it: running, selected",
-         {E(Kind::Move, piece.x, piece.y), E(Kind::Press, piece.x, piece.y),
-          E(Kind::Release, piece.x, piece.y)},
-         {.selected = true, .hover = true}},
-        {"a right click drops the selection and runs the clock",
-         {E(Kind::Move, piece.x, piece.y), E(Kind::Press, piece.x, piece.y),
-          E(Kind::Press, 740, 40), E(Kind::RightPress, 400, 300)},
-         {.hover = true}},
-        {"MENU opens the bar with the system pointer",
-         {E(Kind::Press, 740, 10)},
-         {.bar = true, .systemPointer = true}},
-        {"moving with the bar open keeps the system pointer",
-         {E(Kind::Press, 740, 10), E(Kind::Move, piece.x, piece.y)},
-         {.bar = true, .systemPointer = true, .hover = true}},
-        {"a press on the board closes the bar and acts",
-         {E(Kind::Press, 740, 10), E(Kind::Move, piece.x, piece.y),
-          E(Kind::Press, piece.x, piece.y)},
-         {.selected = true, .hover = true}},
-        {"the pause zone pauses",
-         {E(Kind::Press, 400, 300), E(Kind::Press, 740, 40)},
-         {.paused = true}},
-        {"the minimise zone pauses and minimises",
-         {E(Kind::Press, 400, 300), E(Kind::Press, 712, 40)},
-         {.paused = true, .minimised = true}},
-        {"the rest of the strip's panel does nothing but run the clock",
-         {E(Kind::Press, 760, 40)},
-         {.systemPointer = true}},
-        {"the drag zone pressed: dragging, frozen",
-         {E(Kind::CaptionPress)},
-         {.paused = true, .systemPointer = true, .dragging = true}},
-        {"a move off the grip does not end the drag",
-         {E(Kind::CaptionPress), NonClient(700, 300, false)},
-         {.paused = true, .systemPointer = true, .dragging = true}},
-        {"a move over the grip ends it",
-         {E(Kind::CaptionPress), NonClient(780, 40, true)},
-         {.paused = true, .systemPointer = true}},
-        {"so does any move over the client area",
-         {E(Kind::CaptionPress), E(Kind::Move, 20, 590)},
-         {.paused = true}},
-        {"so does the release on the grip",
-         {E(Kind::CaptionPress), E(Kind::CaptionRelease)},
-         {.paused = true, .systemPointer = true}},
-        {"another window active",
-         {Activate(false)},
-         {.paused = true, .systemPointer = true, .inactive = true}},
-        {"active again; still paused until a click",
-         {E(Kind::Press, 740, 40), Activate(false), Activate(true)},
-         {.paused = true, .systemPointer = true}},
-        {"leaving the window takes the hover",
-         {E(Kind::Move, piece.x, piece.y), E(Kind::Leave)},
-         {.paused = true}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [script, words] : cases) {
         SetUp();
         frame_ = {};
         input_ = {};
         scene_ = {};
         bar_ = false;
         pointer_ = true;
-        EXPECT_EQ(Run(c.events), c.seen) << c.name;
+        EXPECT_EQ(Run(Events(script)), words) << script;
     }
 }
 
@@ -171,7 +141,7 @@ TEST_F(WindowStep, FrozenSceneOverlays) {
     };
     for (const Case& c : cases) {
         scene_ = {};
-        Run({E(Kind::Press, c.x, c.y)});
+        Run({{.kind = Kind::Press, .x = c.x, .y = c.y}});
         EXPECT_EQ(scene_.overlays.removePointer, c.removePointer) << c.x << "," << c.y;
         EXPECT_EQ(scene_.overlays.menuStrip, c.menuStrip) << c.x << "," << c.y;
         ASSERT_EQ(scene_.overlays.pauseMarks.size(), c.pauseMarks.size()) << c.x << "," << c.y;
@@ -183,7 +153,7 @@ TEST_F(WindowStep, FrozenSceneOverlays) {
         scene_ = {};
         scene_.fullRedraw = false;
         bar_ = bar;
-        Run({E(Kind::Leave)});
+        Run(Events("leave"));
         EXPECT_EQ(scene_.fullRedraw, !bar);
         EXPECT_GE(frame_.mouseX, SCREEN_WIDTH) << "the game's pointer drawn nowhere";
     }
