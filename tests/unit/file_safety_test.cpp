@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace zembro {
@@ -272,6 +273,8 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
                 ASSERT_EQ(::acl_set_file(path.c_str(), ACL_TYPE_ACCESS, acl), 0);
                 ::acl_free(acl);
             }
+            // An extended attribute of the player's, where the file system keeps them.
+            const bool attributes = ::setxattr(path.c_str(), "user.zembro", "kept", 4, 0) == 0;
             std::string other;
             if (c.linkedAs != nullptr) {
                 fs::create_directories(root.Path() / c.linkedAs);
@@ -296,6 +299,10 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
             EXPECT_EQ(after.st_gid, before.st_gid);
             EXPECT_EQ(after.st_mode, before.st_mode);
             EXPECT_EQ(AclText(path), acl);
+            char attribute[8] = {};
+            if (attributes) {
+                EXPECT_EQ(::getxattr(path.c_str(), "user.zembro", attribute, sizeof attribute), 4);
+            }
             if (!other.empty()) {
                 EXPECT_EQ(TempFolder::Contents(other), TempFolder::Contents(path));
             }
@@ -306,6 +313,17 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
             EXPECT_EQ(entries, std::vector<std::string>{w.file}) << "nothing beside it";
         }
     }
+    // The first save in a folder that cannot be read makes the file it locks, with the usual mode.
+    const TempFolder root("unreadable");
+    const std::string path = root / "Zembro.rec";
+    ASSERT_EQ(::chown(root.Path().c_str(), PLAYER_ID, PLAYER_ID), 0);
+    fs::permissions(root.Path(), fs::perms::owner_write | fs::perms::owner_exec);
+    EXPECT_EQ(AsPlayer([&] { return static_cast<bool>(InsertScore(path, Record("N", 9, 1))); }), "ok");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat made {};
+    ASSERT_EQ(::stat(path.c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0666 & ~mask);
 }
 
 // Each kind of file that is not a regular one, under each name the game reads or writes.
