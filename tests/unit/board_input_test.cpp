@@ -5,162 +5,73 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <sstream>
 
 namespace zembro {
 namespace {
 
-using test::BoardWith;
+constexpr int CLICK = 0, HOLD = 1, NONE = 255;
 
-// One pointer or button event, as the window delivers them over the board.
-struct Event {
-    enum Kind { Hover, Off, Down, Up, Right } kind;
-    int col = 0, row = 0;
-};
-Event HoverAt(int col, int row) {
-    return {Event::Hover, col, row};
-}
-constexpr Event OFF{Event::Off}, DOWN{Event::Down}, UP{Event::Up}, RIGHT{Event::Right};
-
-struct Expected {
-    int sourceCol, sourceRow;
-    int hoverCol, hoverRow;
-    int moves;
-    bool cellPressed;
-    MoveResult lastResult;
-};
-
-struct InputCase {
-    const char* name;
-    int holdToDrag;
-    std::vector<Event> events;
-    Expected expected;
-};
-
-// Kind 7 at (2, 2) and (2, 6), kind 3 at (5, 5), a fixed cell at (6, 6), the rest empty.
-GameState StartState() {
-    GameState state;
-    state.board = BoardWith(0, {{2, 2, 7}, {2, 6, 7}, {5, 5, 3}, {6, 6, 33}, {8, 8, 3}});
-    state.fixedCode = 33;
-    state.piecesLeft = 4;
-    return state;
-}
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const InputCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class BoardInputSequences : public testing::TestWithParam<InputCase> {};
-
-TEST_P(BoardInputSequences, EndInTheExpectedState) {
-    const InputCase& c = GetParam();
-    GameState state = StartState();
-    InputState input;
-    OptionValues settings;
-    settings.holdToDrag = c.holdToDrag;
-    settings.reselectAfterMove = c.holdToDrag; // as the options reader forces it
-    MoveResult last = MoveResult::NoMove;
-    for (const Event& e : c.events) {
-        switch (e.kind) {
-        case Event::Hover:
-            PointerOnCell(state, settings, e.col, e.row);
-            break;
-        case Event::Off:
-            PointerOffCells(state);
-            break;
-        case Event::Down:
-            last = BoardPress(state, input, settings);
-            break;
-        case Event::Up:
-            last = BoardRelease(state, input, settings);
-            break;
-        case Event::Right:
-            RightPress(state);
-            break;
+TEST(BoardInput, SequencesEndInTheExpectedState) {
+    struct Case {
+        const char* name;
+        int holdToDrag;
+        const char* events; // "h C R" hovers cell (C, R), "off" leaves the cells, "d", "u", "r"
+        int sourceCol, sourceRow, hoverCol, hoverRow, moves;
+        bool cellPressed;
+        MoveResult last;
+    };
+    using enum MoveResult;
+    // clang-format off
+    const Case cases[] = {
+        {"a click selects a piece", CLICK, "h 2 2 d u", 2, 2, 2, 2, 0, false, NoMove},
+        {"a press holds the cell pressed", CLICK, "h 2 2 d", 2, 2, 2, 2, 0, true, NoMove},
+        {"an empty cell selects nothing", CLICK, "h 4 4 d", 0, 0, 4, 4, 0, true, NoMove},
+        {"a fixed cell selects nothing", CLICK, "h 6 6 d u", 0, 0, 6, 6, 0, false, NoMove},
+        {"no hover, no press", CLICK, "h 2 2 off d", 0, 0, NONE, NONE, 0, false, NoMove},
+        {"click, click pairs", CLICK, "h 2 2 d u h 2 6 d u", 0, 0, NONE, NONE, 1, false, NoMove},
+        {"click, click moves, selected", CLICK, "h 2 2 d u h 4 2 d", 4, 2, NONE, NONE, 1, true, Moved},
+        {"a second press keeps it", CLICK, "h 2 2 d u d u", 2, 2, 2, 2, 0, false, NoMove},
+        {"a refused target keeps it", CLICK, "h 2 2 d u h 5 5 d", 2, 2, 5, 5, 0, true, NoMove},
+        {"right drops, keeps the hover", CLICK, "h 2 2 d u h 4 2 r", 0, 0, 4, 2, 0, false, NoMove},
+        {"drag and release moves", HOLD, "h 2 2 d h 4 2 u", 0, 0, NONE, NONE, 1, false, Moved},
+        {"drag and release pairs", HOLD, "h 2 2 d h 2 6 u", 0, 0, NONE, NONE, 1, false, Paired},
+        {"release on itself drops", HOLD, "h 2 2 d u", 0, 0, NONE, NONE, 0, false, NoMove},
+        {"release on a refused cell drops", HOLD, "h 2 2 d h 5 5 u", 0, 0, NONE, NONE, 0, false, NoMove},
+        {"release off the cells drops", HOLD, "h 2 2 d off u", 0, 0, NONE, NONE, 0, false, NoMove},
+        {"a press on the target moves", HOLD, "h 2 2 d h 4 2 d", 0, 0, NONE, NONE, 1, true, Moved},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        // Kind 7 at (2, 2) and (2, 6), kind 3 at (5, 5) and (8, 8), a fixed cell at (6, 6).
+        GameState state;
+        state.board = test::BoardWith(0, {{2, 2, 7}, {2, 6, 7}, {5, 5, 3}, {6, 6, 33}, {8, 8, 3}});
+        state.fixedCode = 33;
+        state.piecesLeft = 4;
+        InputState input;
+        OptionValues settings;
+        settings.holdToDrag = settings.reselectAfterMove = c.holdToDrag; // as the reader forces
+        MoveResult last = NoMove;
+        std::istringstream events(c.events);
+        for (std::string e; events >> e;) {
+            if (int col = 0, row = 0; e == "h" && events >> col >> row)
+                PointerOnCell(state, settings, col, row);
+            else if (e == "off")
+                PointerOffCells(state);
+            else if (e == "d")
+                last = BoardPress(state, input, settings);
+            else if (e == "u")
+                last = BoardRelease(state, input, settings);
+            else
+                RightPress(state);
         }
+        const int seen[] = {state.sourceCol, state.sourceRow, state.hoverCol, state.hoverRow,
+                            state.moves,     input.cellPressed, static_cast<int>(last)};
+        const int wanted[] = {c.sourceCol, c.sourceRow,  c.hoverCol, c.hoverRow,
+                              c.moves,     c.cellPressed, static_cast<int>(c.last)};
+        EXPECT_TRUE(std::equal(std::begin(seen), std::end(seen), std::begin(wanted))) << c.name;
     }
-    const Expected& x = c.expected;
-    EXPECT_EQ(state.sourceCol, x.sourceCol);
-    EXPECT_EQ(state.sourceRow, x.sourceRow);
-    EXPECT_EQ(state.hoverCol, x.hoverCol);
-    EXPECT_EQ(state.hoverRow, x.hoverRow);
-    EXPECT_EQ(state.moves, x.moves);
-    EXPECT_EQ(input.cellPressed, x.cellPressed);
-    EXPECT_EQ(last, x.lastResult);
 }
-
-constexpr int CLICK = 0, HOLD = 1;
-constexpr int NONE = 255;
-
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, BoardInputSequences,
-    testing::Values(InputCase{"ClickSelectsAPiece",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN, UP},
-                              {2, 2, 2, 2, 0, false, MoveResult::NoMove}},
-                    InputCase{"PressHoldsCellPressedUntilRelease",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN},
-                              {2, 2, 2, 2, 0, true, MoveResult::NoMove}},
-                    InputCase{"EmptyCellSelectsNothingButPresses",
-                              CLICK,
-                              {HoverAt(4, 4), DOWN},
-                              {0, 0, 4, 4, 0, true, MoveResult::NoMove}},
-                    InputCase{"FixedCellSelectsNothing",
-                              CLICK,
-                              {HoverAt(6, 6), DOWN, UP},
-                              {0, 0, 6, 6, 0, false, MoveResult::NoMove}},
-                    InputCase{"NoHoverNoPress",
-                              CLICK,
-                              {HoverAt(2, 2), OFF, DOWN},
-                              {0, 0, NONE, NONE, 0, false, MoveResult::NoMove}},
-                    InputCase{"ClickClickPairs",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN, UP, HoverAt(2, 6), DOWN, UP},
-                              {0, 0, NONE, NONE, 1, false, MoveResult::NoMove}},
-                    InputCase{"ClickClickMoveKeepsSelection",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN, UP, HoverAt(4, 2), DOWN},
-                              {4, 2, NONE, NONE, 1, true, MoveResult::Moved}},
-                    InputCase{"SecondPressOnSelectedKeepsIt",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN, UP, DOWN, UP},
-                              {2, 2, 2, 2, 0, false, MoveResult::NoMove}},
-                    InputCase{"RefusedTargetKeepsSelection",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN, UP, HoverAt(5, 5), DOWN},
-                              {2, 2, 5, 5, 0, true, MoveResult::NoMove}},
-                    InputCase{"RightPressDropsSelectionKeepsHover",
-                              CLICK,
-                              {HoverAt(2, 2), DOWN, UP, HoverAt(4, 2), RIGHT},
-                              {0, 0, 4, 2, 0, false, MoveResult::NoMove}},
-                    InputCase{"HoldDragReleaseMoves",
-                              HOLD,
-                              {HoverAt(2, 2), DOWN, HoverAt(4, 2), UP},
-                              {0, 0, NONE, NONE, 1, false, MoveResult::Moved}},
-                    InputCase{"HoldDragReleasePairs",
-                              HOLD,
-                              {HoverAt(2, 2), DOWN, HoverAt(2, 6), UP},
-                              {0, 0, NONE, NONE, 1, false, MoveResult::Paired}},
-                    InputCase{"HoldReleaseOnSelectedDrops",
-                              HOLD,
-                              {HoverAt(2, 2), DOWN, UP},
-                              {0, 0, NONE, NONE, 0, false, MoveResult::NoMove}},
-                    InputCase{"HoldReleaseOnRefusedDrops",
-                              HOLD,
-                              {HoverAt(2, 2), DOWN, HoverAt(5, 5), UP},
-                              {0, 0, NONE, NONE, 0, false, MoveResult::NoMove}},
-                    InputCase{"HoldReleaseOffCellsDrops",
-                              HOLD,
-                              {HoverAt(2, 2), DOWN, OFF, UP},
-                              {0, 0, NONE, NONE, 0, false, MoveResult::NoMove}},
-                    InputCase{"HoldPressOnTargetMovesToo",
-                              HOLD,
-                              {HoverAt(2, 2), DOWN, HoverAt(4, 2), DOWN},
-                              {0, 0, NONE, NONE, 1, true, MoveResult::Moved}}),
-    [](const testing::TestParamInfo<InputCase>& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace zembro

@@ -31,18 +31,6 @@ ScoreRecord Stored(const std::string& name, int seconds, int moves, int penalty)
     return MakeRecord(name, seconds, moves, when, settings);
 }
 
-TEST(NewRecordDialog, ShowsThePlaceAndTakesTheName) {
-    NewRecordDialog dialog;
-    dialog.position = 12;
-    HeadlessDialog controls(NewRecordTemplate());
-    dialog.OnInitDialog(controls);
-    EXPECT_EQ(controls.Text(ID_RECORD_RANK), "Posizione Num. : 12 / 15");
-    controls.SetText(ID_RECORD_NAME, "Zoe");
-    dialog.OnCommand(1, controls);
-    EXPECT_EQ(dialog.name, "Zoe");
-    EXPECT_EQ(controls.Ended(), Answer::Ok);
-}
-
 // --- The frame's commands around the dialogs. ---
 
 class Dialogs : public FrameTest {
@@ -180,6 +168,8 @@ TEST_F(Dialogs, SalvaWritesTheControlsToAnotherFile) {
     Options([](HeadlessDialog& d, DialogHandler& h) {
         d.SetText(ID_KINDS, "12");
         h.OnCommand(ID_SAVE, d);
+        EXPECT_TRUE(d.IsChecked(ID_PENALTY_FULL)) << "Salva leaves the controls as they are";
+        EXPECT_EQ(d.Text(ID_KINDS), "12");
         h.OnCommand(2, d);
     });
     OptionValues saved;
@@ -247,18 +237,6 @@ TEST_F(Dialogs, ADealKeepsToThePicturesLoadedWhateverTheSettingsSayLater) {
             highest = std::max<int>(highest, g.At(col, row));
     EXPECT_LE(highest, 33) << "no code without a picture";
     EXPECT_GE(highest, 20) << "yet every picture is used";
-}
-
-TEST_F(Dialogs, SalvaKeepsFullInItsBoxAndTheArrowsStepTheSeconds) {
-    framework_.fileAnswers = {(folder_ / "saved.opt").string()};
-    Options([](HeadlessDialog& d, DialogHandler& h) {
-        ASSERT_TRUE(d.IsChecked(ID_PENALTY_FULL));
-        h.OnCommand(ID_SAVE, d);
-        EXPECT_TRUE(d.IsChecked(ID_PENALTY_FULL)) << "Salva leaves the controls as they are";
-        h.OnUpDown(ID_PENALTY_ARROWS, -1, d);
-        EXPECT_EQ(d.Text(ID_PENALTY_SECONDS), " 21");
-        h.OnCommand(2, d);
-    });
 }
 
 TEST_F(Dialogs, RankingShowsTheListOrSaysItCannot) {

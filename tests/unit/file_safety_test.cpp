@@ -435,14 +435,6 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
     EXPECT_EQ(TempFolder::Contents(options), oldOptions);
 }
 
-TEST(FileSafety, ADescriptorClosesOnce) {
-    FileDescriptor fd(::open("/dev/null", O_RDONLY | O_CLOEXEC));
-    ASSERT_TRUE(fd.Valid());
-    EXPECT_TRUE(fd.Close());
-    EXPECT_FALSE(fd.Valid());
-    EXPECT_TRUE(fd.Close()) << "nothing left to close";
-}
-
 TEST(FileSafety, ALockNotGrantedInTimeFailsWithAReason) {
     const TempFolder folder("lock");
     const std::string path = folder / "Zembro.rec";

@@ -74,15 +74,9 @@ TEST_F(FrameInput, NonClientMessagesAndTheDragZone) {
     EXPECT_EQ(Frame().OnNcHitTest(screen(771, 40), HitCode::Client), HitCode::Client);
     EXPECT_EQ(Frame().OnNcHitTest(screen(791, 40), HitCode::Client), HitCode::Client);
     EXPECT_EQ(Frame().OnNcHitTest(screen(780, 40), HitCode::Border), HitCode::Border);
-
     Frame().OnNcLButtonDown(HitCode::Caption, screen(780, 40));
-    EXPECT_NE(Frame().StateBits() & STATE_CAPTION_PRESSED, 0u);
     Frame().OnNcMouseMove(HitCode::Client, screen(700, 300));
     EXPECT_EQ(Frame().Mouse(), (platform::Point{700, 300})) << "in game-screen pixels";
-    const int invalidations = Window().Invalidations();
-    Frame().OnNcMouseMove(HitCode::Caption, screen(780, 40));
-    EXPECT_EQ(Frame().StateBits() & STATE_CAPTION_PRESSED, 0u);
-    EXPECT_EQ(Window().Invalidations(), invalidations + 1);
 }
 
 TEST_F(FrameInput, ActivationAndMinimising) {
@@ -163,51 +157,6 @@ TEST_F(FrameInput, DialogsShowOverOnePointer) {
     }
 }
 
-// The pointer leaves the window: the game's pointer and the hover go, even from a frozen scene.
-TEST_F(FrameInput, LeavingTheWindowTakesThePointerAndTheHover) {
-    for (const bool paused : {false, true}) {
-        Move(400, 300);
-        Paint();
-        const std::vector<Pixel> with = Frame().Buffer().pixels;
-        ASSERT_TRUE(Frame().Game().HasHover());
-        if (paused)
-            Press(740, 40); // the pause zone
-        Frame().OnMouseLeave();
-        Paint();
-        EXPECT_FALSE(Frame().Game().HasHover()) << paused;
-        EXPECT_GE(Frame().Mouse().x, SCREEN_WIDTH) << paused;
-        const std::vector<Pixel>& without = Frame().Buffer().pixels;
-        const auto at = [](const std::vector<Pixel>& p, int x, int y) {
-            return p[static_cast<std::size_t>((SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x)];
-        };
-        const auto differing = [&](int left, int top, int width, int height) {
-            int count = 0;
-            for (int y = top; y < top + height; ++y)
-                for (int x = left; x < left + width; ++x)
-                    count += at(with, x, y) != at(without, x, y) ? 1 : 0;
-            return count;
-        };
-        EXPECT_GT(differing(400, 300, 10, 20), 20) << "the pointer is gone, paused " << paused;
-        EXPECT_GT(differing(20, 460, 190, 80), 100) << "the hover's preview is gone, " << paused;
-        Frame().OnLButtonDown({0, 100}); // resume
-    }
-}
-
-// Another program closes the window: the game ends as Uscita's OK ends it.
-TEST_F(FrameInput, AWindowClosedFromOutsideEndsTheGame) {
-    Frame().OnDestroy();
-    EXPECT_TRUE(framework_.quitRequested);
-    EXPECT_EQ(framework_.exitCode, 0);
-}
-
-TEST_F(FrameTest, NoGamePointerUntilThePointerIsSeen) {
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(Frame().Mouse().x, SCREEN_WIDTH) << "off the screen: drawn nowhere";
-    EXPECT_EQ(Frame().Mouse().y, SCREEN_HEIGHT);
-}
-
-// Opening the menu over the game's pointer: the next paint must not put the old pixels back
-// over the menu strip.
 // The strip drawn when the menu opens is the same whether or not the game's pointer stood on it:
 // taking the pointer away never cuts a hole in the strip.
 TEST_F(FrameInput, OpeningTheMenuLeavesNoHoleInTheStrip) {
