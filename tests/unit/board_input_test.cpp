@@ -65,10 +65,16 @@ TEST(BoardInput, SequencesEndInTheExpectedState) {
             else
                 RightPress(state);
         }
-        const int seen[] = {state.sourceCol, state.sourceRow, state.hoverCol, state.hoverRow,
-                            state.moves,     input.cellPressed, static_cast<int>(last)};
-        const int wanted[] = {c.sourceCol, c.sourceRow,  c.hoverCol, c.hoverRow,
-                              c.moves,     c.cellPressed, static_cast<int>(c.last)};
+        const int seen[] = {state.sourceCol,       state.sourceRow, state.hoverCol,
+                            state.hoverRow,        state.moves,     input.cellPressed,
+                            static_cast<int>(last)};
+        const int wanted[] = {c.sourceCol,
+                              c.sourceRow,
+                              c.hoverCol,
+                              c.hoverRow,
+                              c.moves,
+                              c.cellPressed,
+                              static_cast<int>(c.last)};
         EXPECT_TRUE(std::equal(std::begin(seen), std::end(seen), std::begin(wanted))) << c.name;
     }
 }

@@ -318,7 +318,8 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
     const std::string path = root / "Zembro.rec";
     ASSERT_EQ(::chown(root.Path().c_str(), PLAYER_ID, PLAYER_ID), 0);
     fs::permissions(root.Path(), fs::perms::owner_write | fs::perms::owner_exec);
-    EXPECT_EQ(AsPlayer([&] { return static_cast<bool>(InsertScore(path, Record("N", 9, 1))); }), "ok");
+    EXPECT_EQ(AsPlayer([&] { return static_cast<bool>(InsertScore(path, Record("N", 9, 1))); }),
+              "ok");
     const mode_t mask = ::umask(0);
     ::umask(mask);
     struct stat made {};
@@ -422,16 +423,19 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
             return !write();
         });
     };
-    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
-    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(InsertScore(scores, Record("n", 50, 1))); }),
+    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }),
               "ok");
+    EXPECT_EQ(
+        failsWhenFull([&] { return static_cast<bool>(InsertScore(scores, Record("n", 50, 1))); }),
+        "ok");
     EXPECT_EQ(TempFolder::Contents(options), oldOptions);
     EXPECT_EQ(TempFolder::Contents(scores), oldScores);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}))
         << "no temporary file is left behind";
     // A file with a second name is rewritten in place: the limit stops it before it changes.
     fs::create_hard_link(options, folder / "Option.bak");
-    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
+    EXPECT_EQ(failsWhenFull([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }),
+              "ok");
     EXPECT_EQ(TempFolder::Contents(options), oldOptions);
 }
 

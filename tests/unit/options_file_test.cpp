@@ -34,8 +34,8 @@ OptionValues Values(const std::string& text) {
     OptionValues v;
     std::istringstream in(text);
     in >> v.directory1 >> v.directory2 >> v.NumMaxPedine >> v.controlledInsertion >>
-        v.randomEmptyCells >> v.reselectAfterMove >> v.holdToDrag >> v.twoColourPath >>
-        v.penalty >> v.fixedCells >> v.kindsUsed;
+        v.randomEmptyCells >> v.reselectAfterMove >> v.holdToDrag >> v.twoColourPath >> v.penalty >>
+        v.fixedCells >> v.kindsUsed;
     return v;
 }
 
@@ -102,8 +102,9 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
         ASSERT_TRUE(result) << c.name;
         EXPECT_EQ(result->valuesRead, c.valuesRead) << c.name;
         if (c.valuesRead >= 2) { // the folders were read: the reason names the value that was not
-            EXPECT_NE(result->stoppedBecause.find("value " + std::to_string(c.valuesRead + 1) + " is"),
-                      std::string::npos)
+            EXPECT_NE(
+                result->stoppedBecause.find("value " + std::to_string(c.valuesRead + 1) + " is"),
+                std::string::npos)
                 << c.name << ": " << result->stoppedBecause;
         }
         EXPECT_FALSE(result->stoppedBecause.empty()) << c.name;
@@ -140,8 +141,8 @@ TEST_F(OptionsFile, WritesTheNineteenLineLayout) {
 TEST_F(OptionsFile, FailedWriteKeepsTheOldFileWhole) {
     // A folder standing where the file should go cannot be replaced by a rename.
     fs::create_directories(folder_ / "Option.opt" / "inside");
-    const IoResult result = WriteOptions((folder_ / "Option.opt").string(),
-                                         Values("a b 33 0 0 0 0 0 0 0 1"));
+    const IoResult result =
+        WriteOptions((folder_ / "Option.opt").string(), Values("a b 33 0 0 0 0 0 0 0 1"));
     EXPECT_FALSE(result);
     EXPECT_NE(result.Reason().find("Option.opt"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(folder_ / "Option.opt" / "inside"));
