@@ -21,10 +21,18 @@ namespace {
 
 constexpr int REQUIRED_BITS = 16;
 
-// The bar's buttons, top to bottom, and their pictures (normal, pressed).
+// The bar's buttons, top to bottom, as BAR_BUTTONS draws them.
 const std::vector<int> BAR_COMMANDS = {CMD_NEW_GAME, CMD_OPTIONS, CMD_RANKING, CMD_ABOUT,
                                        CMD_END_GAME};
-constexpr std::array<int, 10> BAR_BITMAPS = {113, 114, 111, 112, 126, 127, 115, 116, 117, 118};
+static_assert(std::size(BAR_BUTTONS) == BUTTON_COUNT);
+
+// The bar's pictures as the bar takes them: normal and pressed, button after button.
+std::vector<int> BarPictures() {
+    std::vector<int> pictures;
+    for (const ButtonPictures& b : BAR_BUTTONS)
+        pictures.insert(pictures.end(), {b.picture, b.pressedPicture});
+    return pictures;
+}
 
 } // namespace
 
@@ -59,10 +67,10 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
         return false;
     CreateBackBuffer(buffer_, framework_.RecommendedRowOrder());
 
-    bar_.SetDefaultBitmaps(105, 107, 0, 0);
+    bar_.SetDefaultBitmaps(DEFAULT_BUTTON.picture, DEFAULT_BUTTON.pressedPicture, 0, 0);
     bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
                    *window_, BAR_COMMANDS);
-    bar_.SetButtonBitmaps(BAR_BITMAPS, 2);
+    bar_.SetButtonBitmaps(BarPictures(), 2);
     if (!bar_.HasWindow())
         return false;
     // From now on the game draws its own pointer.
@@ -200,8 +208,7 @@ void GameFrame::OnOptions() {
     if (const Result<OptionsRead> read = ReadOptions(path, dialog.copy); !read) {
         // Settings that could not be read are not shown, so that OK cannot write them back.
         TellFileFailure(framework_, window_.get(), "Errore di caricamento",
-                        "Le opzioni non sono state lette da", OPTIONS_FILE_NAME,
-                        read.Status());
+                        "Le opzioni non sono state lette da", OPTIONS_FILE_NAME, read.Status());
         ReturnFromDialog();
         return;
     }

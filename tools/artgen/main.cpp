@@ -8,6 +8,7 @@
 #include "piece_art.h"
 #include "resource_art.h"
 #include "store/options_file.h"
+#include "ui/resource_ids.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,33 +84,28 @@ void WriteRunFolder(Writer& w, const QDir& run) {
 }
 
 void WriteResources(Writer& w, const QDir& resources) {
-    const struct {
-        int normal, pressed;
-        const char* label;
-    } buttons[] = {
-        {105, 107, ""},           {113, 114, "Resetta"}, {111, 112, "Opzioni"},
-        {126, 127, "Classifica"}, {115, 116, "About"},   {117, 118, "Uscita"},
-    };
+    const auto bitmap = [&](int id) { return resources.filePath(QString("bitmap%1.bmp").arg(id)); };
     int seed = 0;
-    for (const auto& b : buttons) {
-        w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(b.normal)),
-                artgen::WoodButton(QString::fromUtf8(b.label), false, seed));
-        w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(b.pressed)),
-                artgen::WoodButton(QString::fromUtf8(b.label), true, seed));
+    std::vector<zembro::ButtonPictures> buttons = {zembro::DEFAULT_BUTTON};
+    buttons.insert(buttons.end(), std::begin(zembro::BAR_BUTTONS), std::end(zembro::BAR_BUTTONS));
+    for (const zembro::ButtonPictures& b : buttons) {
+        const QString label = QString::fromUtf8(b.label);
+        w.Bmp24(bitmap(b.picture), artgen::WoodButton(label, false, seed));
+        w.Bmp24(bitmap(b.pressedPicture), artgen::WoodButton(label, true, seed));
         ++seed;
     }
-    for (const int unused : {108, 109, 110, 119, 125})
-        w.Bmp24(resources.filePath(QString("bitmap%1.bmp").arg(unused)),
-                artgen::WoodButton(QString(), false, ++seed));
-    w.Bmp8(resources.filePath("bitmap123.bmp"), artgen::AboutPicture());
+    for (const int spare : zembro::BITMAP_SPARE)
+        w.Bmp24(bitmap(spare), artgen::WoodButton(QString(), false, ++seed));
+    w.Bmp8(bitmap(zembro::BITMAP_ABOUT), artgen::AboutPicture());
     // The defaults an installation hands to each new player.
     const QString options = resources.filePath(zembro::OPTIONS_FILE_NAME);
     w.Check(
         static_cast<bool>(zembro::WriteOptions(options.toStdString(), zembro::DefaultSettings())),
         options);
-    w.Text(resources.filePath("icon102.svg"), artgen::IconSvg());
+    const QString icon = QString("icon%1").arg(zembro::ICON_GAME);
+    w.Text(resources.filePath(icon + ".svg"), artgen::IconSvg());
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString path = resources.filePath(QString("icon102-%1.png").arg(size));
+        const QString path = resources.filePath(icon + QString("-%1.png").arg(size));
         w.Check(artgen::Icon(size).save(path), path);
     }
 }
