@@ -28,10 +28,7 @@ ZEMBRO_SPAN_LOOP void BlendKeyed(Pixel* to, const Pixel* from, int count, Pixel 
         to[i] = from[i] != key ? BlendPixels(from[i], to[i]) : to[i];
 }
 
-struct Rect {
-    int left, top, right, bottom;
-    bool Empty() const { return right <= left || bottom <= top; }
-};
+} // namespace
 
 Rect Clip(int x, int y, int w, int h, int width, int height) {
     const auto left = std::max<std::int64_t>(x, 0), top = std::max<std::int64_t>(y, 0);
@@ -42,6 +39,8 @@ Rect Clip(int x, int y, int w, int h, int width, int height) {
     return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
             static_cast<int>(bottom)};
 }
+
+namespace {
 
 // The visible part of a source sub-rectangle drawn at (x, y): clipped against the source and the
 // destination. Gives the destination rectangle and moves (sx, sy) with its top-left corner.

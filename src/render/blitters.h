@@ -9,6 +9,16 @@
 
 namespace zembro {
 
+// A rectangle of destination pixels, right and bottom excluded.
+struct Rect {
+    int left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// The part of a w x h rectangle at (x, y) that lies inside a width x height image; empty when
+// none does.
+Rect Clip(int x, int y, int w, int h, int width, int height);
+
 // The whole source, skipping pixels equal to its first stored pixel (the bottom-left one of a
 // bottom-up picture). Gives false when nothing of it is visible.
 bool DrawKeyed(PixelView dst, int x, int y, ConstPixelView src);

@@ -55,7 +55,7 @@ std::vector<Pixel> PaletteTo16(const std::vector<std::uint32_t>& palette) {
 // Destination row for the file's row `fileRow`, in the sprite's bottom-up order.
 Pixel* RowOf(Sprite& sprite, const BmpLayout& layout, int fileRow) {
     const int row = layout.topDown ? layout.height - 1 - fileRow : fileRow;
-    return sprite.bits() + RowPixels(layout.width) * row;
+    return sprite.View().StoredRow(row);
 }
 
 void DecodeRows(const BmpLayout& layout, Sprite& sprite) {

@@ -29,7 +29,7 @@ Pixel SampleSpritePixel(const Sprite& sprite, int sx, int sy) {
         return 0;
     if (sx < 0 || sx >= sprite.Width() || sy < 0 || sy >= sprite.Height())
         return sprite.pixels[0];
-    return sprite.pixels[static_cast<std::size_t>(sy * RowPixels(sprite.Width()) + sx)];
+    return sprite.View().StoredRow(sy)[sx];
 }
 
 namespace {

@@ -23,6 +23,8 @@ template <typename P> struct ImageView {
     P* Row(int r) const {
         return pixels + stride * (order == RowOrder::BottomUp ? height - 1 - r : r);
     }
+    // Row s as stored, counted from the first in memory.
+    P* StoredRow(int s) const { return pixels + stride * s; }
     // The memory step from one picture row to the one below it.
     std::ptrdiff_t Down() const { return order == RowOrder::BottomUp ? -stride : stride; }
 

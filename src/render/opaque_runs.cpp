@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zembro {
 
@@ -15,10 +16,10 @@ void IndexOpaqueRuns(Sprite& sprite) {
         return;
     const Pixel key = sprite.pixels[0];
     const int width = sprite.Width();
-    const auto stride = static_cast<std::size_t>(RowPixels(width));
+    const ConstPixelView view = std::as_const(sprite).View();
     for (int row = 0; row < sprite.Height(); ++row) {
         sprite.rowRuns.push_back(static_cast<std::uint32_t>(sprite.runs.size()));
-        const Pixel* p = sprite.pixels.data() + stride * static_cast<std::size_t>(row);
+        const Pixel* p = view.StoredRow(row);
         for (int x = 0; x < width;) {
             if (p[x] == key) {
                 ++x;
@@ -37,13 +38,12 @@ void IndexOpaqueRuns(Sprite& sprite) {
 bool DrawKeyedRuns(PixelView dst, int x, int y, const Sprite& sprite) {
     if (sprite.rowRuns.empty())
         return DrawKeyed(dst, x, y, sprite.View());
-    const int dw = dst.width, dh = dst.height;
     const int w = sprite.Width(), h = sprite.Height();
-    const int left = std::max(x, 0), right = std::min(x + w, dw);
-    const int top = std::max(y, 0), bottom = std::min(y + h, dh);
-    if (right <= left || bottom <= top)
+    const Rect r = Clip(x, y, w, h, dst.width, dst.height);
+    if (r.Empty())
         return false;
-    const auto srcStride = static_cast<std::ptrdiff_t>(RowPixels(w));
+    const int left = r.left, right = r.right, top = r.top, bottom = r.bottom;
+    const ConstPixelView src = sprite.View();
     const std::ptrdiff_t down = dst.Down();
     // The visible columns of the picture; most draws need no clipping at the sides.
     const int from = left - x, to = right - x;
@@ -52,10 +52,10 @@ bool DrawKeyedRuns(PixelView dst, int x, int y, const Sprite& sprite) {
     int stored = h - 1 - (top - y);
     // `out` is the destination pixel of the picture's first visible column.
     Pixel* out = dst.Row(top) + left;
-    const Pixel* in = sprite.bits() + srcStride * stored;
+    const Pixel* in = src.StoredRow(stored);
     const OpaqueRun* runs = sprite.runs.data();
     const std::uint32_t* rowRuns = sprite.rowRuns.data();
-    for (int row = top; row < bottom; ++row, --stored, out += down, in -= srcStride) {
+    for (int row = top; row < bottom; ++row, --stored, out += down, in -= src.stride) {
         const OpaqueRun* run = runs + rowRuns[stored];
         const OpaqueRun* last = runs + rowRuns[stored + 1];
         for (; run != last; ++run) {

@@ -142,7 +142,7 @@ int RunBmp(const Args& args) {
     uLong crc = crc32(0L, Z_NULL, 0);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 2);
     for (int y = 0; y < height; ++y) {
-        const Pixel* from = sprite->bits() + RowPixels(width) * y;
+        const Pixel* from = sprite->View().StoredRow(y);
         for (int x = 0; x < width; ++x) {
             row[2 * static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(from[x]);
             row[2 * static_cast<std::size_t>(x) + 1] = static_cast<std::uint8_t>(from[x] >> 8);
