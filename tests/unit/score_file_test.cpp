@@ -57,18 +57,30 @@ TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), 5), std::string("Anna\0", 5));
     EXPECT_EQ(r.seconds, -25536) << "low 16 bits";
     EXPECT_EQ(r.moves, 44) << "low 8 bits";
-    EXPECT_EQ(b[20] | b[21] << 8, 40000);
-    EXPECT_EQ(b[22], 44);
-    EXPECT_EQ(b[23], 7);
-    EXPECT_EQ(b[24], 3);
-    EXPECT_EQ(b[26] | b[27] << 8, 101);
-    EXPECT_EQ(b[28], 9);
-    EXPECT_EQ(b[29], 5);
-    EXPECT_EQ(b[36], 148);
-    EXPECT_EQ(b[40], 0xFE);
-    EXPECT_EQ(b[43], 0xFF);
-    for (const std::size_t reserved : {19u, 25u, 30u, 31u, 32u, 33u, 34u, 35u})
-        EXPECT_EQ(b[reserved], 0) << reserved;
+    // Offset and byte: seconds, moves, day, month, year, hour, minute, penalty, fixed cells,
+    // and the reserved bytes.
+    const std::pair<std::size_t, int> bytes[] = {{20, 40000 & 0xFF},
+                                                 {21, 40000 >> 8},
+                                                 {22, 44},
+                                                 {23, 7},
+                                                 {24, 3},
+                                                 {26, 101},
+                                                 {27, 0},
+                                                 {28, 9},
+                                                 {29, 5},
+                                                 {36, 148},
+                                                 {40, 0xFE},
+                                                 {43, 0xFF},
+                                                 {19, 0},
+                                                 {25, 0},
+                                                 {30, 0},
+                                                 {31, 0},
+                                                 {32, 0},
+                                                 {33, 0},
+                                                 {34, 0},
+                                                 {35, 0}};
+    for (const auto& [at, value] : bytes)
+        EXPECT_EQ(b[at], value) << "byte " << at;
     ScoreRecord full = r;
     full.name.fill('z'); // no terminator in the array: byte 19 stays reserved all the same
     EXPECT_EQ(EncodeRecord(full)[19], 0);
@@ -158,29 +170,22 @@ TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
     struct Case {
         std::string utf8, cp1252;
     };
+    // clang-format off
     const Case cases[] = {
-        {"Anna", "Anna"}, {"Nérone", "N\xE9rone"}, {"€ 5", "\x80 5"}, {"Łukasz", "?ukasz"},
-        {"日本", "??"},   {"\u00A0x", "\xA0x"}, // the first byte past the high table
-        {"ÿ", "\xFF"}};                         // and the last
+        {"Anna", "Anna"}, {"Nérone", "N\xE9rone"}, {"€ 5", "\x80 5"}, {"Łukasz", "?ukasz"}, {"日本", "??"},
+        {"\u00A0x", "\xA0x"}, {"ÿ", "\xFF"}, // the first byte past the high table, and the last
+        {"\xFF\xC3", "??"},                  // malformed bytes
+        {"a\xF0\x9F\x98\x80" "b", "a?b"},     // four bytes, one character
+        {"\x80" "ab", "?ab"},                 // a lone continuation byte
+        {"\xC3" "A", "?A"},                   // a lead byte without its continuation
+    };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
         if (c.cp1252.find('?') == std::string::npos) {
             EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8);
         }
     }
-    EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??") << "malformed bytes";
-    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80"
-                           "b"),
-              "a?b")
-        << "four bytes, one character";
-    EXPECT_EQ(Utf8ToCp1252("\x80"
-                           "ab"),
-              "?ab")
-        << "a lone continuation byte";
-    EXPECT_EQ(Utf8ToCp1252("\xC3"
-                           "A"),
-              "?A")
-        << "a lead byte without its continuation";
     EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "?????") << "bytes the code page leaves out";
 }
 
