@@ -52,7 +52,7 @@ for run in $(seq "$runs"); do
     click_game 20 300 # the clock runs from the first click
     sleep 1
     running=$(cpu_percent)
-    click_game 740 40 # the pause zone
+    click_zone pause
     paused=$(cpu_percent)
     click_game 20 300
     ( for _ in $(seq 200); do

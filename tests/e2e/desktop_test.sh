@@ -103,7 +103,7 @@ clock_stands() {
     box_same clock-a clock-b $seconds_box
 }
 
-check "start-up: centred at (112, 87)" position_becomes "112 87"
+check "start-up: centred at ($(zone window))" position_becomes "$(zone window)"
 # The about box, once it is up, has the keys.
 for _ in $(seq 100); do
     focus=$(on_game xdotool getwindowfocus 2>/dev/null)
@@ -131,8 +131,8 @@ check "a press on the top corner cell moves the piece there" box_changed before 
 pair "after the move" 1 1 1 2
 
 # A dialog from the bar: the full redraw without the game pointer comes first.
-click_game 745 10
-click_game $((650 + 5 + 60)) $((23 + 2 * 31 + 15)) # Classifica: no results yet, a message
+click_zone menu
+click_zone button3 # Classifica: no results yet, a message
 sleep 0.5
 check "the message box shows" eval "on_game wait_for_window '^Errore di caricamento$' >/dev/null"
 shot dialog
@@ -159,8 +159,8 @@ pair "after the dialog" 3 1 4 1
 # Salva onto a file that exists, "No" to replacing it: the file dialog has the keys again, so
 # the name typed next is the one saved. (weston gives the keys back to no window.)
 if [ "$mode" != weston ]; then
-    click_game 745 10
-    click_game $((650 + 5 + 60)) $((23 + 31 + 15)) # Opzioni
+    click_zone menu
+    click_zone button2 # Opzioni
     options=$(on_game wait_for_window '^Opzioni :$')
     xdotool mousemove --window "$options" 478 174 click 1 # Salva
     on_game wait_for_window '^Salva come$' >/dev/null
@@ -181,7 +181,7 @@ if [ "$mode" != weston ]; then
 fi
 
 # Minimise and restore: paused meanwhile, running again after a click.
-click_game 712 40
+click_zone minimise
 sleep 0.8
 if [ "$mode" = openbox ]; then
     check "minimised: the window leaves the screen" not is_visible
@@ -216,16 +216,17 @@ check "active again: the clock shows" clock_runs
 pair "after the activation" 7 1 8 1
 
 # The drag by the grip: the window manager's move, or the hand-made one.
-xdotool mousemove "$(screen_x 781)" "$(screen_y 40)"
+read -r grip_x grip_y <<<"$(zone grip)"
+xdotool mousemove "$(screen_x "$grip_x")" "$(screen_y "$grip_y")"
 sleep 0.2
 xdotool mousedown 1
 for step in 1 2 3 4 5; do
-    xdotool mousemove "$(screen_x $((781 - 10 * step)))" "$(screen_y $((40 + 6 * step)))"
+    xdotool mousemove "$(screen_x $((grip_x - 10 * step)))" "$(screen_y $((grip_y + 6 * step)))"
     sleep 0.1
 done
 xdotool mouseup 1
 sleep 0.6
-check "the grip dragged the window by (-50, 30)" position_becomes "62 117"
+check "the grip dragged the window by (-50, 30)" position_becomes "$((WIN_X - 50)) $((WIN_Y + 30))"
 read -r WIN_X WIN_Y <<<"$(window_position)"
 pair "after the drag" 2 2 3 2
 

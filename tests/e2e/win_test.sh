@@ -48,10 +48,12 @@ xdotool key Return
 sleep 0.6
 check "the record is stored" bash -c "'$tool' scores '$work/run/Zembro.rec' | head -n 1 | grep -q 'Pos. 01:.*Mosse:  24     Anna'"
 
-# The menu, then "Classifica": the bar's third button, at client (650, 23 + 2 * 31).
-quick_click 745 10
+# The menu, then "Classifica": the bar's third button.
+# shellcheck disable=SC2046 # "X Y" is two arguments
+quick_click $(zone menu)
 sleep 0.3
-quick_click $((650 + 5 + 60)) $((23 + 2 * 31 + 15))
+# shellcheck disable=SC2046
+quick_click $(zone button3)
 sleep 0.6
 check "the ranking opens" bash -c 'xdotool search --onlyvisible --name "^Classifica$" | grep -q .'
 import -window root "$work/ranking.png"

@@ -77,15 +77,23 @@ wait_for_window() {
 }
 wait_for_game_window() { wait_for_window '^Zembro$'; }
 
-# Screen point of a game-screen point, for the framed window on a 1024 x 768 screen: the
-# window at (WIN_X, WIN_Y), at first (112, 87); its client area 3 pixels in; game x 5 pixels
-# right of client x.
-WIN_X=112
-WIN_Y=87
-screen_x() { echo $((WIN_X + 3 + $1 - 5)); }
-screen_y() { echo $((WIN_Y + 3 + $1)); }
+# Where the window, its client area and the zones are on a 1024 x 768 screen, from the game's
+# own layout (zembro-tool beside $game): "zone NAME" gives "X Y" (see zembro-tool zones).
+zone() { "$(dirname "$game")/zembro-tool" zones | awk -v n="$1" '$1 == n { print $2, $3 }'; }
+# shellcheck disable=SC2046 # "X Y" is two arguments
+click_zone() { click_game $(zone "$1"); }
+# Screen point of a game-screen point: the window at (WIN_X, WIN_Y), at first where the game
+# places it; its client area BORDER pixels in; game x OFFSET_X pixels right of client x.
+if [ -n "${game:-}" ]; then
+    read -r WIN_X WIN_Y <<<"$(zone window)"
+    read -r client_x _ <<<"$(zone client)"
+    BORDER=$((client_x - WIN_X))
+    read -r OFFSET_X _ <<<"$(zone offset)"
+fi
+screen_x() { echo $((WIN_X + BORDER + $1 - OFFSET_X)); }
+screen_y() { echo $((WIN_Y + BORDER + $1)); }
 
-# Game-screen middle of cell (col, row), from the game's own layout (zembro-tool beside $game).
+# Game-screen middle of cell (col, row).
 cell_x() { "$(dirname "$game")/zembro-tool" cell "$1" "$2" | cut -d' ' -f1; }
 cell_y() { "$(dirname "$game")/zembro-tool" cell "$1" "$2" | cut -d' ' -f2; }
 

@@ -18,6 +18,9 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
                                events in game-screen pixels read from stdin: press X Y |
                                release X Y | right X Y | move X Y | frame X Y | leave | grip |
                                grip-up | active 0|1
+  zones [WIDTHxHEIGHT]         where the game window stands on a screen of that size (1024x768),
+                               its client area, the offset from client to game-screen x and y,
+                               and the middle of each zone and bar button in game-screen pixels
   trace BOARDFILE SC SR HC HR [two-colour]
                                trace the path from cell (SC, SR) to cell (HC, HR)
   pair BOARDFILE C R           1 when the piece in cell (C, R) can be paired from where it stands
@@ -49,7 +52,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"hit", zembro::tool::RunHit},         {"render", zembro::tool::RunRender},
     {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
     {"insert", zembro::tool::RunInsert},   {"cell", zembro::tool::RunCell},
-    {"window", zembro::tool::RunWindow},
+    {"window", zembro::tool::RunWindow},   {"zones", zembro::tool::RunZones},
 };
 
 } // namespace

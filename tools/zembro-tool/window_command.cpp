@@ -100,3 +100,44 @@ int RunWindow(const Args& args) {
 }
 
 } // namespace zembro::tool
+
+namespace zembro::tool {
+namespace {
+
+void PrintMiddle(const char* name, const ScreenRect& r) {
+    std::cout << name << ' ' << (r.left + r.right) / 2 << ' ' << (r.top + r.bottom) / 2 << '\n';
+}
+
+} // namespace
+
+int RunZones(const Args& args) {
+    int width = 1024, height = 768;
+    char times = 0;
+    if (args.size() > 1 ||
+        (args.size() == 1 && (std::istringstream(args[0]) >> width >> times >> height).fail()))
+        return Fail("usage: zembro-tool zones [WIDTHxHEIGHT]", EXIT_USAGE);
+    if (times != 0 && times != 'x')
+        return Fail("usage: zembro-tool zones [WIDTHxHEIGHT]", EXIT_USAGE);
+    if (width < SCREEN_WIDTH || height < SCREEN_HEIGHT)
+        return Fail("the game needs a screen of at least 800 x 600", EXIT_BAD_INPUT);
+    // Exactly 800 x 600: the whole screen, no frame. Larger: centred in a thin frame.
+    const bool exact = width == SCREEN_WIDTH && height == SCREEN_HEIGHT;
+    const int left = exact ? 0 : FramedLeft(width), top = exact ? 0 : FramedTop(height);
+    const int border = exact ? 0 : FRAME_BORDER;
+    std::cout << "window " << left << ' ' << top << '\n'
+              << "client " << left + border << ' ' << top + border << '\n'
+              << "offset " << POINTER_OFFSET_X << ' ' << POINTER_OFFSET_Y << '\n';
+    PrintMiddle("menu", MENU_ZONE);
+    PrintMiddle("minimise", MINIMISE_ZONE);
+    PrintMiddle("pause", PAUSE_ZONE);
+    PrintMiddle("grip", DRAG_ZONE);
+    for (int b = 0; b < BUTTON_COUNT; ++b) {
+        // The bar stands in client pixels.
+        const int y = BUTTON_BAR_POS.y + b * BUTTON_HEIGHT, x = BUTTON_BAR_POS.x + POINTER_OFFSET_X;
+        const ScreenRect button{x, y, x + BUTTON_WIDTH - 1, y + BUTTON_HEIGHT - 1};
+        PrintMiddle(("button" + std::to_string(b + 1)).c_str(), button);
+    }
+    return EXIT_OK;
+}
+
+} // namespace zembro::tool
