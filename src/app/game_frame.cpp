@@ -55,14 +55,9 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
                               MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    // Exactly 800 x 600: the whole screen. Larger: centred in a thin frame.
-    const bool exact = screen.width == SCREEN_WIDTH && screen.height == SCREEN_HEIGHT;
-    platform::Rect rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-    if (!exact) {
-        const int left = FramedLeft(screen.width), top = FramedTop(screen.height);
-        rect = {left, top, left + FRAMED_WIDTH, top + FRAMED_HEIGHT};
-    }
-    window_ = framework_.CreateFrame(title, iconId, rect, !exact, *this);
+    const WindowPlacement at = PlaceWindow(screen.width, screen.height);
+    const platform::Rect rect{at.left, at.top, at.left + at.width, at.top + at.height};
+    window_ = framework_.CreateFrame(title, iconId, rect, at.framed, *this);
     if (!window_ || !window_->Exists())
         return false;
     CreateBackBuffer(buffer_, framework_.RecommendedRowOrder());

@@ -12,11 +12,20 @@ inline constexpr int SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600;
 inline constexpr int FRAME_BORDER = 3;
 inline constexpr int FRAMED_WIDTH = SCREEN_WIDTH + 2 * FRAME_BORDER;
 inline constexpr int FRAMED_HEIGHT = SCREEN_HEIGHT + 2 * FRAME_BORDER;
-constexpr int FramedLeft(int screenWidth) {
-    return ((screenWidth - (SCREEN_WIDTH - 2 * FRAME_BORDER)) / 2) & ~3;
-}
-constexpr int FramedTop(int screenHeight) {
-    return (screenHeight - (SCREEN_HEIGHT - 2 * FRAME_BORDER)) / 2;
+
+// Where the window stands on a screen of at least the game's size: on exactly 800 x 600 it is
+// the whole screen, without a frame; on a larger one it is centred in the frame.
+struct WindowPlacement {
+    int left, top, width, height;
+    bool framed;
+    int Border() const { return framed ? FRAME_BORDER : 0; }
+};
+constexpr WindowPlacement PlaceWindow(int screenWidth, int screenHeight) {
+    if (screenWidth == SCREEN_WIDTH && screenHeight == SCREEN_HEIGHT)
+        return {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, false};
+    return {((screenWidth - (SCREEN_WIDTH - 2 * FRAME_BORDER)) / 2) & ~3,
+            (screenHeight - (SCREEN_HEIGHT - 2 * FRAME_BORDER)) / 2, FRAMED_WIDTH, FRAMED_HEIGHT,
+            true};
 }
 
 // A point of the game screen.

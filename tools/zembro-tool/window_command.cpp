@@ -120,12 +120,9 @@ int RunZones(const Args& args) {
         return Fail("usage: zembro-tool zones [WIDTHxHEIGHT]", EXIT_USAGE);
     if (width < SCREEN_WIDTH || height < SCREEN_HEIGHT)
         return Fail("the game needs a screen of at least 800 x 600", EXIT_BAD_INPUT);
-    // Exactly 800 x 600: the whole screen, no frame. Larger: centred in a thin frame.
-    const bool exact = width == SCREEN_WIDTH && height == SCREEN_HEIGHT;
-    const int left = exact ? 0 : FramedLeft(width), top = exact ? 0 : FramedTop(height);
-    const int border = exact ? 0 : FRAME_BORDER;
-    std::cout << "window " << left << ' ' << top << '\n'
-              << "client " << left + border << ' ' << top + border << '\n'
+    const WindowPlacement at = PlaceWindow(width, height);
+    std::cout << "window " << at.left << ' ' << at.top << '\n'
+              << "client " << at.left + at.Border() << ' ' << at.top + at.Border() << '\n'
               << "offset " << POINTER_OFFSET_X << ' ' << POINTER_OFFSET_Y << '\n';
     PrintMiddle("menu", MENU_ZONE);
     PrintMiddle("minimise", MINIMISE_ZONE);
