@@ -30,6 +30,10 @@ StepContext GameFrame::Context() {
 void GameFrame::Apply(const StepOutcome& outcome) {
     if (outcome.bar)
         bar_.ShowBar(*outcome.bar);
+    if (outcome.barHighlight)
+        bar_.Highlight(*outcome.barHighlight);
+    if (outcome.barChoose)
+        bar_.Choose(*outcome.barChoose);
     if (outcome.systemPointer)
         ShowSystemCursor(*outcome.systemPointer);
     if (outcome.minimise)
@@ -58,6 +62,10 @@ void GameFrame::OnMouseMove(Point client) {
 
 void GameFrame::OnMouseLeave() {
     Apply(Step({.kind = Kind::Leave}, Context()));
+}
+
+void GameFrame::OnKeyDown(platform::Key key) {
+    Apply(Step({.kind = Kind::KeyPress, .key = key}, Context()));
 }
 
 HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {

@@ -118,7 +118,9 @@ void GameFrame::OnPaint() {
                          .mouseY = frame_.mouseY,
                          .frozen = (frame_.stateBits & STATE_FREEZING_BITS) != 0,
                          .paused = (frame_.stateBits & STATE_PAUSED) != 0,
-                         .barVisible = bar_.Visible()};
+                         .barVisible = bar_.Visible(),
+                         .cursorCol = frame_.cursorShown ? frame_.cursorCol : 0,
+                         .cursorRow = frame_.cursorRow};
     PaintFrame(buffer_, sprites_, scene_, view);
     if (window_)
         window_->Present(buffer_);

@@ -41,6 +41,7 @@ class GameFrame : public platform::FrameHandler {
     void OnRButtonDown(platform::Point client) override;
     void OnMouseMove(platform::Point client) override;
     void OnMouseLeave() override;
+    void OnKeyDown(platform::Key key) override;
     platform::HitCode OnNcHitTest(platform::Point screen, platform::HitCode standard) override;
     void OnNcLButtonDown(platform::HitCode code, platform::Point screen) override;
     void OnNcLButtonUp(platform::HitCode code, platform::Point screen) override;

@@ -4,29 +4,26 @@
 #include "game/screen_zones.h"
 #include "render/hit_test.h"
 
+#include <algorithm>
+
 namespace zembro {
 namespace {
+
+StepOutcome Pause(const StepContext& c);
+StepOutcome OpenBar(const StepContext& c);
 
 StepOutcome Press(const WindowEvent& event, const StepContext& c) {
     c.frame.stateBits &= ~STATE_PAUSED; // any click restarts the clock
     StepOutcome out;
     switch (ClassifyPress(event.x, event.y)) {
     case PressZone::Menu:
-        out.systemPointer = true;
-        out.bar = true;
-        c.scene.overlays.removePointer = true;
-        c.scene.overlays.menuStrip = true;
-        out.repaint = true;
-        return out;
+        return OpenBar(c);
     case PressZone::Minimise:
         c.scene.overlays.removePointer = true;
         c.scene.overlays.pauseMarks.push_back(MINIMISE_PAUSE_POS);
         return Minimise(c);
     case PressZone::Pause:
-        c.frame.stateBits |= STATE_PAUSED;
-        c.scene.overlays.removePointer = true;
-        c.scene.overlays.pauseMarks.push_back(PAUSE_POS);
-        return out;
+        return Pause(c);
     case PressZone::Strip:
         return out;
     case PressZone::BoardArea:
@@ -44,6 +41,8 @@ StepOutcome Press(const WindowEvent& event, const StepContext& c) {
 
 StepOutcome Move(const WindowEvent& event, const StepContext& c) {
     StepOutcome out;
+    if (event.x != c.frame.mouseX || event.y != c.frame.mouseY)
+        c.frame.cursorShown = false; // the mouse has the board again
     c.frame.mouseX = event.x;
     c.frame.mouseY = event.y;
     if ((c.frame.stateBits & STATE_CAPTION_PRESSED) != 0) {
@@ -59,6 +58,94 @@ StepOutcome Move(const WindowEvent& event, const StepContext& c) {
         PointerOnCell(c.game, c.settings, hit.col, hit.row);
     else if (hit.result == HitResult::NoCell)
         PointerOffCells(c.game);
+    return out;
+}
+
+// The pause zone's and the P key's pause: the pointer taken away, the mark drawn.
+StepOutcome Pause(const StepContext& c) {
+    c.frame.stateBits |= STATE_PAUSED;
+    c.scene.overlays.removePointer = true;
+    c.scene.overlays.pauseMarks.push_back(PAUSE_POS);
+    return {};
+}
+
+// The menu zone's and the M key's bar, with the system pointer to work it.
+StepOutcome OpenBar(const StepContext& c) {
+    c.frame.barChoice = 0;
+    c.scene.overlays.removePointer = true;
+    c.scene.overlays.menuStrip = true;
+    return {.repaint = true, .bar = true, .systemPointer = true};
+}
+
+// While the bar is shown the keys work its buttons: up and down, Return clicks, Escape closes.
+StepOutcome BarKey(Key key, const StepContext& c) {
+    int& choice = c.frame.barChoice;
+    switch (key) {
+    case Key::Up:
+    case Key::Left:
+        choice = std::max(choice - 1, 0);
+        return {.barHighlight = choice};
+    case Key::Down:
+    case Key::Right:
+        choice = std::min(choice + 1, BUTTON_COUNT - 1);
+        return {.barHighlight = choice};
+    case Key::Act:
+        return {.barChoose = choice};
+    case Key::Cancel:
+        return {.repaint = true, .bar = false, .systemPointer = false};
+    case Key::Pause:
+    case Key::Menu:
+        break;
+    }
+    return {};
+}
+
+StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
+    FrameState& f = c.frame;
+    if (event.key == Key::Pause && (f.stateBits & STATE_PAUSED) == 0)
+        return Pause(c);
+    f.stateBits &= ~STATE_PAUSED; // a key that acts restarts the clock, as a click does
+    if (c.barShown)
+        return BarKey(event.key, c);
+    StepOutcome out{.repaint = true};
+    switch (event.key) {
+    case Key::Menu: {
+        StepOutcome opened = OpenBar(c);
+        opened.barHighlight = 0;
+        return opened;
+    }
+    case Key::Pause:
+        return out;
+    case Key::Cancel:
+        RightPress(c.game);
+        return out;
+    case Key::Up:
+    case Key::Down:
+    case Key::Left:
+    case Key::Right:
+        if (f.cursorShown) {
+            const int step = event.key == Key::Up || event.key == Key::Left ? -1 : 1;
+            int& along = event.key == Key::Up || event.key == Key::Down ? f.cursorRow : f.cursorCol;
+            along = std::clamp(along + step, 1, BOARD_SIDE);
+        }
+        break;
+    case Key::Act:
+        if (!f.cursorShown)
+            break; // the first key shows where the keyboard stands
+        // Click and click: a press and a release. Holding to drag: the first key takes the
+        // piece, the next one lets it go where the cursor is.
+        if (c.settings.holdToDrag != 0) {
+            out.move = c.input.cellPressed ? BoardRelease(c.game, c.input, c.settings)
+                                           : BoardPress(c.game, c.input, c.settings);
+        } else {
+            out.move = BoardPress(c.game, c.input, c.settings);
+            const MoveResult released = BoardRelease(c.game, c.input, c.settings);
+            out.move = out.move == MoveResult::NoMove ? released : out.move;
+        }
+        return out;
+    }
+    f.cursorShown = true;
+    PointerOnCell(c.game, c.settings, f.cursorCol, f.cursorRow);
     return out;
 }
 
@@ -113,6 +200,8 @@ StepOutcome Step(const WindowEvent& event, const StepContext& c) {
             bits &= ~STATE_CAPTION_PRESSED;
         return {.repaint = dragEnded};
     }
+    case Kind::KeyPress:
+        return KeyPress(event, c);
     case Kind::Activate:
         if (event.active)
             bits &= ~STATE_INACTIVE;

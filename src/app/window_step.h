@@ -7,6 +7,7 @@
 #include "game/game_settings.h"
 #include "game/game_state.h"
 #include "game/screen_layout.h"
+#include "platform/window_types.h"
 #include "render/scene.h"
 #include "render/sprite.h"
 
@@ -20,7 +21,15 @@ struct FrameState {
     std::uint32_t stateBits = STATE_PAUSED; // the clock waits for the first click
     // Game-screen coordinates of the game's pointer; off the screen, so drawn nowhere, until seen.
     int mouseX = SCREEN_WIDTH, mouseY = SCREEN_HEIGHT;
+    // The keyboard's cell, drawn framed once a key has moved or used it, until the mouse moves.
+    int cursorCol = 1, cursorRow = 1;
+    bool cursorShown = false;
+    int barChoice = 0; // the bar's button the keyboard stands on, from the top
 };
+
+// The arrows follow the board as drawn: Up goes up the screen to the row before (up and right),
+// Right to the next column (right and down), Down and Left the other way.
+using Key = platform::Key;
 
 // A window event; points in game-screen pixels.
 struct WindowEvent {
@@ -34,11 +43,13 @@ struct WindowEvent {
         CaptionRelease, // the left button released on the drag zone
         NonClientMove,  // over the frame or the drag zone
         Activate,       // the window became active, or inactive or minimised
+        KeyPress,       // a key the game answers
     };
     Kind kind;
     int x = 0, y = 0;
     bool onCaption = false; // NonClientMove: over the drag zone
     bool active = false;    // Activate: active and shown
+    Key key = Key::Act;     // KeyPress
 };
 
 // What the window must do after a step.
@@ -47,6 +58,8 @@ struct StepOutcome {
     bool minimise = false;
     std::optional<bool> bar{};           // show or hide the button bar
     std::optional<bool> systemPointer{}; // show or hide the system pointer over the game
+    std::optional<int> barHighlight{};   // show this bar button pressed, the keyboard's choice
+    std::optional<int> barChoose{};      // click this bar button
     MoveResult move = MoveResult::NoMove;
 };
 

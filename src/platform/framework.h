@@ -28,6 +28,7 @@ class FrameHandler {
     virtual void OnMouseMove(Point client) = 0;
     // The pointer left the window (over another window, or off the screen).
     virtual void OnMouseLeave() = 0;
+    virtual void OnKeyDown(Key key) = 0;
     // Gets the window system's own answer and gives the one that counts.
     virtual HitCode OnNcHitTest(Point screen, HitCode standard) = 0;
     virtual void OnNcLButtonDown(HitCode code, Point screen) = 0;
@@ -67,6 +68,8 @@ class ButtonColumn {
     // Gives button `index` its normal and pressed pictures (program bitmap ids; 0 = none).
     virtual void SetImages(int index, int normalId, int pressedId) = 0;
     virtual void SetVisible(bool visible) = 0;
+    // Shows button `index` pressed, the keyboard's choice; -1 for none.
+    virtual void SetHighlighted(int index) = 0;
 };
 
 class ButtonClickHandler {

@@ -24,6 +24,9 @@ struct Rect {
 // The window system's answer to "what part of the window is this point on".
 enum class HitCode { Client, Caption, Border };
 
+// The keys the game answers: the arrows; Space or Return; Escape; P; M.
+enum class Key { Up, Down, Left, Right, Act, Cancel, Pause, Menu };
+
 enum class ActivateState { Inactive, Active, ClickActive };
 
 enum class MessageIcon { Error, Exclamation, Information };

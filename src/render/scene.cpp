@@ -108,6 +108,39 @@ void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& 
     }
 }
 
+void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row) {
+    if (cell.Empty())
+        return;
+    const ConstPixelView shape = cell.View();
+    const Pixel key = cell.pixels[0];
+    const auto inside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < shape.width && y < shape.height && shape.Row(y)[x] != key;
+    };
+    // How far a pixel of the cell is from its outline, up to 4 steps of four neighbours.
+    const auto depth = [&](int x, int y) {
+        for (int d = 1; d <= 4; ++d)
+            for (int dy = -d; dy <= d; ++dy) {
+                const int dx = d - (dy < 0 ? -dy : dy);
+                if (!inside(x + dx, y + dy) || !inside(x - dx, y + dy))
+                    return d;
+            }
+        return 5;
+    };
+    const ScenePoint at = CellPosition(col, row);
+    const PixelView screen = buffer.View();
+    for (int y = 0; y < shape.height; ++y) {
+        for (int x = 0; x < shape.width; ++x) {
+            const int sx = at.x + x, sy = at.y + y;
+            if (!inside(x, y) || sx < 0 || sy < 0 || sx >= screen.width || sy >= screen.height)
+                continue;
+            const int d = depth(x, y);
+            if (d <= 4)
+                screen.Row(sy)[sx] = d <= 3 ? Pixel{0x7FFF} : Pixel{0};
+        }
+    }
+    buffer.damage.Mark(at.x, at.y, shape.width, shape.height);
+}
+
 void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                   const GameState& game) {
     const std::uint8_t hoveredCode = game.HasHover() ? game.At(game.hoverCol, game.hoverRow) : 0;
@@ -181,6 +214,8 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             DrawCounter(buffer, PIECES_VALUE_POS, game.piecesLeft, sprites.digitStrip);
             DrawCounter(buffer, MOVES_VALUE_POS, game.moves, sprites.digitStrip);
             DrawPreviews(buffer, sprites, scene, game);
+            if (view.cursorCol != 0)
+                DrawCellFrame(buffer, sprites.cellEmpty, view.cursorCol, view.cursorRow);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
             if (!scene.fullRedraw)
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);

@@ -50,9 +50,10 @@ struct FrameView {
     std::int32_t fps; // the frames-per-second figure shown
     bool cellPressed;
     int mouseX, mouseY;
-    bool frozen;     // inactive, being dragged or paused: only the pointer moves
-    bool paused;     // shows the pause mark
-    bool barVisible; // the button bar is shown: frozen, and no software pointer
+    bool frozen;              // inactive, being dragged or paused: only the pointer moves
+    bool paused;              // shows the pause mark
+    bool barVisible;          // the button bar is shown: frozen, and no software pointer
+    int cursorCol, cursorRow; // the keyboard's cell, framed; 0 when the keyboard is not in use
 };
 
 // One paint: the overlays asked for, then a full recomposition when asked for or when nothing
@@ -64,6 +65,10 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
 // The 64 cells, back diagonals first so that nearer rows cover those behind them.
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
                const OptionValues& settings, bool cellPressed);
+
+// A frame around cell (col, row) following the empty cell's outline: three light rings outside a
+// dark one, so that it shows on light and dark pictures alike.
+void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row);
 
 // The text's digits from (x, y) rightward; other characters are skipped.
 void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const Sprite& strip);

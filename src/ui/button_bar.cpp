@@ -20,6 +20,7 @@ bool ButtonBar::CreateBar(int x, int y, int width, int height, int count,
     if (!column_)
         return false;
     parent_ = &parent;
+    commands_ = commands;
     for (int i = 0; i < count; ++i)
         column_->SetImages(i, defaultBitmaps_[0], defaultBitmaps_[1]);
     buttonCount_ = count;
@@ -44,7 +45,19 @@ void ButtonBar::ShowBar(bool show) {
         return;
     if (show != (visible_ != 0))
         column_->SetVisible(show);
+    if (!show)
+        column_->SetHighlighted(-1);
     visible_ = show ? 1 : 0;
+}
+
+void ButtonBar::Highlight(int index) {
+    if (column_)
+        column_->SetHighlighted(index);
+}
+
+void ButtonBar::Choose(int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < commands_.size())
+        OnButtonClicked(commands_[static_cast<std::size_t>(index)]);
 }
 
 void ButtonBar::OnButtonClicked(int id) {

@@ -30,6 +30,9 @@ class ButtonBar : public platform::ButtonClickHandler {
 
     // A click hides the bar, repaints the parent and queues the button's command for it.
     void OnButtonClicked(int id) override;
+    // The keyboard's choice: button `index` shown pressed (-1: none), or clicked.
+    void Highlight(int index);
+    void Choose(int index);
 
   private:
     platform::Framework& framework_;
@@ -38,6 +41,7 @@ class ButtonBar : public platform::ButtonClickHandler {
     int visible_ = 0;
     std::array<int, 4> defaultBitmaps_{};
     int buttonCount_ = 0;
+    std::vector<int> commands_;
 };
 
 } // namespace zembro

@@ -41,6 +41,7 @@ struct RecordingFrame : FrameHandler {
     void OnRButtonDown(Point p) override { messages.push_back("right " + At(p)); }
     void OnMouseMove(Point p) override { messages.push_back("move " + At(p)); }
     void OnMouseLeave() override { messages.push_back("leave"); }
+    void OnKeyDown(Key key) override { messages.push_back("key " + std::to_string(int(key))); }
     void OnDestroy() override { messages.push_back("destroyed"); }
     HitCode OnNcHitTest(Point screen, HitCode standard) override {
         const Point client = window->ScreenToClient(screen);

@@ -188,12 +188,18 @@ bar 0
 system_pointer 0
 minimised 0
 pointer $cx $cy
-won 0" -- bash -c '"$0" window 7 | tail -n 10' "$tool"
+cursor 0 0
+won 0" -- bash -c '"$0" window 7 | tail -n 11' "$tool"
 expect "zones, a large screen" 0 "window 560 243
 client 563 246
 offset 5 0
 menu 747 11" -- bash -c '"$0" zones 1920x1080 | head -n 4' "$tool"
 expect_error "zones, a screen too small" 1 -- "$tool" zones 640x480
+stdin_text="key right
+key right
+key return"
+expect "window, the keys select" 0 "selected 2 1 cursor 2 1" -- \
+    bash -c '"$0" window 7 | grep -E "^(selected|cursor) " | paste -sd" "' "$tool"
 stdin_text="press 1 x"
 expect_error "window, not a point" 1 -- "$tool" window 7
 unset stdin_text

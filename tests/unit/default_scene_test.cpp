@@ -45,7 +45,7 @@ class DefaultScene : public testing::Test {
     void Paint(bool paused = false) {
         scene_.fullRedraw = false;
         PaintFrame(buffer_, sprites_, scene_,
-                   {game_, settings_, 0, false, mouseX_, mouseY_, false, paused, false});
+                   {game_, settings_, 0, false, mouseX_, mouseY_, false, paused, false, 0, 0});
     }
     // Board cell (col, row): the middle of the upper half of its box.
     Rgb Cell(int col, int row) {

@@ -63,11 +63,13 @@ struct Frame {
     std::int32_t fps = 0;
     bool cellPressed = false, frozen = false, paused = false, bar = false;
     int mouseX = 20, mouseY = 560; // off the board and its cells
+    int cursorCol = 0, cursorRow = 0;
 
     Frame() { game.fixedCode = 3; }
     void Paint() {
         PaintFrame(buffer, sprites, scene,
-                   {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, bar});
+                   {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, bar,
+                    cursorCol, cursorRow});
     }
     // A point of a cell's box that no other cell covers (with the test's rectangular pictures
     // and no piece in front of it).
@@ -192,6 +194,30 @@ TEST(Scene, PairingTargetPreviewBlinksOncePerTick) {
     const Pixel steady = targetPreview();
     f.Paint();
     EXPECT_EQ(targetPreview(), steady) << "a target that does not pair stays half-blended";
+}
+
+// The keyboard's cell: light rings along the cell's outline, then a dark one; the rest as it was.
+TEST(Scene, TheKeyboardsCellIsFramedAlongItsOutline) {
+    Frame f;
+    f.game.board = test::BoardWith(0, {{4, 4, 1}});
+    f.scene.fullRedraw = false;
+    f.Paint();
+    const std::vector<Pixel> plain = f.buffer.pixels;
+    f.cursorCol = f.cursorRow = 4;
+    f.Paint();
+    const ScenePoint at = CellPosition(4, 4);
+    // The test's cell is a 98 x 72 block keyed at two corners: its outline is its border.
+    for (const auto& [x, y, colour] : {std::tuple{50, 0, 0x7FFF},
+                                       {50, 2, 0x7FFF},
+                                       {50, 3, 0},
+                                       {0, 36, 0x7FFF},
+                                       {97, 36, 0x7FFF},
+                                       {94, 36, 0}})
+        EXPECT_EQ(At(f.buffer, at.x + x, at.y + y), colour) << x << "," << y;
+    EXPECT_EQ(At(f.buffer, at.x + 50, at.y + 10), 0x100) << "the piece inside stays";
+    f.cursorCol = f.cursorRow = 0;
+    f.Paint();
+    EXPECT_EQ(f.buffer.pixels, plain) << "without the keyboard, the frame of before";
 }
 
 TEST(Scene, CodesBeyondThePicturesDrawTheLastOne) {

@@ -16,14 +16,18 @@ namespace {
 using Kind = WindowEvent::Kind;
 
 // A script of events, comma-separated: "move X Y", "press piece" (the middle of cell (2, 1)),
-// "release", "right", "frame X Y grip|off", "leave", "grip", "grip-up", "active 0|1".
+// "release", "right", "frame X Y grip|off", "leave", "grip", "grip-up", "active 0|1",
+// "key up|down|left|right|act|escape|p|m".
 std::vector<WindowEvent> Events(const std::string& script) {
     static const std::pair<const char*, Kind> NAMES[] = {
         {"press", Kind::Press},         {"release", Kind::Release},
         {"right", Kind::RightPress},    {"move", Kind::Move},
         {"frame", Kind::NonClientMove}, {"leave", Kind::Leave},
         {"grip", Kind::CaptionPress},   {"grip-up", Kind::CaptionRelease},
-        {"active", Kind::Activate}};
+        {"active", Kind::Activate},     {"key", Kind::KeyPress}};
+    static const std::pair<const char*, Key> KEYS[] = {
+        {"up", Key::Up},   {"down", Key::Down},     {"left", Key::Left}, {"right", Key::Right},
+        {"act", Key::Act}, {"escape", Key::Cancel}, {"p", Key::Pause},   {"m", Key::Menu}};
     std::vector<WindowEvent> events;
     std::istringstream items(script);
     for (std::string item; std::getline(items, item, ',');) {
@@ -35,10 +39,13 @@ std::vector<WindowEvent> Events(const std::string& script) {
             if (name == text)
                 event.kind = kind;
         const ScenePoint piece = CellMiddle(2, 1);
-        event.x = x == "piece" ? piece.x : x.empty() ? 0 : std::stoi(x);
+        event.x = x == "piece" ? piece.x : x.empty() || !std::isdigit(x[0]) ? 0 : std::stoi(x);
         event.y = x == "piece" ? piece.y : y.empty() ? 0 : std::stoi(y);
         event.onCaption = caption == "grip";
         event.active = x == "1";
+        for (const auto& [text, key] : KEYS)
+            if (x == text)
+                event.key = key;
         events.push_back(event);
     }
     return events;
@@ -56,7 +63,7 @@ class WindowStep : public testing::Test {
         Deal(game_, DealParamsFrom(settings_), 1);
     }
     // What a player sees after the events, as words in this order: paused, bar, pointer (the
-    // system's), minimised, dragging, inactive, selected, hover.
+    // system's), minimised, dragging, inactive, selected, hover, cursor (the keyboard's).
     std::string Run(const std::vector<WindowEvent>& events) {
         bool minimised = false;
         for (const WindowEvent& event : events) {
@@ -65,6 +72,8 @@ class WindowStep : public testing::Test {
             bar_ = out.bar.value_or(bar_);
             pointer_ = out.systemPointer.value_or(pointer_);
             minimised = minimised || out.minimise;
+            if (out.barChoose) // the bar hides itself and runs the button's command
+                chosen_ = *out.barChoose + 1, bar_ = false;
         }
         const bool seen[] = {(frame_.stateBits & STATE_PAUSED) != 0,
                              bar_,
@@ -73,14 +82,15 @@ class WindowStep : public testing::Test {
                              (frame_.stateBits & STATE_CAPTION_PRESSED) != 0,
                              (frame_.stateBits & STATE_INACTIVE) != 0,
                              game_.HasSelection(),
-                             game_.HasHover()};
-        const char* const names[] = {"paused",   "bar",      "pointer",  "minimised",
-                                     "dragging", "inactive", "selected", "hover"};
+                             game_.HasHover(),
+                             frame_.cursorShown};
+        const char* const names[] = {"paused",   "bar",      "pointer", "minimised", "dragging",
+                                     "inactive", "selected", "hover",   "cursor"};
         std::string words;
         for (std::size_t i = 0; i < std::size(seen); ++i)
             if (seen[i])
                 words += (words.empty() ? "" : " ") + std::string(names[i]);
-        return words;
+        return chosen_ == 0 ? words : words + " button" + std::to_string(chosen_);
     }
 
     Sprite cell_;
@@ -90,6 +100,7 @@ class WindowStep : public testing::Test {
     GameState game_;
     SceneState scene_;
     bool bar_ = false, pointer_ = true;
+    int chosen_ = 0; // the bar button the keys clicked, from 1
 };
 
 // What a player sees after each script, as words: paused, bar, pointer (the system's), minimised,
@@ -114,6 +125,24 @@ TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
         {"active 0", "paused pointer inactive"},
         {"press 740 40, active 0, active 1", "paused pointer"},
         {"move piece, leave", "paused"},
+        // Keys: the first arrow shows the cursor on the top corner, an empty cell; (2, 1) is a
+        // piece. A key that acts restarts the clock; P pauses and resumes; M opens the bar.
+        {"key right", "pointer hover cursor"},
+        {"key up, key right, key act", "pointer selected hover cursor"},
+        {"key up, key right, key act, key escape", "pointer hover cursor"},
+        {"key act", "pointer hover cursor"}, // the first key only shows where the keyboard is
+        {"key p", "pointer"},
+        {"key p, key p", "paused pointer"},
+        {"key right, key p", "paused pointer hover cursor"},
+        {"key m", "bar pointer"},
+        {"key m, key act", "pointer button1"}, // the bar's buttons take the keys: Resetta
+        {"key m, key down, key down, key up, key act", "pointer button2"},
+        {"key m, key up, key act", "pointer button1"},
+        {"key m, key down, key down, key down, key down, key down, key act", "pointer button5"},
+        {"key m, key right, key escape", ""},
+        {"press 740 10, key down, key act", "pointer button2"}, // opened with the mouse
+        {"key right, move 400 300", "hover"},
+        {"move 400 300, key right, move 400 300", "hover cursor"}, // the mouse did not move
     };
     for (const auto& [script, words] : cases) {
         SetUp();
@@ -122,6 +151,7 @@ TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
         scene_ = {};
         bar_ = false;
         pointer_ = true;
+        chosen_ = 0;
         EXPECT_EQ(Run(Events(script)), words) << script;
     }
 }
@@ -157,6 +187,56 @@ TEST_F(WindowStep, FrozenSceneOverlays) {
         EXPECT_EQ(scene_.fullRedraw, !bar);
         EXPECT_GE(frame_.mouseX, SCREEN_WIDTH) << "the game's pointer drawn nowhere";
     }
+}
+
+// Holding to drag: the first key takes the piece at (2, 1), the next lets it go on the corner.
+TEST_F(WindowStep, KeysHoldAndLetGoWhenTheButtonIsHeld) {
+    settings_.holdToDrag = settings_.reselectAfterMove = 1;
+    EXPECT_EQ(Run(Events("key right, key right, key act")), "pointer selected hover cursor");
+    EXPECT_TRUE(input_.cellPressed);
+    EXPECT_EQ(Run(Events("key left, key act")), "pointer cursor");
+    EXPECT_EQ(game_.At(1, 1), 1) << "the piece of the one kind moved to the corner";
+    EXPECT_EQ(game_.moves, 1);
+}
+
+// A whole deal won from the keyboard alone: each piece in turn is taken to a partner in reach.
+TEST_F(WindowStep, ADealIsWonWithTheKeysAlone) {
+    const auto press = [&](Key key) { Run({{.kind = Kind::KeyPress, .key = key}}); };
+    const auto goTo = [&](int col, int row) {
+        press(Key::Right); // shows the cursor where it stands
+        for (int step = 0; step < 16 && frame_.cursorCol != col; ++step)
+            press(frame_.cursorCol < col ? Key::Right : Key::Left);
+        for (int step = 0; step < 16 && frame_.cursorRow != row; ++step)
+            press(frame_.cursorRow < row ? Key::Down : Key::Up);
+        ASSERT_EQ(game_.hoverCol * 10 + game_.hoverRow, col * 10 + row) << "the hover follows";
+    };
+    bool won = false;
+    for (int round = 0; round < 64 && !won && game_.piecesLeft > 0; ++round) {
+        for (int s = 0; s < BOARD_CELLS && !won; ++s) {
+            const int sc = s % BOARD_SIDE + 1, sr = s / BOARD_SIDE + 1;
+            if (game_.At(sc, sr) == EMPTY_CELL)
+                continue;
+            goTo(sc, sr);
+            press(Key::Act);
+            for (int t = 0; t < BOARD_CELLS && game_.HasSelection(); ++t) {
+                const int tc = t % BOARD_SIDE + 1, tr = t / BOARD_SIDE + 1;
+                if (t == s || game_.At(tc, tr) == EMPTY_CELL)
+                    continue;
+                goTo(tc, tr);
+                if (game_.pairTarget != 0) {
+                    const StepOutcome out =
+                        Step({.kind = Kind::KeyPress, .key = Key::Act},
+                             {frame_, input_, game_, scene_, settings_, cell_, bar_});
+                    won = out.move == MoveResult::Won;
+                }
+            }
+            if (game_.HasSelection())
+                press(Key::Cancel);
+        }
+    }
+    EXPECT_TRUE(won) << game_.piecesLeft << " pieces left";
+    EXPECT_EQ(game_.piecesLeft, 0);
+    EXPECT_EQ(game_.moves, 31) << "a move for each pair, no other";
 }
 
 } // namespace

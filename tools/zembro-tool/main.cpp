@@ -17,7 +17,8 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   window SEED                  deal with this folder's settings and pictures, then play window
                                events in game-screen pixels read from stdin: press X Y |
                                release X Y | right X Y | move X Y | frame X Y | leave | grip |
-                               grip-up | active 0|1
+                               grip-up | active 0|1 | key up|down|left|right|space|
+                               return|escape|p|m
   zones [WIDTHxHEIGHT]         where the game window stands on a screen of that size (1024x768),
                                its client area, the offset from client to game-screen x and y,
                                and the middle of each zone and bar button in game-screen pixels
@@ -30,7 +31,8 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   cell C R                     the game-screen point in the middle of cell (C, R)
   render OUT.png [STATE]       compose a frame with this folder's pictures and write it as PNG;
                                STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
-                               seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y
+                               seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y,
+                               cursor C R (the keyboard's framed cell)
 
   scores RECFILE               every record of a score file, as the ranking shows it
   rank RECFILE SECONDS MOVES   the place a result would take (1..16, or 255)

@@ -28,6 +28,7 @@ struct RenderState {
     std::int32_t fps = 0;
     bool cellPressed = false, paused = false;
     int mouseX = 400, mouseY = 300;
+    std::int32_t cursorCol = 0, cursorRow = 0; // the keyboard's cell, framed
 };
 
 // One "key values..." line of a state file; false when it is not one.
@@ -43,6 +44,8 @@ bool ApplyStateLine(const std::string& key, const std::vector<std::int64_t>& val
     };
     if (key == "selected")
         return cell(state.game.sourceCol, state.game.sourceRow);
+    if (key == "cursor")
+        return cell(state.cursorCol, state.cursorRow);
     if (key == "hover")
         return cell(state.game.hoverCol, state.game.hoverRow);
     if (key == "mouse" && values.size() == 2) {
@@ -224,7 +227,9 @@ int RunRender(const Args& args) {
                          .mouseY = state.mouseY,
                          .frozen = false,
                          .paused = state.paused,
-                         .barVisible = false};
+                         .barVisible = false,
+                         .cursorCol = state.cursorCol,
+                         .cursorRow = state.cursorRow};
     PaintFrame(buffer, sprites, scene, view);
     if (const IoResult written = WritePng(args[0], buffer.View()); !written)
         return Fail(written.Reason());

@@ -33,6 +33,14 @@ Result<WindowEvent> ParseEvent(const std::string& line) {
     for (const auto& [text, kind] : BARE)
         if (name == text && first.empty())
             return Result<WindowEvent>::Ok({.kind = kind});
+    static const std::pair<const char*, Key> KEYS[] = {
+        {"up", Key::Up},         {"down", Key::Down}, {"left", Key::Left},
+        {"right", Key::Right},   {"space", Key::Act}, {"return", Key::Act},
+        {"escape", Key::Cancel}, {"p", Key::Pause},   {"m", Key::Menu}};
+    if (name == "key" && second.empty())
+        for (const auto& [text, key] : KEYS)
+            if (first == text)
+                return Result<WindowEvent>::Ok({.kind = Kind::KeyPress, .key = key});
     if (name == "active" && (first == "0" || first == "1") && second.empty())
         return Result<WindowEvent>::Ok({.kind = Kind::Activate, .active = first == "1"});
     for (const auto& [text, kind] : POINTED) {
@@ -95,6 +103,8 @@ int RunWindow(const Args& args) {
               << "system_pointer " << (systemPointer ? 1 : 0) << '\n'
               << "minimised " << (minimised ? 1 : 0) << '\n'
               << "pointer " << frame.mouseX << ' ' << frame.mouseY << '\n'
+              << "cursor " << (frame.cursorShown ? frame.cursorCol : 0) << ' '
+              << (frame.cursorShown ? frame.cursorRow : 0) << '\n'
               << "won " << (won ? 1 : 0) << '\n';
     return EXIT_OK;
 }

@@ -58,7 +58,9 @@ class HeadlessButtons : public ButtonColumn {
         : rect_(rect), ids_(std::move(ids)), handler_(handler), images_(ids_.size()) {}
     void SetImages(int index, int normalId, int pressedId) override;
     void SetVisible(bool visible) override;
+    void SetHighlighted(int index) override { highlighted_ = index; }
 
+    int Highlighted() const { return highlighted_; }
     // A click on button `index`.
     void Click(int index) { handler_.OnButtonClicked(ids_.at(static_cast<std::size_t>(index))); }
     Rect Area() const { return rect_; }
@@ -75,6 +77,7 @@ class HeadlessButtons : public ButtonColumn {
     std::vector<std::pair<int, int>> images_;
     bool visible_ = false;
     int visibilityChanges_ = 0;
+    int highlighted_ = -1;
 };
 
 // The controls of a dialog built from its template, in memory.

@@ -62,6 +62,11 @@ void QtButtonColumn::SetImages(int index, int normalId, int pressedId) {
                                                            ProgramPixmap(pressedId));
 }
 
+void QtButtonColumn::SetHighlighted(int index) {
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setDown(static_cast<int>(i) == index);
+}
+
 void QtButtonColumn::SetVisible(bool visible) {
     QWidget* column = column_.data();
     if (column == nullptr)

@@ -34,6 +34,7 @@ class QtButtonColumn : public ButtonColumn {
     ~QtButtonColumn() override;
     void SetImages(int index, int normalId, int pressedId) override;
     void SetVisible(bool visible) override;
+    void SetHighlighted(int index) override;
 
   private:
     QPointer<QWidget> column_; // a child of the game window's widget

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -132,6 +133,7 @@ FrameWidget::FrameWidget(FrameHandler& handler, bool dialogFrame)
       image_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB555) {
     image_.fill(Qt::black);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // the keys play too
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFixedSize(SCREEN_WIDTH + 2 * border_, SCREEN_HEIGHT + 2 * border_);
@@ -282,6 +284,21 @@ void FrameWidget::leaveEvent(QEvent* event) {
     if (!draggingByHand_)
         handler_.OnMouseLeave();
     QWidget::leaveEvent(event);
+}
+
+void FrameWidget::keyPressEvent(QKeyEvent* event) {
+    static constexpr std::pair<int, Key> KEYS[] = {
+        {Qt::Key_Up, Key::Up},       {Qt::Key_Down, Key::Down},     {Qt::Key_Left, Key::Left},
+        {Qt::Key_Right, Key::Right}, {Qt::Key_Space, Key::Act},     {Qt::Key_Return, Key::Act},
+        {Qt::Key_Enter, Key::Act},   {Qt::Key_Escape, Key::Cancel}, {Qt::Key_P, Key::Pause},
+        {Qt::Key_M, Key::Menu},
+    };
+    if (event->modifiers() & ~Qt::KeypadModifier) // a shortcut of the desktop's, not a move
+        return QWidget::keyPressEvent(event);
+    for (const auto& [qtKey, key] : KEYS)
+        if (event->key() == qtKey)
+            return handler_.OnKeyDown(key);
+    QWidget::keyPressEvent(event);
 }
 
 void FrameWidget::ReportActivation() {
