@@ -61,7 +61,7 @@ void BM_FullRecomposition(benchmark::State& bench) {
         scene.fullRedraw = false;
         scene.blinkTick = true;
         PaintFrame(l.buffer, l.sprites, scene,
-                   {game, l.settings, 0, false, 400, 300, false, false, false, 0, 0});
+                   {game, l.settings, 0, false, 400, 300, false, false, false, 0, 0, false});
         benchmark::ClobberMemory();
     }
 }
@@ -79,7 +79,7 @@ void BM_PointerOnlyUpdate(benchmark::State& bench) {
     for (auto _ : bench) {
         x = (x + 7) % 780;
         PaintFrame(l.buffer, l.sprites, scene,
-                   {game, l.settings, 0, false, x, 300, true, true, false, 0, 0});
+                   {game, l.settings, 0, false, x, 300, true, true, false, 0, 0, false});
         benchmark::ClobberMemory();
     }
 }

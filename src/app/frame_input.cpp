@@ -34,6 +34,8 @@ void GameFrame::Apply(const StepOutcome& outcome) {
         bar_.Highlight(*outcome.barHighlight);
     if (outcome.barChoose)
         bar_.Choose(*outcome.barChoose);
+    if (outcome.pathShapes)
+        framework_.SetPreference(PREFERENCE_PATH_SHAPES, *outcome.pathShapes);
     if (outcome.systemPointer)
         ShowSystemCursor(*outcome.systemPointer);
     if (outcome.minimise)

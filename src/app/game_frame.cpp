@@ -61,6 +61,7 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
     if (!window_ || !window_->Exists())
         return false;
     CreateBackBuffer(buffer_, framework_.RecommendedRowOrder());
+    frame_.pathShapes = framework_.Preference(PREFERENCE_PATH_SHAPES);
 
     bar_.SetDefaultBitmaps(DEFAULT_BUTTON.picture, DEFAULT_BUTTON.pressedPicture, 0, 0);
     bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
@@ -120,7 +121,8 @@ void GameFrame::OnPaint() {
                          .paused = (frame_.stateBits & STATE_PAUSED) != 0,
                          .barVisible = bar_.Visible(),
                          .cursorCol = frame_.cursorShown ? frame_.cursorCol : 0,
-                         .cursorRow = frame_.cursorRow};
+                         .cursorRow = frame_.cursorRow,
+                         .pathShapes = frame_.pathShapes};
     PaintFrame(buffer_, sprites_, scene_, view);
     if (window_)
         window_->Present(buffer_);

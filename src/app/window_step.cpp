@@ -95,6 +95,7 @@ StepOutcome BarKey(Key key, const StepContext& c) {
         return {.repaint = true, .bar = false, .systemPointer = false};
     case Key::Pause:
     case Key::Menu:
+    case Key::Shapes:
         break;
     }
     return {};
@@ -115,6 +116,10 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         return opened;
     }
     case Key::Pause:
+        return out;
+    case Key::Shapes:
+        c.frame.pathShapes = !c.frame.pathShapes;
+        out.pathShapes = c.frame.pathShapes;
         return out;
     case Key::Cancel:
         RightPress(c.game);

@@ -25,7 +25,12 @@ struct FrameState {
     int cursorCol = 1, cursorRow = 1;
     bool cursorShown = false;
     int barChoice = 0; // the bar's button the keyboard stands on, from the top
+    // The path's end drawn as a ring for a pair, a cross for a move that does not pair (C).
+    bool pathShapes = false;
 };
+
+// The player's choice the frame keeps between runs.
+inline constexpr const char* PREFERENCE_PATH_SHAPES = "pathShapes";
 
 // The arrows follow the board as drawn: Up goes up the screen to the row before (up and right),
 // Right to the next column (right and down), Down and Left the other way.
@@ -60,6 +65,7 @@ struct StepOutcome {
     std::optional<bool> systemPointer{}; // show or hide the system pointer over the game
     std::optional<int> barHighlight{};   // show this bar button pressed, the keyboard's choice
     std::optional<int> barChoose{};      // click this bar button
+    std::optional<bool> pathShapes{};    // the player turned the path's shapes on or off
     MoveResult move = MoveResult::NoMove;
 };
 

@@ -109,6 +109,10 @@ class Framework {
     // The local date and time of this moment.
     virtual std::tm LocalTime() const = 0;
     virtual std::string CurrentDirectory() const = 0;
+    // The player's own choices that the settings file has no room for, kept between runs;
+    // false until set.
+    virtual bool Preference(const std::string& name) const = 0;
+    virtual void SetPreference(const std::string& name, bool value) = 0;
 
     // The system pointer's display count: raised or lowered by one; shown while not negative.
     virtual int ShowCursor(bool show) = 0;

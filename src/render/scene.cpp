@@ -5,6 +5,7 @@
 #include "render/opaque_runs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -141,6 +142,32 @@ void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row) {
     buffer.damage.Mark(at.x, at.y, shape.width, shape.height);
 }
 
+void DrawPathEndShape(BackBuffer& buffer, const GameState& game) {
+    if (!game.HasSelection() || !game.HasHover() ||
+        game.pathMask[static_cast<std::size_t>(CellIndex(game.hoverCol, game.hoverRow))] == 0)
+        return;
+    const ScenePoint middle = CellMiddle(game.hoverCol, game.hoverRow);
+    const bool pairs = game.pairTarget != 0;
+    const PixelView screen = buffer.View();
+    constexpr int REACH = 26;
+    for (int dy = -REACH; dy <= REACH; ++dy) {
+        for (int dx = -REACH; dx <= REACH; ++dx) {
+            // Flattened as the board is: a circle on the cell looks an ellipse on the screen.
+            const double x = dx, y = dy * double{BAND_WIDTH} / BAND_HEIGHT;
+            const double off =
+                pairs ? std::abs(std::hypot(x, y) - 19.0)
+                      : (std::abs(x) > 16 || std::abs(y) > 16
+                             ? 99.0
+                             : std::min(std::abs(x - y), std::abs(x + y)) / std::sqrt(2.0));
+            const int sx = middle.x + dx, sy = middle.y + dy;
+            if (off > 3.5 || sx < 0 || sy < 0 || sx >= screen.width || sy >= screen.height)
+                continue;
+            screen.Row(sy)[sx] = off <= 2.0 ? Pixel{0x7FFF} : Pixel{0};
+        }
+    }
+    buffer.damage.Mark(middle.x - REACH, middle.y - REACH, 2 * REACH + 1, 2 * REACH + 1);
+}
+
 void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
                   const GameState& game) {
     const std::uint8_t hoveredCode = game.HasHover() ? game.At(game.hoverCol, game.hoverRow) : 0;
@@ -214,6 +241,8 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             DrawCounter(buffer, PIECES_VALUE_POS, game.piecesLeft, sprites.digitStrip);
             DrawCounter(buffer, MOVES_VALUE_POS, game.moves, sprites.digitStrip);
             DrawPreviews(buffer, sprites, scene, game);
+            if (view.pathShapes)
+                DrawPathEndShape(buffer, game);
             if (view.cursorCol != 0)
                 DrawCellFrame(buffer, sprites.cellEmpty, view.cursorCol, view.cursorRow);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);

@@ -54,6 +54,7 @@ struct FrameView {
     bool paused;              // shows the pause mark
     bool barVisible;          // the button bar is shown: frozen, and no software pointer
     int cursorCol, cursorRow; // the keyboard's cell, framed; 0 when the keyboard is not in use
+    bool pathShapes;          // the path's end shows whether it pairs by its shape too
 };
 
 // One paint: the overlays asked for, then a full recomposition when asked for or when nothing
@@ -69,6 +70,10 @@ void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& 
 // A frame around cell (col, row) following the empty cell's outline: three light rings outside a
 // dark one, so that it shows on light and dark pictures alike.
 void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row);
+
+// On the hovered cell at the end of a drawn path: a ring when the move pairs, a cross when it
+// does not, light with dark edges, so that the shape tells what the colour tells.
+void DrawPathEndShape(BackBuffer& buffer, const GameState& game);
 
 // The text's digits from (x, y) rightward; other characters are skipped.
 void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const Sprite& strip);

@@ -18,6 +18,7 @@ pairs="2 1 3 1;4 1 1 2;6 1 7 1;8 1 6 2;3 2 4 2;5 2 7 2;8 2 4 3;2 3 2 4;5 3 6 3;8
 4 4 5 4;6 4 7 4;1 5 1 6;3 5 3 6;5 5 6 5;7 5 8 5;6 6 6 7;8 6 8 7;1 7 1 8;3 7 4 7;5 7 7 7;2 8 3 8;5 8 6 8"
 
 start_xvfb 1024x768x24 || exit 1
+export XDG_CONFIG_HOME="$work/config"
 (cd "$work/run" && exec "$game") 2>"$work/stderr.txt" &
 GAME_PID=$!
 key() {
@@ -38,6 +39,8 @@ check "the game window appears" wait_for_game_window >/dev/null
 sleep 0.5
 key Return # the about dialog
 sleep 0.4
+key c # the path's end as a ring or a cross, kept among the player's choices
+check "the shapes choice is kept" grep -qx 'pathShapes=true' "$XDG_CONFIG_HOME/zembro/zembro.ini"
 key Up # on row 1 it only shows the frame; from then on the arrows move it
 IFS=';' read -ra moves <<<"$pairs"
 for pair in "${moves[@]}"; do

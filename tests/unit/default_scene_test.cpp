@@ -44,8 +44,9 @@ class DefaultScene : public testing::Test {
     }
     void Paint(bool paused = false) {
         scene_.fullRedraw = false;
-        PaintFrame(buffer_, sprites_, scene_,
-                   {game_, settings_, 0, false, mouseX_, mouseY_, false, paused, false, 0, 0});
+        PaintFrame(
+            buffer_, sprites_, scene_,
+            {game_, settings_, 0, false, mouseX_, mouseY_, false, paused, false, 0, 0, shapes_});
     }
     // Board cell (col, row): the middle of the upper half of its box.
     Rgb Cell(int col, int row) {
@@ -59,6 +60,7 @@ class DefaultScene : public testing::Test {
     SceneState scene_;
     GameState game_;
     int mouseX_ = 20, mouseY_ = 20;
+    bool shapes_ = false;
 };
 
 TEST_F(DefaultScene, ValidAndInvalidPathsReadAsGreenAndRed) {

@@ -79,6 +79,16 @@ TEST_F(FrameInput, NonClientMessagesAndTheDragZone) {
     EXPECT_EQ(Frame().Mouse(), (platform::Point{700, 300})) << "in game-screen pixels";
 }
 
+// The path's shapes are the player's choice, kept between runs: read at start, written by C.
+TEST_F(FrameTest, ThePathShapesChoiceIsKept) {
+    framework_.preferences["pathShapes"] = true;
+    ASSERT_TRUE(Start());
+    Frame().OnKeyDown(platform::Key::Shapes);
+    EXPECT_FALSE(framework_.preferences["pathShapes"]) << "turned off from on";
+    Frame().OnKeyDown(platform::Key::Shapes);
+    EXPECT_TRUE(framework_.preferences["pathShapes"]);
+}
+
 TEST_F(FrameInput, ActivationAndMinimising) {
     using platform::ActivateState;
     Frame().OnActivate(ActivateState::Active, true);

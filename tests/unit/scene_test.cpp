@@ -64,12 +64,13 @@ struct Frame {
     bool cellPressed = false, frozen = false, paused = false, bar = false;
     int mouseX = 20, mouseY = 560; // off the board and its cells
     int cursorCol = 0, cursorRow = 0;
+    bool shapes = false;
 
     Frame() { game.fixedCode = 3; }
     void Paint() {
         PaintFrame(buffer, sprites, scene,
                    {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, bar,
-                    cursorCol, cursorRow});
+                    cursorCol, cursorRow, shapes});
     }
     // A point of a cell's box that no other cell covers (with the test's rectangular pictures
     // and no piece in front of it).
@@ -218,6 +219,34 @@ TEST(Scene, TheKeyboardsCellIsFramedAlongItsOutline) {
     f.cursorCol = f.cursorRow = 0;
     f.Paint();
     EXPECT_EQ(f.buffer.pixels, plain) << "without the keyboard, the frame of before";
+}
+
+// With the shapes on, the path's end tells a pair from a move by a ring or a cross, light over
+// dark; off, the frame is the plain one.
+TEST(Scene, ThePathsEndIsARingForAPairAndACrossForAMove) {
+    for (const int target : {1, 0}) { // the same kind: a pair; an empty cell: a move
+        Frame f;
+        f.game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, target}});
+        f.game.sourceCol = f.game.sourceRow = 2;
+        f.game.hoverCol = 5;
+        f.game.hoverRow = 2;
+        TracePath(f.game, f.settings);
+        f.scene.fullRedraw = false;
+        f.Paint();
+        const std::vector<Pixel> plain = f.buffer.pixels;
+        f.shapes = true;
+        f.Paint();
+        const ScenePoint middle = CellMiddle(5, 2);
+        const Pixel centre = At(f.buffer, middle.x, middle.y);
+        const Pixel onRing = At(f.buffer, middle.x + 19, middle.y);
+        const Pixel onCross = At(f.buffer, middle.x + 10, middle.y + 7);
+        EXPECT_EQ(onRing == 0x7FFF, target == 1) << target;
+        EXPECT_EQ(centre == 0x7FFF, target == 0) << target;
+        EXPECT_EQ(onCross == 0x7FFF, target == 0) << target;
+        f.shapes = false;
+        f.Paint();
+        EXPECT_EQ(f.buffer.pixels, plain) << target;
+    }
 }
 
 TEST(Scene, CodesBeyondThePicturesDrawTheLastOne) {

@@ -26,8 +26,9 @@ std::vector<WindowEvent> Events(const std::string& script) {
         {"grip", Kind::CaptionPress},   {"grip-up", Kind::CaptionRelease},
         {"active", Kind::Activate},     {"key", Kind::KeyPress}};
     static const std::pair<const char*, Key> KEYS[] = {
-        {"up", Key::Up},   {"down", Key::Down},     {"left", Key::Left}, {"right", Key::Right},
-        {"act", Key::Act}, {"escape", Key::Cancel}, {"p", Key::Pause},   {"m", Key::Menu}};
+        {"up", Key::Up},       {"down", Key::Down}, {"left", Key::Left},
+        {"right", Key::Right}, {"act", Key::Act},   {"escape", Key::Cancel},
+        {"p", Key::Pause},     {"m", Key::Menu},    {"c", Key::Shapes}};
     std::vector<WindowEvent> events;
     std::istringstream items(script);
     for (std::string item; std::getline(items, item, ',');) {
@@ -83,9 +84,10 @@ class WindowStep : public testing::Test {
                              (frame_.stateBits & STATE_INACTIVE) != 0,
                              game_.HasSelection(),
                              game_.HasHover(),
-                             frame_.cursorShown};
+                             frame_.cursorShown,
+                             frame_.pathShapes};
         const char* const names[] = {"paused",   "bar",      "pointer", "minimised", "dragging",
-                                     "inactive", "selected", "hover",   "cursor"};
+                                     "inactive", "selected", "hover",   "cursor",    "shapes"};
         std::string words;
         for (std::size_t i = 0; i < std::size(seen); ++i)
             if (seen[i])
@@ -135,6 +137,8 @@ TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
         {"key p, key p", "paused pointer"},
         {"key right, key p", "paused pointer hover cursor"},
         {"key m", "bar pointer"},
+        {"key c", "pointer shapes"},
+        {"key c, key c", "pointer"},
         {"key m, key act", "pointer button1"}, // the bar's buttons take the keys: Resetta
         {"key m, key down, key down, key up, key act", "pointer button2"},
         {"key m, key up, key act", "pointer button1"},

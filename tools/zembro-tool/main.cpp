@@ -32,7 +32,7 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   render OUT.png [STATE]       compose a frame with this folder's pictures and write it as PNG;
                                STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
                                seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y,
-                               cursor C R (the keyboard's framed cell)
+                               cursor C R (the keyboard's framed cell), shapes 0|1
 
   scores RECFILE               every record of a score file, as the ranking shows it
   rank RECFILE SECONDS MOVES   the place a result would take (1..16, or 255)

@@ -29,6 +29,7 @@ struct RenderState {
     bool cellPressed = false, paused = false;
     int mouseX = 400, mouseY = 300;
     std::int32_t cursorCol = 0, cursorRow = 0; // the keyboard's cell, framed
+    bool shapes = false;                       // the path's end drawn as a ring or a cross
 };
 
 // One "key values..." line of a state file; false when it is not one.
@@ -44,6 +45,10 @@ bool ApplyStateLine(const std::string& key, const std::vector<std::int64_t>& val
     };
     if (key == "selected")
         return cell(state.game.sourceCol, state.game.sourceRow);
+    if (key == "shapes" && values.size() == 1 && (values[0] == 0 || values[0] == 1)) {
+        state.shapes = values[0] == 1;
+        return true;
+    }
     if (key == "cursor")
         return cell(state.cursorCol, state.cursorRow);
     if (key == "hover")
@@ -229,7 +234,8 @@ int RunRender(const Args& args) {
                          .paused = state.paused,
                          .barVisible = false,
                          .cursorCol = state.cursorCol,
-                         .cursorRow = state.cursorRow};
+                         .cursorRow = state.cursorRow,
+                         .pathShapes = state.shapes};
     PaintFrame(buffer, sprites, scene, view);
     if (const IoResult written = WritePng(args[0], buffer.View()); !written)
         return Fail(written.Reason());

@@ -34,9 +34,9 @@ Result<WindowEvent> ParseEvent(const std::string& line) {
         if (name == text && first.empty())
             return Result<WindowEvent>::Ok({.kind = kind});
     static const std::pair<const char*, Key> KEYS[] = {
-        {"up", Key::Up},         {"down", Key::Down}, {"left", Key::Left},
-        {"right", Key::Right},   {"space", Key::Act}, {"return", Key::Act},
-        {"escape", Key::Cancel}, {"p", Key::Pause},   {"m", Key::Menu}};
+        {"up", Key::Up},     {"down", Key::Down},  {"left", Key::Left},     {"right", Key::Right},
+        {"space", Key::Act}, {"return", Key::Act}, {"escape", Key::Cancel}, {"p", Key::Pause},
+        {"m", Key::Menu},    {"c", Key::Shapes}};
     if (name == "key" && second.empty())
         for (const auto& [text, key] : KEYS)
             if (first == text)

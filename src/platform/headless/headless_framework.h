@@ -158,6 +158,7 @@ class HeadlessFramework : public Framework {
     std::vector<MessageRecord> messages;
     std::vector<int> dialogsRun;
     std::vector<FileDialogRequest> fileRequests;
+    std::map<std::string, bool> preferences;
     bool quitRequested = false;
     int exitCode = 0;
     HeadlessFrame* frame = nullptr;
@@ -169,6 +170,10 @@ class HeadlessFramework : public Framework {
     std::uint32_t TimeMs() const override { return now; }
     std::tm LocalTime() const override { return localTime; }
     std::string CurrentDirectory() const override { return currentDirectory; }
+    bool Preference(const std::string& name) const override {
+        return preferences.contains(name) && preferences.at(name);
+    }
+    void SetPreference(const std::string& name, bool value) override { preferences[name] = value; }
     int ShowCursor(bool show) override;
     Answer MessageBox(const FrameWindow* owner, const std::string& text, const std::string& caption,
                       MessageIcon icon, MessageButtons buttons) override;

@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 #include <chrono>
@@ -169,6 +170,32 @@ std::tm QtFramework::LocalTime() const {
     std::tm local{};
     localtime_r(&now, &local);
     return local;
+}
+
+namespace {
+
+// The player's choices, in $XDG_CONFIG_HOME/zembro/zembro.ini.
+class PlayerSettings : public QSettings {
+  public:
+    PlayerSettings()
+        : QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("zembro"),
+                    QStringLiteral("zembro")) {}
+};
+
+} // namespace
+
+bool QtFramework::Preference(const std::string& name) const {
+    const PlayerSettings settings;
+    return settings.value(QString::fromStdString(name), false).toBool();
+}
+
+void QtFramework::SetPreference(const std::string& name, bool value) {
+    PlayerSettings settings;
+    settings.setValue(QString::fromStdString(name), value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        std::fprintf(stderr, "zembro: the choice could not be kept in %s\n",
+                     qPrintable(settings.fileName()));
 }
 
 std::string QtFramework::CurrentDirectory() const {

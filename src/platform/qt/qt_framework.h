@@ -29,6 +29,8 @@ class QtFramework : public Framework {
     std::uint32_t TimeMs() const override;
     std::tm LocalTime() const override;
     std::string CurrentDirectory() const override;
+    bool Preference(const std::string& name) const override;
+    void SetPreference(const std::string& name, bool value) override;
     int ShowCursor(bool show) override;
     Answer MessageBox(const FrameWindow* owner, const std::string& text, const std::string& caption,
                       MessageIcon icon, MessageButtons buttons) override;
