@@ -1,6 +1,7 @@
 // The game window's mouse and window-state messages, each one window step.
 #include "app/game_frame.h"
 
+#include "app/screen_reader.h"
 #include "game/screen_zones.h"
 
 namespace zembro {
@@ -27,6 +28,28 @@ StepContext GameFrame::Context() {
             .barShown = bar_.Visible()};
 }
 
+void GameFrame::Run(const WindowEvent& event) {
+    const auto paused = [&] { return (frame_.stateBits & STATE_PAUSED) != 0; };
+    const SpokenState before = SpokenStateOf(game_, paused());
+    const StepOutcome outcome = Step(event, Context());
+    const bool acted = event.kind == Kind::Press ||
+                       (event.kind == Kind::KeyPress && event.key == platform::Key::Act);
+    const std::string said =
+        Announcement(before, SpokenStateOf(game_, paused()), outcome.move, acted);
+    if (!said.empty())
+        spoken_ = said;
+    if (window_)
+        window_->ScreenReaderUpdate(!said.empty());
+    Apply(outcome);
+}
+
+platform::ScreenReaderView GameFrame::Describe() const {
+    platform::ScreenReaderView view =
+        DescribeGame(game_, frame_.cursorShown ? frame_.cursorCol : 0, frame_.cursorRow);
+    view.status = spoken_;
+    return view;
+}
+
 void GameFrame::Apply(const StepOutcome& outcome) {
     if (outcome.bar)
         bar_.ShowBar(*outcome.bar);
@@ -47,27 +70,27 @@ void GameFrame::Apply(const StepOutcome& outcome) {
 }
 
 void GameFrame::OnLButtonDown(Point client) {
-    Apply(Step(At(Kind::Press, client), Context()));
+    Run(At(Kind::Press, client));
 }
 
 void GameFrame::OnLButtonUp(Point client) {
-    Apply(Step(At(Kind::Release, client), Context()));
+    Run(At(Kind::Release, client));
 }
 
 void GameFrame::OnRButtonDown(Point client) {
-    Apply(Step(At(Kind::RightPress, client), Context()));
+    Run(At(Kind::RightPress, client));
 }
 
 void GameFrame::OnMouseMove(Point client) {
-    Apply(Step(At(Kind::Move, client), Context()));
+    Run(At(Kind::Move, client));
 }
 
 void GameFrame::OnMouseLeave() {
-    Apply(Step({.kind = Kind::Leave}, Context()));
+    Run({.kind = Kind::Leave});
 }
 
 void GameFrame::OnKeyDown(platform::Key key) {
-    Apply(Step({.kind = Kind::KeyPress, .key = key}, Context()));
+    Run({.kind = Kind::KeyPress, .key = key});
 }
 
 HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {
@@ -80,23 +103,23 @@ HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {
 
 void GameFrame::OnNcLButtonDown(HitCode code, Point) {
     if (code == HitCode::Caption)
-        Apply(Step({.kind = Kind::CaptionPress}, Context()));
+        Run({.kind = Kind::CaptionPress});
 }
 
 void GameFrame::OnNcLButtonUp(HitCode code, Point) {
     if (code == HitCode::Caption)
-        Apply(Step({.kind = Kind::CaptionRelease}, Context()));
+        Run({.kind = Kind::CaptionRelease});
 }
 
 void GameFrame::OnNcMouseMove(HitCode code, Point screen) {
     WindowEvent event = At(Kind::NonClientMove, window_->ScreenToClient(screen));
     event.onCaption = code == HitCode::Caption;
-    Apply(Step(event, Context()));
+    Run(event);
 }
 
 void GameFrame::OnActivate(platform::ActivateState state, bool minimized) {
     const bool active = state != platform::ActivateState::Inactive && !minimized;
-    Apply(Step({.kind = Kind::Activate, .active = active}, Context()));
+    Run({.kind = Kind::Activate, .active = active});
 }
 
 } // namespace zembro

@@ -42,6 +42,7 @@ class GameFrame : public platform::FrameHandler {
     void OnMouseMove(platform::Point client) override;
     void OnMouseLeave() override;
     void OnKeyDown(platform::Key key) override;
+    platform::ScreenReaderView Describe() const override;
     platform::HitCode OnNcHitTest(platform::Point screen, platform::HitCode standard) override;
     void OnNcLButtonDown(platform::HitCode code, platform::Point screen) override;
     void OnNcLButtonUp(platform::HitCode code, platform::Point screen) override;
@@ -87,11 +88,15 @@ class GameFrame : public platform::FrameHandler {
     // What a window step reads and changes, and its outcome turned into window calls.
     StepContext Context();
     void Apply(const StepOutcome& outcome);
+    // One step: the event through the window step, what it changed told to a screen reader,
+    // then the outcome applied.
+    void Run(const WindowEvent& event);
 
     platform::Framework& framework_;
     GameSettings& settings_;
     std::unique_ptr<platform::FrameWindow> window_;
     ButtonBar bar_;
+    std::string spoken_; // what a screen reader last heard happen
 
     GameState game_;
     InputState input_;

@@ -36,6 +36,7 @@ struct ControlTemplate {
     TextAlign align = TextAlign::Left;
     bool centreVertically = false; // statics
     int bitmapId = 0;              // pictures
+    std::string name{};            // what a screen reader calls a control without words
 };
 
 // A control's place in dialog units.
@@ -103,6 +104,10 @@ inline ControlTemplate StartsGroup(ControlTemplate c) {
 }
 inline ControlTemplate Disabled(ControlTemplate c) {
     c.disabled = true;
+    return c;
+}
+inline ControlTemplate Named(std::string name, ControlTemplate c) {
+    c.name = std::move(name);
     return c;
 }
 inline ControlTemplate DigitsOnly(ControlTemplate c) {

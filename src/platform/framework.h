@@ -19,6 +19,15 @@ namespace zembro::platform {
 
 // What the game window receives. Client points are in client coordinates, non-client ones in
 // screen coordinates.
+// What a screen reader reads of the game window: the 64 cells row by row, the counters, the
+// cell that has the focus (-1: none), and the status line: what last happened.
+struct ScreenReaderView {
+    std::vector<std::string> cells;
+    std::vector<std::string> counters;
+    int focus = -1;
+    std::string status;
+};
+
 class FrameHandler {
   public:
     virtual ~FrameHandler() = default;
@@ -40,6 +49,7 @@ class FrameHandler {
     virtual void OnCommand(int id) = 0;
     // The window is gone: closed by another program, or by the window system.
     virtual void OnDestroy() = 0;
+    virtual ScreenReaderView Describe() const = 0;
 };
 
 class FrameWindow {
@@ -59,6 +69,9 @@ class FrameWindow {
     virtual std::optional<Point> PointerInClient() const = 0;
     // Queues a command for the window's handler; it runs after the current handler returns.
     virtual void PostCommand(int id) = 0;
+    // The game changed: a screen reader, when one listens, follows the focus and, when
+    // `announced`, reads the new status line.
+    virtual void ScreenReaderUpdate(bool announced) = 0;
 };
 
 // A child window holding a column of picture buttons.

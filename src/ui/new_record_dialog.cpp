@@ -19,7 +19,7 @@ const DialogTemplate& NewRecordTemplate() {
             DefaultButton(1, "OK", {132, 44, 50, 14}),
             Button(2, "Cancel", {132, 62, 50, 14}),
             Group("Inserire il Nome :", {7, 44, 115, 30}),
-            ScrollsAcross(Edit(ID_RECORD_NAME, {17, 57, 97, 12})),
+            Named("Nome", ScrollsAcross(Edit(ID_RECORD_NAME, {17, 57, 97, 12}))),
             Group("Posizione in classifica :", {7, 7, 175, 30}),
             Identified(ID_RECORD_RANK, Label("Posizione Num. : 1 / 15", {19, 19, 104, 10})),
         }};

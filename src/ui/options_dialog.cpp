@@ -176,10 +176,9 @@ void OptionsDialog::Load(platform::DialogControls& c) {
     OptionValues loaded = copy;
     const Result<OptionsRead> read = ReadOptions(path, loaded);
     if (!read || read->valuesRead < OPTION_VALUE_COUNT) {
-        TellFileFailure(
-            framework_, owner_, "Errore di caricamento", "Le opzioni non sono state caricate da",
-            path,
-            read ? IoResult::Fail(path + ": " + read->stoppedBecause) : read.Status());
+        TellFileFailure(framework_, owner_, "Errore di caricamento",
+                        "Le opzioni non sono state caricate da", path,
+                        read ? IoResult::Fail(path + ": " + read->stoppedBecause) : read.Status());
         return;
     }
     copy = loaded;

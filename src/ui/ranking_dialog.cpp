@@ -33,24 +33,25 @@ const platform::DialogTemplate& RankingTemplate() {
         return Identified(
             id, CentredVertically(Label(text, {x, labelY - 4, width, 18}, TextAlign::Right)));
     };
-    static const DialogTemplate ranking{.id = DIALOG_RANKING,
-                                        .title = "Classifica",
-                                        .width = 269,
-                                        .height = 197,
-                                        .controls = {
-                                            DefaultButton(1, "OK", {110, 176, 50, 14}),
-                                            List(ID_RANKING_LIST, {7, 7, 255, 89}),
-                                            Group("Dati:", {7, 106, 246, 58}),
-                                            Label("Data Record :", {17, 124, 47, 10}),
-                                            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 124, 53),
-                                            Label("Ora Record :", {17, 145, 41, 10}),
-                                            detail(ID_RANKING_TIME, "01:23 ", 69, 145, 53),
-                                            Label("Penalità :", {157, 124, 33, 10}),
-                                            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 124, 40),
-                                            Label("Pedine / Fisse :", {138, 145, 50, 10}),
-                                            detail(ID_RANKING_FIXED, "20 ", 214, 145, 18),
-                                            detail(ID_RANKING_KINDS, "32 ", 191, 145, 18),
-                                        }};
+    static const DialogTemplate ranking{
+        .id = DIALOG_RANKING,
+        .title = "Classifica",
+        .width = 269,
+        .height = 197,
+        .controls = {
+            DefaultButton(1, "OK", {110, 176, 50, 14}),
+            Named("Risultati", List(ID_RANKING_LIST, {7, 7, 255, 89})),
+            Group("Dati:", {7, 106, 246, 58}),
+            Label("Data Record :", {17, 124, 47, 10}),
+            detail(ID_RANKING_DATE, "01/12/2000 ", 69, 124, 53),
+            Label("Ora Record :", {17, 145, 41, 10}),
+            detail(ID_RANKING_TIME, "01:23 ", 69, 145, 53),
+            Label("Penalità :", {157, 124, 33, 10}),
+            detail(ID_RANKING_PENALTY, "20 Sec. ", 191, 124, 40),
+            Label("Pedine / Fisse :", {138, 145, 50, 10}),
+            detail(ID_RANKING_FIXED, "20 ", 214, 145, 18),
+            detail(ID_RANKING_KINDS, "32 ", 191, 145, 18),
+        }};
     return ranking;
 }
 

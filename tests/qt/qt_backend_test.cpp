@@ -5,9 +5,11 @@
 #include "platform/qt/qt_frame_window.h"
 #include "platform/qt/qt_framework.h"
 #include "ui/dialog_templates.h"
+#include "ui/new_record_dialog.h"
 #include "ui/options_dialog.h"
 #include "ui/ranking_dialog.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -58,6 +60,8 @@ struct RecordingFrame : FrameHandler {
     void OnNcMouseMove(HitCode, Point) override {}
     void OnActivate(ActivateState, bool) override {}
     void OnPaint() override { ++paints; }
+    ScreenReaderView Describe() const override { return view; }
+    ScreenReaderView view;
     void OnCommand(int id) override {
         commands.push_back(id);
         if (id == 1) // a handler that posts another command: it runs after this one returns
@@ -120,6 +124,8 @@ class QtBackendTest : public QObject {
     void presentsOnlyWhatTheComposerMarked();
     void thePointerCountShowsTheArrowOrNothing();
     void theClockStandsStillWhileAModalLoopRuns();
+    void aScreenReaderSeesTheBoardAsATable();
+    void everyDialogControlHasAnItalianName();
 };
 
 namespace {
@@ -392,6 +398,49 @@ void QtBackendTest::theClockStandsStillWhileAModalLoopRuns() {
     QVERIFY(before > 3);
     QCOMPARE(during, 0);
     QVERIFY(idle.ticks > before + 3);
+}
+
+// The accessible tree a screen reader gets: the window, a table of 64 cells named by the game
+// with the focus on the game's cell, the counters, and the status line that says what happened.
+void QtBackendTest::aScreenReaderSeesTheBoardAsATable() {
+    RecordingFrame frame;
+    for (int i = 0; i < 64; ++i)
+        frame.view.cells.push_back("cella " + std::to_string(i));
+    frame.view.counters = {"Secondi: 7", "Mosse: 2", "Pedine rimaste: 60"};
+    frame.view.focus = 10;
+    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 806, 606}, true, frame);
+    window.Show();
+    QAccessible::setActive(true);
+    QAccessibleInterface* game = QAccessible::queryAccessibleInterface(window.Widget());
+    QVERIFY(game != nullptr);
+    QAccessibleInterface* board = game->child(0);
+    QCOMPARE(board->role(), QAccessible::Table);
+    QCOMPARE(board->childCount(), 64);
+    QCOMPARE(board->tableInterface()->rowCount(), 8);
+    QCOMPARE(board->tableInterface()->cellAt(1, 2)->text(QAccessible::Name), QString("cella 10"));
+    QCOMPARE(board->focusChild(), board->child(10));
+    QVERIFY(board->child(10)->state().focused);
+    QCOMPARE(game->child(2)->text(QAccessible::Name), QString("Mosse: 2"));
+    frame.view.status = "Coppia tolta, restano 60 pedine";
+    QCOMPARE(game->child(4)->text(QAccessible::Name), QString("Coppia tolta, restano 60 pedine"));
+    QAccessible::setActive(false);
+}
+
+// Every control a player can reach with the keys is read out by a name, the dialog's own words.
+void QtBackendTest::everyDialogControlHasAnItalianName() {
+    DialogHandler standard;
+    for (const DialogTemplate* t :
+         {&AboutTemplate(), &OptionsTemplate(), &RankingTemplate(), &NewRecordTemplate()}) {
+        QtDialog dialog(nullptr, *t, standard);
+        for (QWidget* w : dialog.findChildren<QWidget*>()) {
+            if (w->focusPolicy() == Qt::NoFocus)
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a != nullptr && !a->text(QAccessible::Name).trimmed().isEmpty(),
+                     qPrintable(QString::fromStdString(t->title) + ": " +
+                                w->metaObject()->className() + " " + w->objectName()));
+        }
+    }
 }
 
 // The framework makes the application, as the game's main does, before the tests run.

@@ -27,6 +27,7 @@ class HeadlessFrame : public FrameWindow {
     Point ScreenToClient(Point screen) const override;
     std::optional<Point> PointerInClient() const override { return pointer; }
     void PostCommand(int id) override { posted_.push_back(id); }
+    void ScreenReaderUpdate(bool) override {}
 
     std::optional<Point> pointer; // where the test puts the system pointer
 

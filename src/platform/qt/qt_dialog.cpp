@@ -32,6 +32,8 @@ class UpDownArrows : public QWidget {
             auto* button = new QToolButton(this);
             button->setArrowType(arrow);
             button->setAutoRepeat(true);
+            button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Su")
+                                                           : QStringLiteral("Giù"));
             button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             QObject::connect(button, &QToolButton::clicked, [step, d = delta] { step(d); });
             layout->addWidget(button);
@@ -85,6 +87,8 @@ QtDialog::QtDialog(QWidget* owner, const DialogTemplate& dialog, DialogHandler& 
         if (c.kind == ControlKind::GroupBox)
             widget->lower(); // a frame behind the controls it groups
         widget->setEnabled(!c.disabled);
+        if (!c.name.empty())
+            widget->setAccessibleName(QString::fromStdString(c.name));
         if (c.id >= 0)
             controls_[c.id] = widget;
     }

@@ -1,6 +1,7 @@
 // The game window: events to messages, the paint cycle and the presenter.
 #include "platform/qt/qt_frame_window.h"
 
+#include "platform/qt/qt_accessible.h"
 #include "platform/resources.h"
 
 #include <QCoreApplication>
@@ -97,6 +98,10 @@ std::optional<Point> QtFrameWindow::PointerInClient() const {
     if (!QRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT).contains(local))
         return std::nullopt;
     return Point{local.x(), local.y()};
+}
+
+void QtFrameWindow::ScreenReaderUpdate(bool announced) {
+    AnnounceToScreenReader(widget_, announced);
 }
 
 void QtFrameWindow::PostCommand(int id) {

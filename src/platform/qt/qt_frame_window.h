@@ -43,6 +43,7 @@ class QtFrameWindow : public FrameWindow {
     Point ScreenToClient(Point screen) const override;
     std::optional<Point> PointerInClient() const override;
     void PostCommand(int id) override;
+    void ScreenReaderUpdate(bool announced) override;
 
     QWidget* Widget() const;
     // Where the client area starts inside the widget: after the frame, if any.
@@ -65,6 +66,7 @@ class FrameWidget : public QWidget {
     FrameWidget(FrameHandler& handler, bool dialogFrame);
 
     int Border() const { return border_; }
+    const FrameHandler& Handler() const { return handler_; }
     // Takes a new back buffer: copies the changed rows and asks to repaint only them.
     void Present(const BackBuffer& buffer);
     // Asks the window system to minimise the window. A window system with no window manager,

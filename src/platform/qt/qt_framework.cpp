@@ -1,6 +1,7 @@
 // Application-level services on Qt.
 #include "platform/qt/qt_framework.h"
 
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_button_column.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_frame_window.h"
@@ -107,6 +108,7 @@ bool LoadToolkitItalian(QTranslator& translator) {
 QtFramework::QtFramework(int& argc, char** argv)
     : app_(StartToolkit(argc, argv)), translator_(std::make_unique<QTranslator>()) {
     QApplication::setApplicationName(QStringLiteral("Zembro"));
+    InstallGameAccessibility();
     // The whole interface is Italian, whatever the player's locale: so are the toolkit's own
     // texts (file dialogs, standard buttons, the overwrite question).
     if (LoadToolkitItalian(*translator_))

@@ -1,0 +1,19 @@
+// The game window as a screen reader sees it, through the toolkit's accessibility (AT-SPI on
+// Linux): a table of the 64 cells named by the game, the counters, and a line that says what
+// just happened.
+#pragma once
+
+#include "platform/framework.h"
+
+class QWidget;
+
+namespace zembro::platform {
+
+// Makes the toolkit describe every game window this way; once, before the first window.
+void InstallGameAccessibility();
+
+// Tells a listening screen reader that the window changed: the focus follows the game's cell,
+// and when `announced` the status line has new text.
+void AnnounceToScreenReader(QWidget* window, bool announced);
+
+} // namespace zembro::platform

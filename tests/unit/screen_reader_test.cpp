@@ -1,0 +1,83 @@
+// What a screen reader hears: the cells' names, the focus, and a sentence for each kind of step.
+#include "app/screen_reader.h"
+
+#include "board_rows.h"
+#include "frame_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace zembro {
+namespace {
+
+TEST(ScreenReader, CellsAreNamedByRowColumnAndContent) {
+    GameState game;
+    game.board = test::BoardWith(0, {{5, 3, 12}, {1, 8, 33}});
+    game.fixedCode = 33;
+    game.hoverCol = game.hoverRow = 2;
+    const platform::ScreenReaderView view = DescribeGame(game, 0, 0);
+    ASSERT_EQ(view.cells.size(), 64u);
+    EXPECT_EQ(view.cells[CellIndex(5, 3)], "riga 3, colonna 5: pedina 12");
+    EXPECT_EQ(view.cells[CellIndex(1, 8)], "riga 8, colonna 1: fissa");
+    EXPECT_EQ(view.cells[0], "riga 1, colonna 1: vuota");
+    EXPECT_EQ(view.focus, CellIndex(2, 2)) << "the hovered cell without the keyboard";
+    EXPECT_EQ(DescribeGame(game, 4, 6).focus, CellIndex(4, 6)) << "the keyboard's cell";
+    EXPECT_EQ(view.counters,
+              (std::vector<std::string>{"Secondi: 0", "Mosse: 0", "Pedine rimaste: 0"}));
+}
+
+TEST(ScreenReader, EachKindOfStepIsSaid) {
+    const SpokenState idle{.pieces = 60, .seconds = 10};
+    const SpokenState aimed{
+        .pieces = 60, .seconds = 10, .sourceCol = 2, .sourceRow = 1, .aimed = true};
+    struct Case {
+        SpokenState before, after;
+        MoveResult move;
+        bool acted;
+        const char* said;
+    };
+    const Case cases[] = {
+        {aimed,
+         {.pieces = 58, .seconds = 10},
+         MoveResult::Paired,
+         true,
+         "Coppia tolta, restano 58 pedine"},
+        {aimed, {.pieces = 60, .seconds = 10}, MoveResult::Moved, true, "Pedina spostata"},
+        {aimed,
+         {.pieces = 60, .seconds = 15},
+         MoveResult::Moved,
+         true,
+         "Pedina spostata, penalità di 5 secondi"},
+        {aimed, {.pieces = 0, .seconds = 77}, MoveResult::Won, true, "Hai vinto in 77 secondi"},
+        {aimed, aimed, MoveResult::NoMove, true, "Mossa non possibile"},
+        {aimed, aimed, MoveResult::NoMove, false, ""},
+        {idle,
+         {.pieces = 60, .seconds = 10, .sourceCol = 3, .sourceRow = 4},
+         MoveResult::NoMove,
+         true,
+         "Selezionata riga 4, colonna 3"},
+        {idle, {.pieces = 60, .seconds = 10, .paused = true}, MoveResult::NoMove, true, "Pausa"},
+        {{.paused = true}, {}, MoveResult::NoMove, true, "Gioco ripreso"},
+        {idle, idle, MoveResult::NoMove, false, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Announcement(c.before, c.after, c.move, c.acted), c.said) << c.said;
+}
+
+// The frame keeps what was last said as the status line a screen reader reads.
+using test::FrameTest;
+
+TEST_F(FrameTest, APairIsAnnounced) {
+    WriteOptions("Immagini Contatori 33 0 0 0 0 0 0 0 1"); // one kind, the corners empty
+    ASSERT_TRUE(Start());
+    for (const auto& [col, row] : {std::pair{2, 1}, {3, 1}}) {
+        const ScenePoint at = CellMiddle(col, row);
+        Move(at.x, at.y);
+        Press(at.x, at.y);
+        Release(at.x, at.y);
+    }
+    EXPECT_EQ(Frame().Describe().status, "Coppia tolta, restano 60 pedine");
+    EXPECT_EQ(Frame().Describe().cells[CellIndex(2, 1)], "riga 1, colonna 2: vuota");
+}
+
+} // namespace
+} // namespace zembro
