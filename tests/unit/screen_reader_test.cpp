@@ -2,7 +2,6 @@
 #include "app/screen_reader.h"
 
 #include "board_rows.h"
-#include "frame_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -61,22 +60,6 @@ TEST(ScreenReader, EachKindOfStepIsSaid) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Announcement(c.before, c.after, c.move, c.acted), c.said) << c.said;
-}
-
-// The frame keeps what was last said as the status line a screen reader reads.
-using test::FrameTest;
-
-TEST_F(FrameTest, APairIsAnnounced) {
-    WriteOptions("Immagini Contatori 33 0 0 0 0 0 0 0 1"); // one kind, the corners empty
-    ASSERT_TRUE(Start());
-    for (const auto& [col, row] : {std::pair{2, 1}, {3, 1}}) {
-        const ScenePoint at = CellMiddle(col, row);
-        Move(at.x, at.y);
-        Press(at.x, at.y);
-        Release(at.x, at.y);
-    }
-    EXPECT_EQ(Frame().Describe().status, "Coppia tolta, restano 60 pedine");
-    EXPECT_EQ(Frame().Describe().cells[CellIndex(2, 1)], "riga 1, colonna 2: vuota");
 }
 
 } // namespace

@@ -138,10 +138,8 @@ TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
         {"key right, key p", "paused pointer hover cursor"},
         {"key m", "bar pointer"},
         {"key c", "pointer shapes"},
-        {"key c, key c", "pointer"},
         {"key m, key act", "pointer button1"}, // the bar's buttons take the keys: Resetta
         {"key m, key down, key down, key up, key act", "pointer button2"},
-        {"key m, key up, key act", "pointer button1"},
         {"key m, key down, key down, key down, key down, key down, key act", "pointer button5"},
         {"key m, key right, key escape", ""},
         {"press 740 10, key down, key act", "pointer button2"}, // opened with the mouse
