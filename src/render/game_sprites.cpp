@@ -4,6 +4,7 @@
 #include "game/picture_names.h"
 #include "render/bmp_reader.h"
 #include "render/opaque_runs.h"
+#include "render/scene.h"
 #include "store/run_folder.h"
 
 #include <algorithm>
@@ -64,6 +65,7 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
         if (IoResult loaded = LoadInto(entry.sprite, entry.folder, entry.name, pixelsLeft); !loaded)
             return loaded;
     }
+    sprites.cellFrame = MakeCellFrame(sprites.cellEmpty);
     // The background is copied over the whole surface in one block.
     if (sprites.background.Width() != SCREEN_WIDTH || sprites.background.Height() != SCREEN_HEIGHT)
         return IoResult::Fail(

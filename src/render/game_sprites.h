@@ -21,6 +21,7 @@ struct GameSprites {
     Sprite cellHighlight;             // a highlighted cell: a valid path
     Sprite cellAltHighlight;          // a highlighted cell: no valid path
     Sprite cursorSprite;              // the game's own pointer
+    Sprite cellFrame;                 // the keyboard's frame, made from the empty cell
     std::vector<Sprite> pieceSprites; // code k is element k - 1; the last is the fixed cell
     Sprite secondsLabel, fpsLabel, piecesLabel, digitStrip, movesLabel, pauseImage, miniImage;
 

@@ -109,10 +109,13 @@ void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& 
     }
 }
 
-void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row) {
+Sprite MakeCellFrame(const Sprite& cell) {
     if (cell.Empty())
-        return;
+        return {};
+    constexpr Pixel KEY = 0x7C1F, LIGHT = 0x7FFF, DARK = 0;
+    Sprite frame = MakeSprite(cell.Width(), cell.Height());
     const ConstPixelView shape = cell.View();
+    const PixelView out = frame.View();
     const Pixel key = cell.pixels[0];
     const auto inside = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < shape.width && y < shape.height && shape.Row(y)[x] != key;
@@ -127,19 +130,20 @@ void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row) {
             }
         return 5;
     };
-    const ScenePoint at = CellPosition(col, row);
-    const PixelView screen = buffer.View();
-    for (int y = 0; y < shape.height; ++y) {
+    for (int y = 0; y < shape.height; ++y)
         for (int x = 0; x < shape.width; ++x) {
-            const int sx = at.x + x, sy = at.y + y;
-            if (!inside(x, y) || sx < 0 || sy < 0 || sx >= screen.width || sy >= screen.height)
-                continue;
-            const int d = depth(x, y);
-            if (d <= 4)
-                screen.Row(sy)[sx] = d <= 3 ? Pixel{0x7FFF} : Pixel{0};
+            const int d = inside(x, y) ? depth(x, y) : 5;
+            out.Row(y)[x] = d <= 3 ? LIGHT : d == 4 ? DARK : KEY;
         }
-    }
-    buffer.damage.Mark(at.x, at.y, shape.width, shape.height);
+    frame.pixels[0] = KEY; // the key the blitters take
+    IndexOpaqueRuns(frame);
+    return frame;
+}
+
+void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row) {
+    const ScenePoint at = CellPosition(col, row);
+    Keyed(buffer, frame, at.x, at.y);
+    buffer.damage.Mark(at.x, at.y, frame.Width(), frame.Height());
 }
 
 void DrawPathEndShape(BackBuffer& buffer, const GameState& game) {
@@ -244,7 +248,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             if (view.pathShapes)
                 DrawPathEndShape(buffer, game);
             if (view.cursorCol != 0)
-                DrawCellFrame(buffer, sprites.cellEmpty, view.cursorCol, view.cursorRow);
+                DrawCellFrame(buffer, sprites.cellFrame, view.cursorCol, view.cursorRow);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
             if (!scene.fullRedraw)
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);

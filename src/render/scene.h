@@ -67,9 +67,11 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
                const OptionValues& settings, bool cellPressed);
 
-// A frame around cell (col, row) following the empty cell's outline: three light rings outside a
-// dark one, so that it shows on light and dark pictures alike.
-void DrawCellFrame(BackBuffer& buffer, const Sprite& cell, int col, int row);
+// The keyboard's frame, made once from the empty cell's picture: three light rings along its
+// outline outside a dark one, so that it shows on light and dark pictures alike.
+Sprite MakeCellFrame(const Sprite& cell);
+// That frame around cell (col, row).
+void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row);
 
 // On the hovered cell at the end of a drawn path: a ring when the move pairs, a cross when it
 // does not, light with dark edges, so that the shape tells what the colour tells.

@@ -51,6 +51,7 @@ GameSprites TestSprites() {
          {&s.cellEmpty, &s.cellHighlight, &s.cellAltHighlight, &s.cursorSprite, &s.pauseImage,
           &s.pieceSprites[0], &s.pieceSprites[1], &s.pieceSprites[2]})
         IndexOpaqueRuns(*keyed);
+    s.cellFrame = MakeCellFrame(s.cellEmpty);
     return s;
 }
 
