@@ -209,12 +209,10 @@ TEST(Scene, TheKeyboardsCellIsFramedAlongItsOutline) {
     f.Paint();
     const ScenePoint at = CellPosition(4, 4);
     // The test's cell is a 98 x 72 block keyed at two corners: its outline is its border.
-    for (const auto& [x, y, colour] : {std::tuple{50, 0, 0x7FFF},
-                                       {50, 2, 0x7FFF},
-                                       {50, 3, 0},
-                                       {0, 36, 0x7FFF},
-                                       {97, 36, 0x7FFF},
-                                       {94, 36, 0}})
+    // clang-format off
+    const std::tuple<int, int, int> ring[] = {{50, 0, 0x7FFF}, {50, 2, 0x7FFF}, {50, 3, 0}, {0, 36, 0x7FFF}, {97, 36, 0x7FFF}, {94, 36, 0}};
+    // clang-format on
+    for (const auto& [x, y, colour] : ring)
         EXPECT_EQ(At(f.buffer, at.x + x, at.y + y), colour) << x << "," << y;
     EXPECT_EQ(At(f.buffer, at.x + 50, at.y + 10), 0x100) << "the piece inside stays";
     f.cursorCol = f.cursorRow = 0;

@@ -34,30 +34,21 @@ TEST(ScreenReader, EachKindOfStepIsSaid) {
         bool acted;
         const char* said;
     };
+    using enum MoveResult;
+    // clang-format off
     const Case cases[] = {
-        {aimed,
-         {.pieces = 58, .seconds = 10},
-         MoveResult::Paired,
-         true,
-         "Coppia tolta, restano 58 pedine"},
-        {aimed, {.pieces = 60, .seconds = 10}, MoveResult::Moved, true, "Pedina spostata"},
-        {aimed,
-         {.pieces = 60, .seconds = 15},
-         MoveResult::Moved,
-         true,
-         "Pedina spostata, penalità di 5 secondi"},
-        {aimed, {.pieces = 0, .seconds = 77}, MoveResult::Won, true, "Hai vinto in 77 secondi"},
-        {aimed, aimed, MoveResult::NoMove, true, "Mossa non possibile"},
-        {aimed, aimed, MoveResult::NoMove, false, ""},
-        {idle,
-         {.pieces = 60, .seconds = 10, .sourceCol = 3, .sourceRow = 4},
-         MoveResult::NoMove,
-         true,
-         "Selezionata riga 4, colonna 3"},
-        {idle, {.pieces = 60, .seconds = 10, .paused = true}, MoveResult::NoMove, true, "Pausa"},
-        {{.paused = true}, {}, MoveResult::NoMove, true, "Gioco ripreso"},
-        {idle, idle, MoveResult::NoMove, false, ""},
+        {aimed, {.pieces = 58, .seconds = 10}, Paired, true, "Coppia tolta, restano 58 pedine"},
+        {aimed, {.pieces = 60, .seconds = 10}, Moved, true, "Pedina spostata"},
+        {aimed, {.pieces = 60, .seconds = 15}, Moved, true, "Pedina spostata, penalità di 5 secondi"},
+        {aimed, {.pieces = 0, .seconds = 77}, Won, true, "Hai vinto in 77 secondi"},
+        {aimed, aimed, NoMove, true, "Mossa non possibile"},
+        {aimed, aimed, NoMove, false, ""},
+        {idle, {.pieces = 60, .seconds = 10, .sourceCol = 3, .sourceRow = 4}, NoMove, true, "Selezionata riga 4, colonna 3"},
+        {idle, {.pieces = 60, .seconds = 10, .paused = true}, NoMove, true, "Pausa"},
+        {{.paused = true}, {}, NoMove, true, "Gioco ripreso"},
+        {idle, idle, NoMove, false, ""},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(Announcement(c.before, c.after, c.move, c.acted), c.said) << c.said;
 }
