@@ -21,6 +21,8 @@ platform::ScreenReaderView DescribeGame(const GameState& game, int focusCol, int
     view.counters = {"Secondi: " + std::to_string(game.seconds),
                      "Mosse: " + std::to_string(game.moves),
                      "Pedine rimaste: " + std::to_string(game.piecesLeft)};
+    if (game.HasSelection())
+        view.selected = CellIndex(game.sourceCol, game.sourceRow);
     if (IsCellCoordinate(focusCol) && IsCellCoordinate(focusRow))
         view.focus = CellIndex(focusCol, focusRow);
     else if (game.HasHover())

@@ -25,6 +25,7 @@ struct ScreenReaderView {
     std::vector<std::string> cells;
     std::vector<std::string> counters;
     int focus = -1;
+    int selected = -1; // the selected piece's cell
     std::string status;
 };
 

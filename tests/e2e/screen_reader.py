@@ -30,10 +30,12 @@ else:
 table = find(games[0], pyatspi.ROLE_TABLE)
 cells = [table.getChildAtIndex(i) for i in range(table.childCount)]
 focused = [c.name for c in cells if c.getState().contains(pyatspi.STATE_FOCUSED)]
+selected = [c.name for c in cells if c.getState().contains(pyatspi.STATE_SELECTED)]
 status = find(games[0], pyatspi.ROLE_STATUS_BAR)
 print("cells", len(cells))
 print("rows", table.queryTable().nRows, table.queryTable().nColumns)
 print("first", cells[0].name)
 print("tenth", cells[9].name)
 print("focus", focused[0] if focused else "none")
+print("selected", selected[0] if selected else "none")
 print("status", status.name if status else "none")

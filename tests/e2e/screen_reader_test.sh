@@ -21,9 +21,9 @@ dbus-run-session -- bash -c '
     for _ in $(seq 150); do xdotool search --onlyvisible --name "^Zembro$" >/dev/null && break; sleep 0.1; done
     sleep 1
     xdotool key Return; sleep 0.5               # the about box
-    xdotool key Up Right; sleep 0.5             # the frame on (2, 1)
+    xdotool key Up Right Return; sleep 0.5      # the frame on (2, 1), selected
     /usr/bin/python3 "$3" >"$1/before.txt"
-    xdotool key Return Right Return; sleep 0.5  # (2, 1) and (3, 1): a pair
+    xdotool key Right Return; sleep 0.5         # (3, 1): a pair
     /usr/bin/python3 "$3" >"$1/after.txt"
     kill "$game"
 ' - "$work" "$game" "$reader" 2>"$work/bus.txt"
@@ -34,6 +34,7 @@ check "of 8 rows and 8 columns" said before "rows 8 8"
 check "cells are named by row, column and content" said before "first riga 1, colonna 1: vuota"
 check "a piece is named by its kind" said before "tenth riga 2, colonna 2: pedina 1"
 check "the focus is the keyboard's cell" said before "focus riga 1, colonna 2: pedina 1"
+check "the selection is the selected cell" said before "selected riga 1, colonna 2: pedina 1"
 check "a pair is announced" said after "status Coppia tolta, restano 60 pedine"
 check "the cells follow the board" said after "focus riga 1, colonna 3: vuota"
 [ "$failures" -ne 0 ] && cat "$work/before.txt" "$work/after.txt" "$work/bus.txt"

@@ -20,6 +20,10 @@ TEST(ScreenReader, CellsAreNamedByRowColumnAndContent) {
     EXPECT_EQ(view.cells[0], "riga 1, colonna 1: vuota");
     EXPECT_EQ(view.focus, CellIndex(2, 2)) << "the hovered cell without the keyboard";
     EXPECT_EQ(DescribeGame(game, 4, 6).focus, CellIndex(4, 6)) << "the keyboard's cell";
+    EXPECT_EQ(view.selected, -1);
+    game.sourceCol = 5;
+    game.sourceRow = 3;
+    EXPECT_EQ(DescribeGame(game, 0, 0).selected, CellIndex(5, 3));
     EXPECT_EQ(view.counters,
               (std::vector<std::string>{"Secondi: 0", "Mosse: 0", "Pedine rimaste: 0"}));
 }

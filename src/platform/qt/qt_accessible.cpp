@@ -39,7 +39,7 @@ class Item : public QAccessibleInterface, public QAccessibleTableCellInterface {
                    : nullptr;
     }
     // As a cell of the table.
-    bool isSelected() const override { return state().focused; }
+    bool isSelected() const override { return state().selected; }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return index_ % SIDE; }
@@ -208,7 +208,10 @@ QAccessible::State Item::state() const {
     QAccessible::State s;
     if (role_ == QAccessible::Cell) {
         s.focusable = true;
-        s.focused = game_.View().focus == index_;
+        const ScreenReaderView view = game_.View();
+        s.focused = view.focus == index_;
+        s.selectable = true;
+        s.selected = view.selected == index_;
     }
     return s;
 }
