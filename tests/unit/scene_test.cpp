@@ -88,6 +88,7 @@ TEST(Scene, CellsShowPiecesEmptiesAndTheTracedPathInTheRightColours) {
     f.Paint();
     EXPECT_EQ(f.CellMiddle(2, 2), 0x100) << "a piece carries its own cell";
     EXPECT_EQ(f.CellMiddle(3, 2), EMPTY);
+    EXPECT_EQ(f.CellMiddle(8, 8), EMPTY) << "the last diagonal is drawn too";
     EXPECT_EQ(At(f.buffer, 5, 5), BACKGROUND);
 
     // Selected piece, a pairing target and the path between: highlight under half a piece.
