@@ -1,6 +1,8 @@
 // BMP reading: the colour rule, row padding and order, malformed headers, and the public BMP suite.
 #include "render/bmp_reader.h"
 
+#include "bmp_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,47 +13,7 @@ namespace zembro {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A BMP file made byte by byte: 14-byte file header, 40-byte info header, palette, rows.
-struct BmpBuilder {
-    int width = 1, height = 1, bits = 24;
-    std::uint32_t compression = 0, colours = 0;
-    std::vector<std::uint32_t> palette{}; // 0x00RRGGBB
-    std::vector<std::uint8_t> pixels{};   // already laid out in rows
-
-    std::vector<std::uint8_t> Build() const {
-        std::vector<std::uint8_t> out;
-        auto u16 = [&](std::uint32_t v) {
-            out.push_back(static_cast<std::uint8_t>(v));
-            out.push_back(static_cast<std::uint8_t>(v >> 8));
-        };
-        auto u32 = [&](std::uint32_t v) {
-            u16(v & 0xFFFF);
-            u16(v >> 16);
-        };
-        const auto offset = static_cast<std::uint32_t>(54 + 4 * palette.size());
-        out.push_back('B');
-        out.push_back('M');
-        u32(offset + static_cast<std::uint32_t>(pixels.size()));
-        u32(0);
-        u32(offset);
-        u32(40);
-        u32(static_cast<std::uint32_t>(width));
-        u32(static_cast<std::uint32_t>(height));
-        u16(1);
-        u16(static_cast<std::uint32_t>(bits));
-        u32(compression);
-        u32(static_cast<std::uint32_t>(pixels.size()));
-        u32(2835);
-        u32(2835);
-        u32(colours);
-        u32(0);
-        for (const std::uint32_t c : palette)
-            u32(c);
-        out.insert(out.end(), pixels.begin(), pixels.end());
-        return out;
-    }
-};
+using test::BmpBuilder;
 
 Result<Sprite> Decode(const std::vector<std::uint8_t>& file) {
     const Result<BmpLayout> layout = ParseBmp(file);
@@ -145,33 +107,16 @@ TEST(ParseBmp, MalformedFilesAreRefusedWithAReason) {
             f[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
         return f;
     };
-    std::vector<std::uint8_t> truncated = good.Build();
-    truncated.resize(truncated.size() - 3);
-    BmpBuilder rle{.width = 4, .height = 2, .bits = 8, .compression = 1, .colours = 2};
-    rle.palette = {0, 0xFFFFFF};
-    rle.pixels = {5, 1, 0, 1}; // a run of 5 in a row of 4
-    BmpBuilder rleMove = rle;
-    rleMove.pixels = {0, 2, 9, 0, 0, 1}; // a move past the right edge
-    BmpBuilder shortPalette{.width = 2, .height = 1, .bits = 8, .colours = 200};
-    shortPalette.palette = {0, 0};
-    shortPalette.pixels = {0, 1, 0, 0};
+    // Damage the BMP suite's bad files carry (sizes, planes, depths, runs, palettes) is in its
+    // own test below; these are the headers it leaves out.
     const Case cases[] = {
         {"empty", {}},
         {"not a bitmap", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {"unknown header size", patched(14, 41)},
-        {"truncated pixels", truncated},
         {"pixel offset past the end", patched(10, 100000)},
         {"pixel offset inside the header", patched(10, 20)},
         {"zero width", patched(18, 0)},
-        {"negative width", patched(18, 0xFFFFFFFE)},
-        {"dimensions overflowing", patched(18, 0x7FFFFFFF)},
-        {"two planes and more", patched(26, 2)},
-        {"unsupported depth", patched(28, 12)},
         {"unsupported compression", patched(30, 4)},
         {"run lengths in 24 bits", patched(30, 1)},
-        {"run off the row", rle.Build()},
-        {"move off the picture", rleMove.Build()},
-        {"palette past the end", shortPalette.Build()},
     };
     for (const Case& c : cases) {
         const Result<Sprite> s = Decode(c.file);

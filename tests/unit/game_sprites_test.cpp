@@ -3,6 +3,7 @@
 
 #include "render/scene.h"
 
+#include "bmp_builder.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -97,21 +98,10 @@ TEST_F(RunFolderTest, DefaultPicturesLoad) {
 // A one-bit picture of `width` x `height` with its pixels, or only its headers: a few bytes that
 // promise a huge picture.
 void WriteOneBitPicture(const fs::path& path, int width, int height, bool withPixels) {
-    const std::uint32_t stride = static_cast<std::uint32_t>((width + 31) / 32 * 4);
-    const std::uint32_t size = stride * static_cast<std::uint32_t>(height);
-    std::string bytes = "BM";
-    auto put = [&](std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i)
-            bytes.push_back(static_cast<char>(i < 4 ? value >> (8 * i) : 0));
-    };
-    put(62 + (withPixels ? size : 0), 4), put(0, 4), put(62, 4);
-    put(40, 4), put(static_cast<std::uint32_t>(width), 4),
-        put(static_cast<std::uint32_t>(height), 4);
-    put(1, 2), put(1, 2), put(0, 4), put(size, 4), put(0, 16), put(0, 4), put(0xFFFFFF, 4);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    test::BmpBuilder bmp{.width = width, .height = height, .bits = 1, .palette = {0, 0xFFFFFF}};
     if (withPixels)
-        out << std::string(size, '\0');
+        bmp.pixels.resize(static_cast<std::size_t>((width + 31) / 32 * 4 * height));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << test::AsText(bmp.Build());
 }
 
 TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {

@@ -154,18 +154,6 @@ TEST_F(ScoreFile, LoadingNeverTakesMoreThan255Records) {
     EXPECT_EQ(Place(path_, 2, 1), 16) << "ranks among the first fifteen only";
 }
 
-// A rewrite that cannot finish (here: the process may not write more than 100 bytes) leaves the
-// old list whole, no stray file, and says it failed.
-// A score file that exists but cannot be read is not replaced by a list of one.
-TEST_F(ScoreFile, AnUnreadableListIsNotReplaced) {
-    fs::create_directories(path_);
-    const Result<int> placed = InsertScore(path_, Record("x", 1, 1));
-    EXPECT_FALSE(placed);
-    EXPECT_FALSE(placed.Reason().empty());
-    EXPECT_TRUE(fs::is_directory(path_));
-    EXPECT_EQ(Place(path_, 1, 1), 0);
-}
-
 TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
     struct Case {
         std::string utf8, cp1252;

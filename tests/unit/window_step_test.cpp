@@ -201,45 +201,5 @@ TEST_F(WindowStep, KeysHoldAndLetGoWhenTheButtonIsHeld) {
     EXPECT_EQ(game_.moves, 1);
 }
 
-// A whole deal won from the keyboard alone: each piece in turn is taken to a partner in reach.
-TEST_F(WindowStep, ADealIsWonWithTheKeysAlone) {
-    const auto press = [&](Key key) { Run({{.kind = Kind::KeyPress, .key = key}}); };
-    const auto goTo = [&](int col, int row) {
-        press(Key::Right); // shows the cursor where it stands
-        for (int step = 0; step < 16 && frame_.cursorCol != col; ++step)
-            press(frame_.cursorCol < col ? Key::Right : Key::Left);
-        for (int step = 0; step < 16 && frame_.cursorRow != row; ++step)
-            press(frame_.cursorRow < row ? Key::Down : Key::Up);
-        ASSERT_EQ(game_.hoverCol * 10 + game_.hoverRow, col * 10 + row) << "the hover follows";
-    };
-    bool won = false;
-    for (int round = 0; round < 64 && !won && game_.piecesLeft > 0; ++round) {
-        for (int s = 0; s < BOARD_CELLS && !won; ++s) {
-            const int sc = s % BOARD_SIDE + 1, sr = s / BOARD_SIDE + 1;
-            if (game_.At(sc, sr) == EMPTY_CELL)
-                continue;
-            goTo(sc, sr);
-            press(Key::Act);
-            for (int t = 0; t < BOARD_CELLS && game_.HasSelection(); ++t) {
-                const int tc = t % BOARD_SIDE + 1, tr = t / BOARD_SIDE + 1;
-                if (t == s || game_.At(tc, tr) == EMPTY_CELL)
-                    continue;
-                goTo(tc, tr);
-                if (game_.pairTarget != 0) {
-                    const StepOutcome out =
-                        Step({.kind = Kind::KeyPress, .key = Key::Act},
-                             {frame_, input_, game_, scene_, settings_, cell_, bar_});
-                    won = out.move == MoveResult::Won;
-                }
-            }
-            if (game_.HasSelection())
-                press(Key::Cancel);
-        }
-    }
-    EXPECT_TRUE(won) << game_.piecesLeft << " pieces left";
-    EXPECT_EQ(game_.piecesLeft, 0);
-    EXPECT_EQ(game_.moves, 31) << "a move for each pair, no other";
-}
-
 } // namespace
 } // namespace zembro
