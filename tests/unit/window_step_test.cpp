@@ -64,7 +64,8 @@ class WindowStep : public testing::Test {
         Deal(game_, DealParamsFrom(settings_), 1);
     }
     // What a player sees after the events, as words in this order: paused, bar, pointer (the
-    // system's), minimised, dragging, inactive, selected, hover, cursor (the keyboard's).
+    // system's), minimised, dragging, inactive, selected, hover, cursor (the keyboard's, and its
+    // cell).
     std::string Run(const std::vector<WindowEvent>& events) {
         bool minimised = false;
         for (const WindowEvent& event : events) {
@@ -91,7 +92,11 @@ class WindowStep : public testing::Test {
         std::string words;
         for (std::size_t i = 0; i < std::size(seen); ++i)
             if (seen[i])
-                words += (words.empty() ? "" : " ") + std::string(names[i]);
+                words +=
+                    (words.empty() ? "" : " ") + std::string(names[i]) +
+                    (names[i] == std::string("cursor") ? " " + std::to_string(frame_.cursorCol) +
+                                                             "," + std::to_string(frame_.cursorRow)
+                                                       : "");
         return chosen_ == 0 ? words : words + " button" + std::to_string(chosen_);
     }
 
@@ -129,13 +134,14 @@ TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
         {"move piece, leave", "paused"},
         // Keys: the first arrow shows the cursor on the top corner, an empty cell; (2, 1) is a
         // piece. A key that acts restarts the clock; P pauses and resumes; M opens the bar.
-        {"key right", "pointer hover cursor"},
-        {"key up, key right, key act", "pointer selected hover cursor"},
-        {"key up, key right, key act, key escape", "pointer hover cursor"},
-        {"key act", "pointer hover cursor"}, // the first key only shows where the keyboard is
+        {"key right", "pointer hover cursor 1,1"},
+        {"key up, key right, key act", "pointer selected hover cursor 2,1"},
+        {"key up, key right, key act, key escape", "pointer hover cursor 2,1"},
+        {"key right, key down, key down, key up, key right", "pointer hover cursor 2,2"},
+        {"key act", "pointer hover cursor 1,1"}, // the first key only shows where the keyboard is
         {"key p", "pointer"},
         {"key p, key p", "paused pointer"},
-        {"key right, key p", "paused pointer hover cursor"},
+        {"key right, key p", "paused pointer hover cursor 1,1"},
         {"key m", "bar pointer"},
         {"key c", "pointer shapes"},
         {"key m, key act", "pointer button1"}, // the bar's buttons take the keys: Resetta
@@ -144,7 +150,7 @@ TEST_F(WindowStep, EventSequencesAsAPlayerSeesThem) {
         {"key m, key right, key escape", ""},
         {"press 740 10, key down, key act", "pointer button2"}, // opened with the mouse
         {"key right, move 400 300", "hover"},
-        {"move 400 300, key right, move 400 300", "hover cursor"}, // the mouse did not move
+        {"move 400 300, key right, move 400 300", "hover cursor 1,1"}, // the mouse did not move
     };
     for (const auto& [script, words] : cases) {
         SetUp();
@@ -194,9 +200,9 @@ TEST_F(WindowStep, FrozenSceneOverlays) {
 // Holding to drag: the first key takes the piece at (2, 1), the next lets it go on the corner.
 TEST_F(WindowStep, KeysHoldAndLetGoWhenTheButtonIsHeld) {
     settings_.holdToDrag = settings_.reselectAfterMove = 1;
-    EXPECT_EQ(Run(Events("key right, key right, key act")), "pointer selected hover cursor");
+    EXPECT_EQ(Run(Events("key right, key right, key act")), "pointer selected hover cursor 2,1");
     EXPECT_TRUE(input_.cellPressed);
-    EXPECT_EQ(Run(Events("key left, key act")), "pointer cursor");
+    EXPECT_EQ(Run(Events("key left, key act")), "pointer cursor 1,1");
     EXPECT_EQ(game_.At(1, 1), 1) << "the piece of the one kind moved to the corner";
     EXPECT_EQ(game_.moves, 1);
 }
