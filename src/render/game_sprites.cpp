@@ -66,6 +66,8 @@ IoResult LoadAssets(GameSprites& sprites, BackBuffer& buffer, const GameSettings
             return loaded;
     }
     sprites.cellFrame = MakeCellFrame(sprites.cellEmpty);
+    sprites.pathRing = MakePathEndShape(true);
+    sprites.pathCross = MakePathEndShape(false);
     // The background is copied over the whole surface in one block.
     if (sprites.background.Width() != SCREEN_WIDTH || sprites.background.Height() != SCREEN_HEIGHT)
         return IoResult::Fail(

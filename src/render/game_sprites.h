@@ -22,6 +22,7 @@ struct GameSprites {
     Sprite cellAltHighlight;          // a highlighted cell: no valid path
     Sprite cursorSprite;              // the game's own pointer
     Sprite cellFrame;                 // the keyboard's frame, made from the empty cell
+    Sprite pathRing, pathCross;       // the path's end for a pair and for a move, made here
     std::vector<Sprite> pieceSprites; // code k is element k - 1; the last is the fixed cell
     Sprite secondsLabel, fpsLabel, piecesLabel, digitStrip, movesLabel, pauseImage, miniImage;
 

@@ -146,16 +146,16 @@ void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row) {
     buffer.damage.Mark(at.x, at.y, frame.Width(), frame.Height());
 }
 
-void DrawPathEndShape(BackBuffer& buffer, const GameState& game) {
-    if (!game.HasSelection() || !game.HasHover() ||
-        game.pathMask[static_cast<std::size_t>(CellIndex(game.hoverCol, game.hoverRow))] == 0)
-        return;
-    const ScenePoint middle = CellMiddle(game.hoverCol, game.hoverRow);
-    const bool pairs = game.pairTarget != 0;
-    const PixelView screen = buffer.View();
-    constexpr int REACH = 26;
-    for (int dy = -REACH; dy <= REACH; ++dy) {
-        for (int dx = -REACH; dx <= REACH; ++dx) {
+namespace {
+constexpr int SHAPE_REACH = 26; // the shapes' half size around the cell's middle
+} // namespace
+
+Sprite MakePathEndShape(bool pairs) {
+    constexpr Pixel KEY = 0x7C1F;
+    Sprite shape = MakeSprite(2 * SHAPE_REACH + 1, 2 * SHAPE_REACH + 1);
+    const PixelView out = shape.View();
+    for (int dy = -SHAPE_REACH; dy <= SHAPE_REACH; ++dy) {
+        for (int dx = -SHAPE_REACH; dx <= SHAPE_REACH; ++dx) {
             // Flattened as the board is: a circle on the cell looks an ellipse on the screen.
             const double x = dx, y = dy * double{BAND_WIDTH} / BAND_HEIGHT;
             const double off =
@@ -163,13 +163,24 @@ void DrawPathEndShape(BackBuffer& buffer, const GameState& game) {
                       : (std::abs(x) > 16 || std::abs(y) > 16
                              ? 99.0
                              : std::min(std::abs(x - y), std::abs(x + y)) / std::sqrt(2.0));
-            const int sx = middle.x + dx, sy = middle.y + dy;
-            if (off > 3.5 || sx < 0 || sy < 0 || sx >= screen.width || sy >= screen.height)
-                continue;
-            screen.Row(sy)[sx] = off <= 2.0 ? Pixel{0x7FFF} : Pixel{0};
+            out.Row(dy + SHAPE_REACH)[dx + SHAPE_REACH] = off > 3.5    ? KEY
+                                                          : off <= 2.0 ? Pixel{0x7FFF}
+                                                                       : Pixel{0};
         }
     }
-    buffer.damage.Mark(middle.x - REACH, middle.y - REACH, 2 * REACH + 1, 2 * REACH + 1);
+    shape.pixels[0] = KEY; // the key the blitters take (a corner, outside either shape)
+    IndexOpaqueRuns(shape);
+    return shape;
+}
+
+void DrawPathEndShape(BackBuffer& buffer, const GameSprites& sprites, const GameState& game) {
+    if (!game.HasSelection() || !game.HasHover() ||
+        game.pathMask[static_cast<std::size_t>(CellIndex(game.hoverCol, game.hoverRow))] == 0)
+        return;
+    const ScenePoint middle = CellMiddle(game.hoverCol, game.hoverRow);
+    const int x = middle.x - SHAPE_REACH, y = middle.y - SHAPE_REACH;
+    Keyed(buffer, game.pairTarget != 0 ? sprites.pathRing : sprites.pathCross, x, y);
+    buffer.damage.Mark(x, y, 2 * SHAPE_REACH + 1, 2 * SHAPE_REACH + 1);
 }
 
 void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
@@ -246,7 +257,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             DrawCounter(buffer, MOVES_VALUE_POS, game.moves, sprites.digitStrip);
             DrawPreviews(buffer, sprites, scene, game);
             if (view.pathShapes)
-                DrawPathEndShape(buffer, game);
+                DrawPathEndShape(buffer, sprites, game);
             if (view.cursorCol != 0)
                 DrawCellFrame(buffer, sprites.cellFrame, view.cursorCol, view.cursorRow);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);

@@ -73,9 +73,12 @@ Sprite MakeCellFrame(const Sprite& cell);
 // That frame around cell (col, row).
 void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row);
 
-// On the hovered cell at the end of a drawn path: a ring when the move pairs, a cross when it
-// does not, light with dark edges, so that the shape tells what the colour tells.
-void DrawPathEndShape(BackBuffer& buffer, const GameState& game);
+// The path's end shapes, made once: a ring for a move that pairs (`pairs`), a cross for one that
+// does not, light with dark edges, centred in the picture.
+Sprite MakePathEndShape(bool pairs);
+// On the hovered cell at the end of a drawn path, the ring or the cross, so that the shape tells
+// what the colour tells.
+void DrawPathEndShape(BackBuffer& buffer, const GameSprites& sprites, const GameState& game);
 
 // The text's digits from (x, y) rightward; other characters are skipped.
 void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const Sprite& strip);

@@ -52,6 +52,8 @@ GameSprites TestSprites() {
           &s.pieceSprites[0], &s.pieceSprites[1], &s.pieceSprites[2]})
         IndexOpaqueRuns(*keyed);
     s.cellFrame = MakeCellFrame(s.cellEmpty);
+    s.pathRing = MakePathEndShape(true);
+    s.pathCross = MakePathEndShape(false);
     return s;
 }
 
