@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -319,7 +320,13 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
     const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> kinds = {
         {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
         {"folder", [](const std::string& p) { fs::create_directory(p); }},
-        {"device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+        // A node of its own where it may make one, so that a fault writing through it cannot
+        // replace the system's.
+        {"device",
+         [](const std::string& p) {
+             if (::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 5)) != 0)
+                 fs::create_symlink("/dev/zero", p);
+         }},
         {"socket",
          [](const std::string& p) {
              const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);

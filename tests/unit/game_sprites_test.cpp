@@ -84,13 +84,22 @@ class RunFolderTest : public GameSpritesTest {
 };
 
 TEST_F(RunFolderTest, DefaultPicturesLoad) {
+    std::string hotspots; // each piece its own, to see that each gets its line
+    for (int k = 1; k <= 33; ++k)
+        hotspots += std::to_string(k) + " " + std::to_string(24 + k) + "\n";
+    Write("Immagini/Pedine.pos", hotspots);
     const IoResult loaded = Load();
     ASSERT_TRUE(loaded) << loaded.Reason();
     EXPECT_EQ(sprites_.background.Width(), 800);
     EXPECT_EQ(sprites_.cellEmpty.Width(), 98);
     EXPECT_EQ(sprites_.cellEmpty.Height(), 72);
     ASSERT_EQ(sprites_.pieceSprites.size(), 33u);
-    EXPECT_EQ(sprites_.pieceSprites[32].hotY, 24);
+    for (int k = 1; k <= 33; ++k) {
+        EXPECT_EQ(sprites_.pieceSprites[static_cast<std::size_t>(k - 1)].hotX, k);
+        EXPECT_EQ(sprites_.pieceSprites[static_cast<std::size_t>(k - 1)].hotY, 24 + k);
+    }
+    EXPECT_EQ(sprites_.pathRing.pixels, MakePathEndShape(true).pixels);
+    EXPECT_EQ(sprites_.pathCross.pixels, MakePathEndShape(false).pixels);
     EXPECT_GE(sprites_.digitStrip.Width(), DIGIT_OFFSET[9] + DIGIT_WIDTH[9]);
     EXPECT_TRUE(buffer_.HasSurface());
 }
@@ -121,6 +130,9 @@ TEST_F(RunFolderTest, EachMissingOrWrongPictureIsNamed) {
                            fs::copy_options::overwrite_existing);
          },
          "800 x 600"},
+        {"background one row taller",
+         [&] { WriteOneBitPicture(board / "Sfondo2.bmp", 800, 601, true); },
+         "800 x 601 pixels instead of 800 x 600"},
         {"not a picture", [&] { std::ofstream(board / "Pedone1.bmp") << "hello"; }, "Pedone1.bmp"},
         // Refused from the header, never read or decoded: start-up memory stays bounded.
         {"a header promising 8192 x 4096",

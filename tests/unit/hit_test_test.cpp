@@ -58,6 +58,29 @@ TEST_F(HitTest, EveryCellIsFoundWhereItIsDrawn) {
     }
 }
 
+// Every point of the board's area finds either no cell or a cell of the board whose picture,
+// where it is drawn, covers that point.
+TEST_F(HitTest, EveryHitLiesOnItsCellsPicture) {
+    const Pixel key = SampleSpritePixel(cell_, -1, -1);
+    int hits = 0;
+    for (int y = BOARD_AREA.top; y <= BOARD_AREA.bottom; ++y)
+        for (int x = BOARD_AREA.left; x <= BOARD_AREA.right; ++x) {
+            const CellHit hit = HitTestCell(cell_, x, y);
+            if (hit.result != HitResult::Cell)
+                continue;
+            ++hits;
+            ASSERT_TRUE(hit.col >= 1 && hit.col <= 8 && hit.row >= 1 && hit.row <= 8)
+                << x << "," << y;
+            const ScenePoint at = CellPosition(hit.col, hit.row);
+            bool near = false; // the hit test's lattices may try the picture a pixel aside
+            for (int d = 0; d < 9; ++d)
+                near = near ||
+                       SampleSpritePixel(cell_, x - at.x + d % 3 - 1, y - at.y + d / 3 - 1) != key;
+            ASSERT_TRUE(near) << x << "," << y;
+        }
+    EXPECT_GT(hits, 64 * 3000) << "the cells answer over most of their pictures";
+}
+
 TEST(SampleSpritePixel, OutsideThePictureIsTheFirstStoredPixel) {
     Sprite s = MakeSprite(3, 2);
     for (std::size_t i = 0; i < s.pixels.size(); ++i)

@@ -190,7 +190,8 @@ TEST(Scene, PairingTargetPreviewBlinksOncePerTick) {
     }
     EXPECT_NE(seen[0], seen[2]);
     EXPECT_EQ(seen[0], seen[1]) << "no tick, no change";
-    EXPECT_EQ(At(f.buffer, SELECTED_PREVIEW_POS.x + 30, SELECTED_PREVIEW_POS.y + 30), 0x100);
+    // The selected piece rises to its hotspot, 24 pixels above the preview's place.
+    EXPECT_EQ(At(f.buffer, SELECTED_PREVIEW_POS.x + 30, SELECTED_PREVIEW_POS.y - 20), 0x100);
 
     f.game.board[static_cast<std::size_t>(CellIndex(5, 2))] = 2; // now it does not pair
     TracePath(f.game, f.settings);
@@ -249,6 +250,22 @@ TEST(Scene, ThePathsEndIsARingForAPairAndACrossForAMove) {
         f.Paint();
         EXPECT_EQ(f.buffer.pixels, plain) << target;
     }
+}
+
+// What is drawn over a frozen scene reaches the screen whole: the pointer taken away, a pause mark.
+TEST(Scene, OverlaysOnAFrozenSceneArePresentedWhole) {
+    Frame f;
+    f.scene.fullRedraw = false;
+    f.Paint();
+    f.frozen = true;
+    f.mouseX = SCREEN_WIDTH; // the step puts the game's pointer nowhere when it takes it away
+    f.buffer.damage.Clear();
+    f.scene.overlays.removePointer = true;
+    f.scene.overlays.pauseMarks = {PAUSE_POS};
+    f.Paint();
+    EXPECT_TRUE(f.buffer.damage.all);
+    EXPECT_EQ(At(f.buffer, 21, 561), BACKGROUND);
+    EXPECT_EQ(At(f.buffer, PAUSE_POS.x + 5, PAUSE_POS.y + 5), PAUSE);
 }
 
 TEST(Scene, CodesBeyondThePicturesDrawTheLastOne) {
