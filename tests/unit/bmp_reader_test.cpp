@@ -74,10 +74,11 @@ TEST(ConvertTo16, RowsArePaddedAndKeptInOrder) {
     BmpBuilder indexed{.width = 6, .height = 2, .bits = 8, .colours = 16};
     for (std::uint32_t i = 0; i < 16; ++i)
         indexed.palette.push_back(i * 8); // blue = 8 * i
-    indexed.pixels = {0, 1, 2, 3, 4, 5, 0xFF, 0xFF, 15, 14, 13, 12, 11, 10, 0xFF, 0xFF};
+    indexed.pixels = {0, 1, 2, 3, 200, 5, 0xFF, 0xFF, 15, 14, 13, 12, 11, 10, 0xFF, 0xFF};
     const Result<Sprite> p = Decode(indexed.Build());
     ASSERT_TRUE(p) << p.Reason();
     EXPECT_EQ(StoredPixel(*p, 5, 0), 5);
+    EXPECT_EQ(StoredPixel(*p, 4, 0), 0) << "an index past the palette shows black";
     EXPECT_EQ(StoredPixel(*p, 0, 1), 15);
     EXPECT_EQ(StoredPixel(*p, 5, 1), 10);
 }
@@ -91,6 +92,22 @@ TEST(ConvertTo16, SixteenBitFilesAreUsedAsStoredAndTopDownRowsTurned) {
     EXPECT_EQ(StoredPixel(*s, 0, 1), 0x1234) << "the top row is stored last";
     EXPECT_EQ(StoredPixel(*s, 1, 1), 0x7FFF) << "bit 15 is not part of a pixel";
     EXPECT_EQ(StoredPixel(*s, 1, 0), 0x7C00);
+    EXPECT_EQ(s->header.biXPelsPerMeter, 2835) << "a 5-5-5 file keeps its own header";
+}
+
+// Run lengths that end at once leave every pixel at the palette's first colour, not at black.
+TEST(ConvertTo16, RunLengthPixelsNeverSetAreTheFirstColour) {
+    const BmpBuilder rle{.width = 1,
+                         .height = 2,
+                         .bits = 8,
+                         .compression = 1,
+                         .colours = 1,
+                         .palette = {0xFFFFFF},
+                         .pixels = {0, 1}};
+    const Result<Sprite> s = Decode(rle.Build());
+    ASSERT_TRUE(s) << s.Reason();
+    EXPECT_EQ(StoredPixel(*s, 0, 0), 0x7FFF);
+    EXPECT_EQ(StoredPixel(*s, 0, 1), 0x7FFF);
 }
 
 TEST(ParseBmp, MalformedFilesAreRefusedWithAReason) {
