@@ -243,9 +243,11 @@ TEST(Scene, ThePathsEndIsARingForAPairAndACrossForAMove) {
         const Pixel centre = At(f.buffer, middle.x, middle.y);
         const Pixel onRing = At(f.buffer, middle.x + 19, middle.y);
         const Pixel onCross = At(f.buffer, middle.x + 10, middle.y + 7);
+        const Pixel crossEnd = At(f.buffer, middle.x + 16, middle.y + 11);
         EXPECT_EQ(onRing == 0x7FFF, target == 1) << target;
         EXPECT_EQ(centre == 0x7FFF, target == 0) << target;
         EXPECT_EQ(onCross == 0x7FFF, target == 0) << target;
+        EXPECT_EQ(crossEnd == 0x7FFF, target == 0) << "the cross reaches 16 pixels out";
         f.shapes = false;
         f.Paint();
         EXPECT_EQ(f.buffer.pixels, plain) << target;
