@@ -109,10 +109,15 @@ void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& 
     }
 }
 
+namespace {
+// The colours of the pictures made at load: light over dark, on a key the blitters skip.
+constexpr Pixel KEY = 0x7C1F, LIGHT = 0x7FFF, DARK = 0;
+constexpr int SHAPE_REACH = 26; // the path's end shapes' half size around the cell's middle
+} // namespace
+
 Sprite MakeCellFrame(const Sprite& cell) {
     if (cell.Empty())
         return {};
-    constexpr Pixel KEY = 0x7C1F, LIGHT = 0x7FFF, DARK = 0;
     Sprite frame = MakeSprite(cell.Width(), cell.Height());
     const ConstPixelView shape = cell.View();
     const PixelView out = frame.View();
@@ -146,12 +151,7 @@ void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row) {
     buffer.damage.Mark(at.x, at.y, frame.Width(), frame.Height());
 }
 
-namespace {
-constexpr int SHAPE_REACH = 26; // the shapes' half size around the cell's middle
-} // namespace
-
 Sprite MakePathEndShape(bool pairs) {
-    constexpr Pixel KEY = 0x7C1F;
     Sprite shape = MakeSprite(2 * SHAPE_REACH + 1, 2 * SHAPE_REACH + 1);
     const PixelView out = shape.View();
     for (int dy = -SHAPE_REACH; dy <= SHAPE_REACH; ++dy) {
@@ -164,8 +164,8 @@ Sprite MakePathEndShape(bool pairs) {
                              ? 99.0
                              : std::min(std::abs(x - y), std::abs(x + y)) / std::sqrt(2.0));
             out.Row(dy + SHAPE_REACH)[dx + SHAPE_REACH] = off > 3.5    ? KEY
-                                                          : off <= 2.0 ? Pixel{0x7FFF}
-                                                                       : Pixel{0};
+                                                          : off <= 2.0 ? LIGHT
+                                                                       : DARK;
         }
     }
     shape.pixels[0] = KEY; // the key the blitters take (a corner, outside either shape)
