@@ -12,8 +12,6 @@ source tests/e2e/xvfb.sh
 game=$(realpath build/zembro)
 probe=$(realpath build/bench/startup_probe)
 bare=$(realpath build/bench/bare_window)
-work=$(mktemp -d)
-trap 'kill "${GAME_PID:-0}" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 cp -r build/run "$work/run"
 start_xvfb 1024x768x24 || exit 1
 ticks=$(getconf CLK_TCK)

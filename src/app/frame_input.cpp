@@ -22,7 +22,6 @@ StepContext GameFrame::Context() {
     return {.frame = frame_,
             .input = input_,
             .game = game_,
-            .scene = scene_,
             .settings = settings_,
             .cellShape = sprites_.cellEmpty,
             .barShown = bar_.Visible()};
@@ -51,6 +50,12 @@ platform::ScreenReaderView GameFrame::Describe() const {
 }
 
 void GameFrame::Apply(const StepOutcome& outcome) {
+    SceneOverlays& overlays = scene_.overlays;
+    overlays.removePointer = overlays.removePointer || outcome.overlays.removePointer;
+    overlays.menuStrip = overlays.menuStrip || outcome.overlays.menuStrip;
+    overlays.pauseMarks.insert(overlays.pauseMarks.end(), outcome.overlays.pauseMarks.begin(),
+                               outcome.overlays.pauseMarks.end());
+    scene_.fullRedraw = scene_.fullRedraw || outcome.fullRedraw;
     if (outcome.bar)
         bar_.ShowBar(*outcome.bar);
     if (outcome.barHighlight)
@@ -65,8 +70,8 @@ void GameFrame::Apply(const StepOutcome& outcome) {
         window_->Minimize();
     if (outcome.repaint)
         window_->Invalidate();
-    if (outcome.move == MoveResult::Won)
-        OnEndGame();
+    if (outcome.post)
+        window_->PostCommand(*outcome.post);
 }
 
 void GameFrame::OnLButtonDown(Point client) {
@@ -98,7 +103,8 @@ HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {
         return standard;
     const Point game =
         window_->ScreenToClient({screen.x + POINTER_OFFSET_X, screen.y + POINTER_OFFSET_Y});
-    return InDragZone(game.x, game.y) ? HitCode::Caption : HitCode::Client;
+    const StepOutcome answer = Step({.kind = Kind::HitTest, .x = game.x, .y = game.y}, Context());
+    return answer.caption ? HitCode::Caption : HitCode::Client;
 }
 
 void GameFrame::OnNcLButtonDown(HitCode code, Point) {

@@ -33,9 +33,7 @@ bool GameApp::InitInstance() {
     }
     frame_->ResetAndDeal();
     frame_->Show();
-    frame_->ShowSystemCursor(true);
     frame_->OnAbout();
-    frame_->ShowSystemCursor(false);
     return true;
 }
 

@@ -156,9 +156,7 @@ void GameFrame::OnCommand(int id) {
 
 void GameFrame::OnNewGame() {
     ResetAndDeal();
-    scene_.fullRedraw = true;
-    ShowSystemCursor(false);
-    input_.cellPressed = false;
+    Run({.kind = WindowEvent::Kind::NewGame});
 }
 
 void GameFrame::OnDestroy() {
@@ -167,37 +165,31 @@ void GameFrame::OnDestroy() {
 }
 
 void GameFrame::OnAbout() {
-    RedrawWithoutPointer();
+    PrepareForDialog();
     platform::DialogHandler standard;
     framework_.RunDialog(window_.get(), AboutTemplate(), standard);
     ReturnFromDialog();
 }
 
-void GameFrame::RedrawWithoutPointer() {
-    scene_.fullRedraw = true;
+void GameFrame::PrepareForDialog() {
+    Run({.kind = WindowEvent::Kind::DialogOpens});
+    // Handed to the window now, before the dialog shows over it.
     if (window_)
         OnPaint();
 }
 
 void GameFrame::ReturnFromDialog() {
-    ShowSystemCursor(false);
-    input_.cellPressed = false;
+    WindowEvent closed{.kind = WindowEvent::Kind::DialogClosed};
     if (const std::optional<platform::Point> at = window_->PointerInClient()) {
-        frame_.mouseX = at->x + POINTER_OFFSET_X;
-        frame_.mouseY = at->y + POINTER_OFFSET_Y;
-    } else {
-        OnMouseLeave();
+        closed.x = at->x + POINTER_OFFSET_X;
+        closed.y = at->y + POINTER_OFFSET_Y;
+        closed.inside = true;
     }
+    Run(closed);
 }
 
 void GameFrame::OnMinimize() {
-    Apply(Minimise(Context()));
-}
-
-void GameFrame::PrepareForDialog() {
-    RedrawWithoutPointer();
-    ShowSystemCursor(true);
-    input_.cellPressed = false;
+    Run({.kind = WindowEvent::Kind::Minimise});
 }
 
 void GameFrame::OnOptions() {
@@ -232,8 +224,7 @@ void GameFrame::OnRanking() {
 
 void GameFrame::OnEndGame() {
     using platform::Answer;
-    ShowSystemCursor(true);
-    RedrawWithoutPointer();
+    PrepareForDialog();
     const bool won = game_.piecesLeft == 0;
     char text[128];
     Answer answer;

@@ -75,13 +75,9 @@ class GameFrame : public platform::FrameHandler {
 
   private:
     std::string RunFile(const char* name) const { return runFolder_ + "/" + name; }
-    // Before a dialog that the player answers with the system pointer.
+    // Before a dialog or message box, and after it: the window step's, with the redraw handed
+    // to the window at once.
     void PrepareForDialog();
-    // The command's full redraw, without the game's pointer, handed to the window now so that
-    // the dialog that follows never shows over a second pointer.
-    void RedrawWithoutPointer();
-    // After a dialog or message box: the system pointer hidden over the game again and the
-    // game's pointer where the system pointer is, or nowhere when it is not over the game.
     void ReturnFromDialog();
     // After a won game: the place the result takes, the name, the stored record.
     void OfferRecord();

@@ -1,4 +1,5 @@
-// The window step: zones of the top strip, the board, the drag zone, activation, the pointers.
+// The window step: zones of the top strip, the board, the drag zone, activation, the pointers,
+// the keys, dialogs and new games.
 #include "app/window_step.h"
 
 #include "game/screen_zones.h"
@@ -9,8 +10,38 @@
 namespace zembro {
 namespace {
 
-StepOutcome Pause(const StepContext& c);
-StepOutcome OpenBar(const StepContext& c);
+// The pause zone's and the P key's pause: the pointer taken away, the mark drawn.
+StepOutcome Pause(const StepContext& c) {
+    c.frame.stateBits |= STATE_PAUSED;
+    return {.overlays = {.removePointer = true, .menuStrip = false, .pauseMarks = {PAUSE_POS}}};
+}
+
+// Minimising, from its zone or its command: paused, with the pause mark.
+StepOutcome Minimise(const StepContext& c, StepOutcome out) {
+    c.input.cellPressed = false;
+    out.overlays.pauseMarks.push_back(PAUSE_POS);
+    c.frame.stateBits |= STATE_PAUSED;
+    out.minimise = true;
+    out.systemPointer = false;
+    return out;
+}
+
+// The menu zone's and the M key's bar, with the system pointer to work it.
+StepOutcome OpenBar(const StepContext& c) {
+    c.frame.barChoice = 0;
+    return {.repaint = true,
+            .bar = true,
+            .systemPointer = true,
+            .overlays = {.removePointer = true, .menuStrip = true, .pauseMarks = {}}};
+}
+
+// A move that emptied the board ends the game once the event is handled.
+StepOutcome Moved(MoveResult move, StepOutcome out = {}) {
+    out.move = move;
+    if (move == MoveResult::Won)
+        out.post = CMD_END_GAME;
+    return out;
+}
 
 StepOutcome Press(const WindowEvent& event, const StepContext& c) {
     c.frame.stateBits &= ~STATE_PAUSED; // any click restarts the clock
@@ -19,9 +50,9 @@ StepOutcome Press(const WindowEvent& event, const StepContext& c) {
     case PressZone::Menu:
         return OpenBar(c);
     case PressZone::Minimise:
-        c.scene.overlays.removePointer = true;
-        c.scene.overlays.pauseMarks.push_back(MINIMISE_PAUSE_POS);
-        return Minimise(c);
+        return Minimise(c, {.overlays = {.removePointer = true,
+                                         .menuStrip = false,
+                                         .pauseMarks = {MINIMISE_PAUSE_POS}}});
     case PressZone::Pause:
         return Pause(c);
     case PressZone::Strip:
@@ -35,8 +66,7 @@ StepOutcome Press(const WindowEvent& event, const StepContext& c) {
     }
     out.systemPointer = false;
     // The press acts on the cell the last pointer movement found, not on its own position.
-    out.move = BoardPress(c.game, c.input, c.settings);
-    return out;
+    return Moved(BoardPress(c.game, c.input, c.settings), out);
 }
 
 StepOutcome Move(const WindowEvent& event, const StepContext& c) {
@@ -59,22 +89,6 @@ StepOutcome Move(const WindowEvent& event, const StepContext& c) {
     else if (hit.result == HitResult::NoCell)
         PointerOffCells(c.game);
     return out;
-}
-
-// The pause zone's and the P key's pause: the pointer taken away, the mark drawn.
-StepOutcome Pause(const StepContext& c) {
-    c.frame.stateBits |= STATE_PAUSED;
-    c.scene.overlays.removePointer = true;
-    c.scene.overlays.pauseMarks.push_back(PAUSE_POS);
-    return {};
-}
-
-// The menu zone's and the M key's bar, with the system pointer to work it.
-StepOutcome OpenBar(const StepContext& c) {
-    c.frame.barChoice = 0;
-    c.scene.overlays.removePointer = true;
-    c.scene.overlays.menuStrip = true;
-    return {.repaint = true, .bar = true, .systemPointer = true};
 }
 
 // While the bar is shown the keys work its buttons: up and down, Return clicks, Escape closes.
@@ -139,15 +153,13 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
             break; // the first key shows where the keyboard stands
         // Click and click: a press and a release. Holding to drag: the first key takes the
         // piece, the next one lets it go where the cursor is.
-        if (c.settings.holdToDrag != 0) {
-            out.move = c.input.cellPressed ? BoardRelease(c.game, c.input, c.settings)
-                                           : BoardPress(c.game, c.input, c.settings);
-        } else {
-            out.move = BoardPress(c.game, c.input, c.settings);
-            const MoveResult released = BoardRelease(c.game, c.input, c.settings);
-            out.move = out.move == MoveResult::NoMove ? released : out.move;
-        }
-        return out;
+        if (c.settings.holdToDrag != 0)
+            return Moved(c.input.cellPressed ? BoardRelease(c.game, c.input, c.settings)
+                                             : BoardPress(c.game, c.input, c.settings),
+                         out);
+        const MoveResult pressed = BoardPress(c.game, c.input, c.settings);
+        const MoveResult released = BoardRelease(c.game, c.input, c.settings);
+        return Moved(pressed == MoveResult::NoMove ? released : pressed, out);
     }
     f.cursorShown = true;
     PointerOnCell(c.game, c.settings, f.cursorCol, f.cursorRow);
@@ -161,19 +173,23 @@ StepOutcome Leave(const StepContext& c) {
     PointerOffCells(c.game);
     // A frozen scene keeps its pixels: recompose it once, without the pointer. While the bar is
     // shown the scene is the strip drawn over it, with no game pointer to take away.
-    if (!c.barShown)
-        c.scene.fullRedraw = true;
-    return {.repaint = true};
+    return {.repaint = true, .fullRedraw = !c.barShown};
+}
+
+// After a dialog one pointer: the system's hidden over the game again, the game's where the
+// system's is, or nowhere when it is not over the game.
+StepOutcome DialogClosed(const WindowEvent& event, const StepContext& c) {
+    c.input.cellPressed = false;
+    StepOutcome out = event.inside ? StepOutcome{} : Leave(c);
+    if (event.inside) {
+        c.frame.mouseX = event.x;
+        c.frame.mouseY = event.y;
+    }
+    out.systemPointer = false;
+    return out;
 }
 
 } // namespace
-
-StepOutcome Minimise(const StepContext& c) {
-    c.input.cellPressed = false;
-    c.scene.overlays.pauseMarks.push_back(PAUSE_POS);
-    c.frame.stateBits |= STATE_PAUSED;
-    return {.minimise = true, .systemPointer = false};
-}
 
 StepOutcome Step(const WindowEvent& event, const StepContext& c) {
     using Kind = WindowEvent::Kind;
@@ -182,7 +198,7 @@ StepOutcome Step(const WindowEvent& event, const StepContext& c) {
     case Kind::Press:
         return Press(event, c);
     case Kind::Release:
-        return {.move = BoardRelease(c.game, c.input, c.settings)};
+        return Moved(BoardRelease(c.game, c.input, c.settings));
     case Kind::RightPress:
         RightPress(c.game);
         bits &= ~STATE_PAUSED;
@@ -205,6 +221,8 @@ StepOutcome Step(const WindowEvent& event, const StepContext& c) {
             bits &= ~STATE_CAPTION_PRESSED;
         return {.repaint = dragEnded};
     }
+    case Kind::HitTest:
+        return {.caption = InDragZone(event.x, event.y)};
     case Kind::KeyPress:
         return KeyPress(event, c);
     case Kind::Activate:
@@ -213,6 +231,18 @@ StepOutcome Step(const WindowEvent& event, const StepContext& c) {
         else
             bits |= STATE_INACTIVE;
         return {};
+    case Kind::Minimise:
+        return Minimise(c, {});
+    case Kind::DialogOpens:
+        // The whole scene without the game's pointer first, so that the dialog never shows
+        // over a second pointer; the dialog is answered with the system's.
+        c.input.cellPressed = false;
+        return {.systemPointer = true, .fullRedraw = true};
+    case Kind::DialogClosed:
+        return DialogClosed(event, c);
+    case Kind::NewGame:
+        c.input.cellPressed = false;
+        return {.systemPointer = false, .fullRedraw = true};
     }
     return {};
 }

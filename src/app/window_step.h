@@ -47,13 +47,19 @@ struct WindowEvent {
         CaptionPress,   // the left button on the drag zone
         CaptionRelease, // the left button released on the drag zone
         NonClientMove,  // over the frame or the drag zone
+        HitTest,        // the window system asks whether the point is the window's caption
         Activate,       // the window became active, or inactive or minimised
         KeyPress,       // a key the game answers
+        Minimise,       // the minimise command
+        DialogOpens,    // a dialog or message box is about to show
+        DialogClosed,   // it closed; `inside`: the system pointer is over the client area at x, y
+        NewGame,        // a new board was dealt
     };
     Kind kind;
     int x = 0, y = 0;
     bool onCaption = false; // NonClientMove: over the drag zone
     bool active = false;    // Activate: active and shown
+    bool inside = false;    // DialogClosed
     Key key = Key::Act;     // KeyPress
 };
 
@@ -66,6 +72,10 @@ struct StepOutcome {
     std::optional<int> barHighlight{};   // show this bar button pressed, the keyboard's choice
     std::optional<int> barChoose{};      // click this bar button
     std::optional<bool> pathShapes{};    // the player turned the path's shapes on or off
+    std::optional<int> post{};           // a command to run once the event has been handled
+    bool caption = false;                // HitTest: the point is the window's caption
+    bool fullRedraw = false;             // the next paint recomposes, without the game's pointer
+    SceneOverlays overlays{};            // what the next paint draws first over the scene
     MoveResult move = MoveResult::NoMove;
 };
 
@@ -74,15 +84,11 @@ struct StepContext {
     FrameState& frame;
     InputState& input;
     GameState& game;
-    SceneState& scene;
     const OptionValues& settings;
     const Sprite& cellShape; // the empty cell: its shape is the hit test's
     bool barShown;           // the button bar is on the screen
 };
 
 StepOutcome Step(const WindowEvent& event, const StepContext& context);
-
-// Minimising, from its zone or its command: paused, with the pause mark.
-StepOutcome Minimise(const StepContext& context);
 
 } // namespace zembro

@@ -8,8 +8,6 @@ set -u
 game=$(realpath "$1")
 template=$(realpath "$2")
 source "$(dirname "$0")/xvfb.sh"
-work=$(mktemp -d)
-trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 prepare_one_kind_run "$template"
 
 # No display at all, or one that is not there: the game's one line and status 1, never the

@@ -6,8 +6,6 @@
 set -u
 build=$(realpath "$1")
 source "$(dirname "$0")/xvfb.sh"
-work=$(mktemp -d)
-trap 'kill "${GAME_PID:-0}" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 prefix="$work/prefix"
 export XDG_DATA_HOME="$work/data"
 player="$XDG_DATA_HOME/zembro"

@@ -5,8 +5,6 @@
 set -u
 deb=$(realpath "$1")
 source "$(dirname "$0")/xvfb.sh"
-work=$(mktemp -d)
-trap 'kill "${GAME_PID:-0}" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 root="$work/root"
 export XDG_DATA_HOME="$work/data"
 

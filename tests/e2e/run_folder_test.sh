@@ -8,8 +8,6 @@ game=$(realpath "$1")
 tool=$(realpath "$2")
 template=$(realpath "$3")
 source "$(dirname "$0")/xvfb.sh"
-work=$(mktemp -d)
-trap 'kill "$GAME_PID" 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
 start_xvfb 1024x768x24 || exit 1
 
 # Starts the game in the folder the current shell is in, answers the about box, and checks

@@ -7,8 +7,6 @@ game=$(realpath "$1")
 template=$(realpath "$2")
 source "$(dirname "$0")/xvfb.sh"
 reader="$(dirname "$(realpath "$0")")/screen_reader.py"
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
 prepare_one_kind_run "$template"
 start_xvfb 1024x768x24 || exit 1
 

@@ -1,47 +1,46 @@
-# Helpers for driving the real game under Xvfb; sourced by the end-to-end tests and measurements.
+# The opening every end-to-end test shares, and the helpers that drive the real game under Xvfb;
+# sourced by the tests and measurements. $game is the game's path, when set before sourcing.
+
+# A work folder removed at the end with the game, the window manager and the X server.
+work=$(mktemp -d)
+GAME_PID=
+trap 'kill $GAME_PID ${WM_PID:-} ${WESTON_PID:-} ${XVFB_PID:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 # A copy of the run folder in $work/run whose settings deal one kind with the corners empty: the
-# board is the same whatever the clock. $1: the run folder; $2: fixed-cell attempts (default 0).
+# board is the same whatever the clock. $1: the run folder; $2: fixed-cell attempts (default 0);
+# $3: reselection, holding to drag and the two-colour path (default "0 0 0").
 prepare_one_kind_run() {
+    rm -rf "$work/run"
     cp -r "$1" "$work/run"
-    printf 'Immagini Contatori 33\r\n0 0 0 0 0\r\n0\r\n%s\r\n1\r\n' "${2:-0}" >"$work/run/Option.opt"
+    rm -f "$work/run/Zembro.rec"
+    printf 'Immagini Contatori 33\r\n0 0 %s\r\n0\r\n%s\r\n1\r\n' "${3:-0 0 0}" "${2:-0}" >"$work/run/Option.opt"
 }
 
 # Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY. The server
 # picks the number itself (-displayfd): tests running side by side never share one. Without
-# -noreset it would reset whenever its last client left, and a program connecting just then (a
-# game started right after an xdotool call, with no window manager) would be refused.
+# -noreset it would reset whenever its last client left, and a program connecting just then
+# would be refused.
 start_xvfb() {
-    local screen=$1 number_file n
+    local number_file n
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     XVFB_PID=$!
-    # The number comes with its newline once the server accepts connections.
-    for _ in $(seq 200); do
+    for _ in $(seq 200); do # the number comes with its newline once the server accepts clients
         if read -r n <"$number_file"; then
             rm -f "$number_file"
-            export DISPLAY=":$n"
+            export DISPLAY=":$n" GAME_DISPLAY=":$n"
             return 0
         fi
         kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.05
     done
-    rm -f "$number_file"
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
     echo "Xvfb did not start" >&2
     return 1
 }
+stop_xvfb() { kill "${WM_PID:-}" "${XVFB_PID:-}" 2>/dev/null; wait 2>/dev/null; true; }
 
-stop_xvfb() {
-    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
-    true
-}
-
-# Starts openbox on the display and waits until it manages the screen.
-# A loaded machine may need more than one try.
+# Starts openbox on the display and waits until it manages the screen (a loaded machine may need
+# more than one try).
 start_openbox() {
     for _ in 1 2 3; do
         openbox --sm-disable >"$work/openbox.txt" 2>&1 &
@@ -52,21 +51,53 @@ start_openbox() {
             sleep 0.05
         done
         kill "$WM_PID" 2>/dev/null
-        wait "$WM_PID" 2>/dev/null
         sleep 0.5
     done
-    echo "openbox did not start:" >&2
-    cat "$work/openbox.txt" >&2
+    echo "openbox did not start: $(cat "$work/openbox.txt")" >&2
     return 1
 }
 
-# wait_for_window NAME [WxH]: waits until a visible window whose name matches NAME (and of that
-# size, when given) exists, 15 s at most (a loaded machine starts the toolkit slowly); gives its id.
+# Starts weston on the X display (its X11 back end: a window at the top-left, whose pointer and
+# keys xdotool drives) with Xwayland, and exports what a Wayland session sets for its programs;
+# GAME_DISPLAY becomes weston's Xwayland display.
+start_weston() {
+    export XDG_RUNTIME_DIR="$work/runtime" XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=zembro-wayland
+    unset QT_QPA_PLATFORM
+    mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+    weston --backend=x11-backend.so --use-pixman --xwayland --width=1024 --height=768 \
+        --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.txt" 2>&1 &
+    WESTON_PID=$!
+    for _ in $(seq 400); do
+        GAME_DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.txt")
+        # Keys reach weston only while its window has the X focus (no window manager gives it).
+        local output
+        output=$(xdotool search --class '^Weston Compositor$' 2>/dev/null | head -n 1)
+        [ -n "$GAME_DISPLAY" ] && [ -n "$output" ] && xdotool windowfocus "$output" && return 0
+        kill -0 "$WESTON_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "weston did not start: $(cat "$work/weston.txt")" >&2
+    return 1
+}
+
+# The desktop MODE (bare, openbox or weston) on a new X server: weston's output is a window at
+# the top-left of a larger screen, so that the pointer can enter it from outside.
+start_desktop() {
+    case $1 in
+    weston) start_xvfb 1200x900x24 && start_weston && xdotool mousemove 1150 850 && SETTLE=0.5 ;;
+    openbox) start_xvfb 1024x768x24 && start_openbox ;;
+    *) start_xvfb 1024x768x24 ;;
+    esac
+}
+on_game() { DISPLAY=$GAME_DISPLAY "$@"; }
+
+# wait_for_window NAME [WxH]: a visible window whose name matches NAME (and of that size), 15 s
+# at most (a loaded machine starts the toolkit slowly); gives its id.
 wait_for_window() {
     local id
     for _ in $(seq 750); do
-        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-            if [ -z "${2:-}" ] || xdotool getwindowgeometry "$id" | grep -q "Geometry: $2\$"; then
+        for id in $(on_game xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+            if [ -z "${2:-}" ] || on_game xdotool getwindowgeometry "$id" | grep -q "Geometry: $2\$"; then
                 echo "$id"
                 return 0
             fi
@@ -77,11 +108,49 @@ wait_for_window() {
 }
 wait_for_game_window() { wait_for_window '^Zembro$'; }
 
+# open_game [VAR=VALUE...]: the game started in $work/run with those variables, its window
+# found ($win, GAME_SIZE big: the about box, which may map first, has the same name), the about
+# box answered once it has the keys, and the keys back on the game.
+open_game() {
+    (cd "$work/run" && DISPLAY=$GAME_DISPLAY exec env "$@" "$game") 2>>"$work/stderr.txt" &
+    GAME_PID=$!
+    win=$(wait_for_window '^Zembro$' "${GAME_SIZE:-806x606}") || return 1
+    local focus
+    shown() { on_game xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | wc -l; }
+    for _ in $(seq 250); do # the about box shown, with the keys
+        focus=$(on_game xdotool getwindowfocus 2>/dev/null)
+        [ "$(shown)" -ge 2 ] && [ -n "$focus" ] && [ "$focus" != "$win" ] && break
+        sleep 0.02
+    done
+    for _ in 1 2 3; do # weston may give it the keys a moment later
+        sleep 0.3
+        xdotool key Return
+        for _ in $(seq 50); do
+            [ "$(shown)" = 1 ] && break 2
+            sleep 0.02
+        done
+    done
+    keys_back
+}
+# After a dialog: the keys back on the game (weston gives them after a while) and the dialog
+# gone from the screen (weston fades it out).
+keys_back() {
+    for _ in $(seq 150); do
+        [ "$(on_game xdotool getwindowfocus 2>/dev/null)" = "$win" ] && break
+        sleep 0.02
+    done
+    sleep "${SETTLE:-0.2}"
+}
+
+close_game() {
+    kill "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+    GAME_PID=
+}
+
 # Where the window, its client area and the zones are on a 1024 x 768 screen, from the game's
-# own layout (zembro-tool beside $game): "zone NAME" gives "X Y" (see zembro-tool zones).
+# own layout: "zone NAME" gives "X Y" (see zembro-tool zones).
 zone() { "$(dirname "$game")/zembro-tool" zones | awk -v n="$1" '$1 == n { print $2, $3 }'; }
-# shellcheck disable=SC2046 # "X Y" is two arguments
-click_zone() { click_game $(zone "$1"); }
 # Screen point of a game-screen point: the window at (WIN_X, WIN_Y), at first where the game
 # places it; its client area BORDER pixels in; game x OFFSET_X pixels right of client x.
 if [ -n "${game:-}" ]; then
@@ -92,30 +161,39 @@ if [ -n "${game:-}" ]; then
 fi
 screen_x() { echo $((WIN_X + BORDER + $1 - OFFSET_X)); }
 screen_y() { echo $((WIN_Y + BORDER + $1)); }
+# Game-screen middle of cell (col, row), as "X Y".
+cell() { "$(dirname "$game")/zembro-tool" cell "$1" "$2"; }
 
-# Game-screen middle of cell (col, row).
-cell_x() { "$(dirname "$game")/zembro-tool" cell "$1" "$2" | cut -d' ' -f1; }
-cell_y() { "$(dirname "$game")/zembro-tool" cell "$1" "$2" | cut -d' ' -f2; }
-
-# The pauses let a loaded machine's game take the movement before the click.
-click_game() {
-    xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"
-    sleep 0.25
-    xdotool click 1
-    sleep 0.25
+# point X Y: the pointer there, in game-screen pixels. The window system keeps the events in
+# order; the short pauses let the game draw what each did.
+point() { xdotool mousemove "$(screen_x "$1")" "$(screen_y "$2")"; POINT="$1 $2"; sleep 0.05; }
+# covered X Y W H: the game's own pointer, where `point` left it, may stand over the box.
+covered() {
+    local px py
+    read -r px py <<<"${POINT:-0 0}"
+    [ $((px + 32)) -ge "$1" ] && [ $((px - 8)) -le $(($1 + $3)) ] &&
+        [ $((py + 32)) -ge "$2" ] && [ $((py - 8)) -le $(($2 + $4)) ]
 }
+click_game() { point "$1" "$2"; xdotool click 1; sleep 0.15; }
+# shellcheck disable=SC2046 # "X Y" is two arguments
+click_cell() { click_game $(cell "$1" "$2"); }
 
+shot() { import -window root "$work/$1.png"; }
 # How many pixels of a game-screen box differ between two screenshots.
 box_difference() {
-    local before=$1 after=$2 x=$3 y=$4 w=$5 h=$6
-    local geometry="${w}x${h}+$(screen_x "$x")+$(screen_y "$y")"
-    local a b
-    a=$(mktemp --suffix=.png) b=$(mktemp --suffix=.png)
-    convert "$before" -crop "$geometry" +repage "$a"
-    convert "$after" -crop "$geometry" +repage "$b"
-    compare -metric AE -fuzz 5% "$a" "$b" null: 2>&1 | cut -d' ' -f1
-    rm -f "$a" "$b"
+    local geometry="${5}x${6}+$(screen_x "$3")+$(screen_y "$4")"
+    convert "$work/$1.png" -crop "$geometry" +repage "$work/box-a.png"
+    convert "$work/$2.png" -crop "$geometry" +repage "$work/box-b.png"
+    compare -metric AE -fuzz 5% "$work/box-a.png" "$work/box-b.png" null: 2>&1 | cut -d' ' -f1
 }
+box_changed() { [ "$(box_difference "$@")" -gt 40 ]; }
+box_same() { [ "$(box_difference "$@")" -lt 5 ]; }
+seconds_box="125 67 76 34"
+pieces_box="205 540 80 36"
+moves_box="675 532 70 28"
+# The seconds on the screen run (they change within a second and a half), or stand still.
+clock_runs() { shot clock-a; sleep 1.1; shot clock-b; box_changed clock-a clock-b $seconds_box; }
+clock_stands() { shot clock-a; sleep 1.1; shot clock-b; box_same clock-a clock-b $seconds_box; }
 
 # check NAME COMMAND...: counts a check, and a failure when the command fails.
 failures=0
@@ -129,11 +207,11 @@ check() {
         echo "FAIL $name"
     fi
 }
+not() { ! "$@"; }
 
 # Keeps the screenshots of a failed run (of any run with ZEMBRO_E2E_KEEP set) and shows the
 # game's standard error, prints the summary line, and fails if a check did.
 finish_checks() {
-    local work=$1
     if [ "$failures" -ne 0 ] || [ -n "${ZEMBRO_E2E_KEEP:-}" ]; then
         mkdir -p /tmp/zembro-e2e && cp "$work"/*.png "$work/stderr.txt" /tmp/zembro-e2e/ 2>/dev/null
         echo "screenshots kept in /tmp/zembro-e2e"
@@ -141,34 +219,4 @@ finish_checks() {
     fi
     echo "$((checks - failures)) passed, $failures failed"
     [ "$failures" -eq 0 ]
-}
-
-# Starts weston on the X display (its X11 back end: a window at the top-left, whose pointer and
-# keys xdotool drives) with Xwayland, and exports what a Wayland session sets for its programs;
-# GAME_DISPLAY becomes weston's Xwayland display. $work must exist.
-start_weston() {
-    export XDG_RUNTIME_DIR="$work/runtime" XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=zembro-wayland
-    unset QT_QPA_PLATFORM
-    mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
-    weston --backend=x11-backend.so --use-pixman --xwayland --width=1024 --height=768 \
-        --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.txt" 2>&1 &
-    WESTON_PID=$!
-    for _ in $(seq 200); do
-        GAME_DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.txt")
-        if [ -n "$GAME_DISPLAY" ]; then
-            # Keys reach weston only while its window has the X focus (no window manager gives it).
-            local output
-            for _ in $(seq 200); do
-                output=$(xdotool search --class '^Weston Compositor$' 2>/dev/null | head -n 1)
-                [ -n "$output" ] && xdotool windowfocus "$output" && return 0
-                sleep 0.05
-            done
-            break
-        fi
-        kill -0 "$WESTON_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    echo "weston did not start:" >&2
-    cat "$work/weston.txt" >&2
-    return 1
 }

@@ -1,4 +1,4 @@
-// The deal: the path mask cleared, out-of-range settings, and fixed-cell attempts however many.
+// The deal: golden boards, settings out of range, and fixed-cell attempts however many.
 #include "game/deal.h"
 
 #include "board_rows.h"
@@ -6,13 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <limits>
+#include <sstream>
 
 namespace zembro {
 namespace {
-
-using test::BoardText;
 
 struct DealResult {
     GameState state;
@@ -21,45 +19,53 @@ struct DealResult {
 
 DealResult DealWith(const DealParams& params, std::uint32_t seed) {
     DealResult result{};
+    result.state.pathMask.fill(1);
     ResetGame(result.state);
     result.rngState = Deal(result.state, params, seed);
     return result;
 }
 
-TEST(Deal, ClearsThePathMask) {
-    GameState state;
-    state.pathMask.fill(1);
-    state.board.fill(3);
-    ResetGame(state);
-    EXPECT_EQ(state.board, Board{}) << "a reset board is empty";
-    Deal(state, {.kinds = 5, .numMaxPedine = 33}, 7);
-    EXPECT_EQ(state.pathMask, PathMask{});
+Board BoardOf(const std::string& codes) {
+    Board board{};
+    std::istringstream in(codes);
+    for (std::uint8_t& cell : board) {
+        int code = 0;
+        in >> code;
+        cell = static_cast<std::uint8_t>(code);
+    }
+    return board;
 }
 
-// What every deal must give, whatever the settings and start value.
-void ExpectInvariants(const GameState& s, int kinds, int fixedCode, bool randomEmpty,
-                      int fixedCells) {
-    std::array<int, 256> counts{};
-    for (const std::uint8_t code : s.board)
-        ++counts[code];
-    int pieces = 0;
-    for (int code = 1; code < 256; ++code) {
-        if (code <= kinds) {
-            EXPECT_EQ(counts[static_cast<std::size_t>(code)] % 2, 0) << "kind " << code;
-            pieces += counts[static_cast<std::size_t>(code)];
-        } else if (code != fixedCode) {
-            EXPECT_EQ(counts[static_cast<std::size_t>(code)], 0) << "stray code " << code;
-        }
-    }
-    EXPECT_EQ(counts[0], 2) << BoardText(s.board);
-    EXPECT_EQ(s.piecesLeft, pieces);
-    EXPECT_EQ(counts[static_cast<std::size_t>(fixedCode)] % 2, 0);
-    EXPECT_LE(counts[static_cast<std::size_t>(fixedCode)],
-              2 * std::int64_t{std::max(fixedCells, 0)});
-    EXPECT_EQ(s.fixedCode, fixedCode);
-    if (!randomEmpty) {
-        EXPECT_EQ(s.board[0], 0);
-        EXPECT_EQ(s.board[63], 0);
+// Every way of placing pieces and empty cells, with fixed cells; the first two are the worked
+// examples of the deal, from start value 12345 with 33 pictures.
+TEST(Deal, GoldenBoards) {
+    struct Case {
+        DealParams params;
+        const char* board;
+        int piecesLeft;
+        std::uint32_t rngState;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{1, 1, 20, 33, 0}, "0 6 17 9 5 4 13 14 6 9 15 10 6 17 10 5 2 16 20 16 10 13 16 9 6 4 17 1 2 6 14 13 "
+         "15 18 13 18 7 16 10 20 6 5 1 9 5 17 9 5 9 6 19 5 6 5 17 19 5 7 9 17 9 19 0 19", 62, 19},
+        {{0, 0, 20, 33, 3}, "0 2 7 33 16 33 7 6 9 6 18 5 14 9 1 19 17 9 14 6 17 19 4 33 9 5 13 6 17 9 20 5 "
+         "4 5 6 5 9 15 6 15 16 6 16 17 13 2 19 5 6 5 17 13 33 16 33 20 5 19 17 18 13 1 33 0", 56, 743909425},
+        {{1, 0, 20, 33, 5}, "0 2 7 10 16 10 7 6 9 6 18 5 14 9 33 19 17 9 14 6 17 33 4 10 9 5 13 5 13 17 16 9 "
+         "17 13 17 15 17 15 33 16 5 33 5 13 33 9 4 33 33 33 18 2 33 19 5 9 16 9 10 5 33 5 6 0", 52, 1978610859},
+        {{0, 1, 20, 33, 5}, "0 33 33 16 5 5 6 9 10 17 5 33 0 5 9 4 9 20 19 6 17 5 13 20 13 33 17 1 2 10 13 33 "
+         "16 6 9 10 4 33 33 33 5 6 19 18 33 16 5 9 33 19 10 18 1 5 9 9 19 16 17 17 17 13 9 2", 52, 2472946779},
+        {{1, 1, 12, 33, 9}, "0 33 7 1 7 33 33 5 5 9 5 33 33 33 9 8 33 7 10 1 9 33 8 9 10 0 33 8 1 5 1 7 5 "
+         "33 1 2 7 9 7 8 10 33 8 5 33 33 8 10 9 5 9 2 33 1 5 7 33 10 7 1 10 9 33 1", 46, 956749997},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const DealResult dealt = DealWith(c.params, 12345);
+        EXPECT_EQ(test::BoardText(dealt.state.board), test::BoardText(BoardOf(c.board)));
+        EXPECT_EQ(dealt.state.piecesLeft, c.piecesLeft);
+        EXPECT_EQ(dealt.state.fixedCode, 33);
+        EXPECT_EQ(dealt.rngState, c.rngState);
+        EXPECT_EQ(dealt.state.pathMask, PathMask{});
     }
 }
 
@@ -74,17 +80,16 @@ TEST(Deal, OutOfRangeKindsAndPictureCountsStaySound) {
         {5, -40, 1, 2}, {299, 300, 254, 255}, {20, 256, 20, 255}, {1000, 40, 39, 40},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("kinds " + std::to_string(c.kinds) + " pictures " +
-                     std::to_string(c.numMaxPedine));
         for (std::uint32_t seed = 0; seed < 20; ++seed) {
-            const DealResult dealt = DealWith({.controlled = 1,
-                                               .randomEmpty = 1,
-                                               .kinds = c.kinds,
-                                               .numMaxPedine = c.numMaxPedine,
-                                               .fixedCells = 10},
-                                              seed);
-            ExpectInvariants(dealt.state, c.expectedKinds, c.expectedFixed, true, 10);
-            EXPECT_GE(dealt.state.piecesLeft, 0);
+            const GameState s = DealWith({1, 1, c.kinds, c.numMaxPedine, 10}, seed).state;
+            int counts[256] = {};
+            for (const std::uint8_t code : s.board)
+                ++counts[code];
+            for (int code = c.expectedKinds + 1; code < 256; ++code)
+                EXPECT_TRUE(code == c.expectedFixed || counts[code] == 0) << code;
+            EXPECT_EQ(counts[0], 2);
+            EXPECT_EQ(s.piecesLeft, 62 - counts[c.expectedFixed]);
+            EXPECT_EQ(s.fixedCode, c.expectedFixed);
         }
     }
 }
@@ -130,39 +135,23 @@ TEST(Deal, FixedCellAttemptsMatchDrawingEveryNumber) {
     for (const int kinds : {1, 3, 20, 200}) {
         for (const int attempts : {1, 30, 400}) {
             for (std::uint32_t seed = 100; seed < 103; ++seed) {
-                const DealParams params{.controlled = 1,
-                                        .randomEmpty = 1,
-                                        .kinds = kinds,
-                                        .numMaxPedine = 255,
-                                        .fixedCells = attempts};
-                DealParams unfixed = params;
-                unfixed.fixedCells = 0;
-                DealResult reference = DealWith(unfixed, seed);
+                DealResult reference = DealWith({1, 1, kinds, 255, 0}, seed);
                 const std::uint32_t referenceState = FixPairsOneDrawAtATime(
                     reference.state, attempts, kinds, 255, reference.rngState);
-
-                const DealResult dealt = DealWith(params, seed);
+                const DealResult dealt = DealWith({1, 1, kinds, 255, attempts}, seed);
                 SCOPED_TRACE("kinds " + std::to_string(kinds) + " attempts " +
                              std::to_string(attempts) + " seed " + std::to_string(seed));
-                EXPECT_EQ(BoardText(dealt.state.board), BoardText(reference.state.board));
+                EXPECT_EQ(test::BoardText(dealt.state.board),
+                          test::BoardText(reference.state.board));
                 EXPECT_EQ(dealt.state.piecesLeft, reference.state.piecesLeft);
                 EXPECT_EQ(dealt.rngState, referenceState);
             }
         }
     }
-}
-
-// The largest count a file can hold completes (the benchmark times it). The attempts may end in
-// a cycle that never draws the last kinds left, so not every pair need be fixed.
-TEST(Deal, LargestFixedCellCountCompletes) {
-    const DealResult dealt = DealWith({.controlled = 0,
-                                       .randomEmpty = 0,
-                                       .kinds = 2,
-                                       .numMaxPedine = 33,
-                                       .fixedCells = std::numeric_limits<int>::max()},
-                                      4);
-    ExpectInvariants(dealt.state, 2, 33, false, std::numeric_limits<int>::max());
-    EXPECT_LT(dealt.state.piecesLeft, 62);
+    // The largest count a file can hold completes (the benchmark times it).
+    const GameState most = DealWith({0, 0, 2, 33, std::numeric_limits<int>::max()}, 4).state;
+    EXPECT_LT(most.piecesLeft, 62);
+    EXPECT_EQ(most.board[0] + most.board[63], 0);
 }
 
 } // namespace

@@ -98,8 +98,9 @@ TEST_F(RunFolderTest, DefaultPicturesLoad) {
         EXPECT_EQ(sprites_.pieceSprites[static_cast<std::size_t>(k - 1)].hotX, k);
         EXPECT_EQ(sprites_.pieceSprites[static_cast<std::size_t>(k - 1)].hotY, 24 + k);
     }
-    EXPECT_EQ(sprites_.pathRing.pixels, MakePathEndShape(true).pixels);
-    EXPECT_EQ(sprites_.pathCross.pixels, MakePathEndShape(false).pixels);
+    EXPECT_FALSE(sprites_.pathRing.Empty()) << "the shapes are made at load";
+    EXPECT_NE(sprites_.pathRing.pixels, sprites_.pathCross.pixels);
+    EXPECT_FALSE(sprites_.cellFrame.Empty());
     EXPECT_GE(sprites_.digitStrip.Width(), DIGIT_OFFSET[9] + DIGIT_WIDTH[9]);
     EXPECT_TRUE(buffer_.HasSurface());
 }

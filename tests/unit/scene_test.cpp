@@ -1,37 +1,40 @@
-// Composing frames: cells and paths in their colours, pressed cells, counters, pointer, blink.
+// Composing frames over plain coloured pictures: golden frames of what a player sees, then what
+// only a sequence of paints shows (the pointer over a frozen scene, the blink, the overlays).
 #include "render/scene.h"
 
 #include "board_rows.h"
 #include "game/path_trace.h"
 #include "pixels.h"
-#include "render/blitters.h"
 #include "render/opaque_runs.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 
 namespace zembro {
 namespace {
 
 using test::At;
-using test::Screen;
-using test::SolidSprite;
 
 constexpr Pixel KEY = 0x7C1F, BACKGROUND = 0x0842, EMPTY = 0x2108, HIGHLIGHT = 0x03E0, ALT = 0x7C00,
                 POINTER = 0x7FFF, PAUSE = 0x7FE0;
 
 // A solid sprite keyed at both corners the blitters key on (bottom-left and top-left).
 Sprite Keyed(int w, int h, Pixel fill) {
-    Sprite s = SolidSprite(w, h, fill);
+    Sprite s = test::SolidSprite(w, h, fill);
     At(s, 0, h - 1) = KEY;
     At(s, 0, 0) = KEY;
+    IndexOpaqueRuns(s);
     return s;
 }
 
-// Plain coloured pictures: a piece of kind k is a 98 x 96 block of colour 0x100 * k rising 24
-// pixels above its cell; digit d of the strip is colour 0x20 + d.
+// A piece of kind k is a 98 x 96 block of colour 0x100 * k rising 24 pixels above its cell;
+// digit d of the strip is colour 0x20 + d.
 GameSprites TestSprites() {
     GameSprites s;
-    s.background = SolidSprite(800, 600, BACKGROUND);
+    s.background = test::SolidSprite(800, 600, BACKGROUND);
     s.cellEmpty = Keyed(98, 72, EMPTY);
     s.cellHighlight = Keyed(98, 72, HIGHLIGHT);
     s.cellAltHighlight = Keyed(98, 72, ALT);
@@ -41,16 +44,11 @@ GameSprites TestSprites() {
         s.pieceSprites.push_back(Keyed(98, 96, static_cast<Pixel>(0x100 * k)));
         s.pieceSprites.back().hotY = 24;
     }
-    s.digitStrip = SolidSprite(DIGIT_OFFSET[9] + DIGIT_WIDTH[9], 20, KEY);
-    for (int d = 0; d < 10; ++d)
-        for (int x = 1; x < DIGIT_WIDTH[static_cast<std::size_t>(d)]; ++x)
+    s.digitStrip = test::SolidSprite(DIGIT_OFFSET[9] + DIGIT_WIDTH[9], 20, KEY);
+    for (std::size_t d = 0; d < 10; ++d)
+        for (int x = 1; x < DIGIT_WIDTH[d]; ++x)
             for (int y = 1; y < 20; ++y)
-                At(s.digitStrip, DIGIT_OFFSET[static_cast<std::size_t>(d)] + x, y) =
-                    static_cast<Pixel>(0x20 + d);
-    for (Sprite* keyed :
-         {&s.cellEmpty, &s.cellHighlight, &s.cellAltHighlight, &s.cursorSprite, &s.pauseImage,
-          &s.pieceSprites[0], &s.pieceSprites[1], &s.pieceSprites[2]})
-        IndexOpaqueRuns(*keyed);
+                At(s.digitStrip, DIGIT_OFFSET[d] + x, y) = static_cast<Pixel>(0x20 + d);
     s.cellFrame = MakeCellFrame(s.cellEmpty);
     s.pathRing = MakePathEndShape(true);
     s.pathCross = MakePathEndShape(false);
@@ -59,98 +57,126 @@ GameSprites TestSprites() {
 
 struct Frame {
     GameSprites sprites = TestSprites();
-    BackBuffer buffer = Screen(true);
+    BackBuffer buffer = test::Screen(true);
     SceneState scene;
     GameState game;
     OptionValues settings;
     std::int32_t fps = 0;
-    bool cellPressed = false, frozen = false, paused = false, bar = false;
+    bool cellPressed = false, frozen = false, paused = false, shapes = false;
     int mouseX = 20, mouseY = 560; // off the board and its cells
     int cursorCol = 0, cursorRow = 0;
-    bool shapes = false;
 
-    Frame() { game.fixedCode = 3; }
+    Frame() {
+        scene.fullRedraw = false;
+        game.fixedCode = 3;
+    }
     void Paint() {
         PaintFrame(buffer, sprites, scene,
-                   {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, bar,
+                   {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, false,
                     cursorCol, cursorRow, shapes});
     }
-    // A point of a cell's box that no other cell covers (with the test's rectangular pictures
-    // and no piece in front of it).
-    Pixel CellMiddle(int col, int row) {
-        const ScenePoint at = CellPosition(col, row);
-        return At(buffer, at.x + 45, at.y + 20);
+    // Kind 1 at (2, 2) and (5, 2), kind 2 at (2, 6); the piece at (2, 2) selected, aimed at
+    // (tc, tr).
+    void Aim(int tc, int tr) {
+        game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, 1}, {2, 6, 2}});
+        game.sourceCol = game.sourceRow = 2;
+        game.hoverCol = tc;
+        game.hoverRow = tr;
+        TracePath(game, settings);
+    }
+    std::uint32_t Hash() const { // FNV-1a over the pixels
+        std::uint32_t h = 2166136261u;
+        for (const Pixel p : buffer.pixels)
+            h = (h ^ p) * 16777619u;
+        return h;
     }
 };
 
-TEST(Scene, CellsShowPiecesEmptiesAndTheTracedPathInTheRightColours) {
-    Frame f;
-    f.game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, 1}, {2, 6, 2}});
-    f.scene.fullRedraw = false;
-    f.Paint();
-    EXPECT_EQ(f.CellMiddle(2, 2), 0x100) << "a piece carries its own cell";
-    EXPECT_EQ(f.CellMiddle(3, 2), EMPTY);
-    EXPECT_EQ(f.CellMiddle(8, 8), EMPTY) << "the last diagonal is drawn too";
-    EXPECT_EQ(At(f.buffer, 5, 5), BACKGROUND);
-
-    // Selected piece, a pairing target and the path between: highlight under half a piece.
-    f.game.sourceCol = f.game.sourceRow = 2;
-    f.game.hoverCol = 5;
-    f.game.hoverRow = 2;
-    TracePath(f.game, f.settings);
-    f.Paint();
-    EXPECT_EQ(f.CellMiddle(3, 2), BlendPixels(EMPTY, HIGHLIGHT)) << "a path cell";
-    EXPECT_EQ(f.CellMiddle(5, 2), BlendPixels(0x100, HIGHLIGHT)) << "the target";
-    EXPECT_EQ(f.CellMiddle(2, 6), 0x200) << "off the path";
-
-    // A target that does not pair, in two-colour mode: the second highlight.
-    f.settings.twoColourPath = 1;
-    f.game.hoverCol = 2;
-    f.game.hoverRow = 6;
-    TracePath(f.game, f.settings);
-    f.Paint();
-    EXPECT_EQ(f.CellMiddle(2, 6), BlendPixels(0x200, ALT));
-    EXPECT_EQ(f.CellMiddle(2, 4), BlendPixels(EMPTY, ALT));
+// With ZEMBRO_FRAMES_DIR set, every golden frame is also written there as a PPM picture, to
+// look at when one changes.
+void Keep(const Frame& f, const std::string& name) {
+    const char* dir = std::getenv("ZEMBRO_FRAMES_DIR");
+    if (dir == nullptr)
+        return;
+    std::FILE* out = std::fopen((std::string(dir) + "/" + name + ".ppm").c_str(), "wb");
+    std::fprintf(out, "P6 800 600 255\n");
+    for (int y = 599; y >= 0; --y) // bottom-up rows
+        for (int x = 0; x < 800; ++x) {
+            const Pixel p = f.buffer.pixels[static_cast<std::size_t>(y * 800 + x)];
+            const unsigned char rgb[] = {static_cast<unsigned char>((p >> 10 & 31) << 3),
+                                         static_cast<unsigned char>((p >> 5 & 31) << 3),
+                                         static_cast<unsigned char>((p & 31) << 3)};
+            std::fwrite(rgb, 1, 3, out);
+        }
+    std::fclose(out);
 }
 
-TEST(Scene, PressedHighlightedCellsDropTwoRowsInClickAndClickOnly) {
-    for (const int hold : {0, 1}) {
+TEST(Scene, GoldenFrames) {
+    struct Case {
+        const char* name;
+        std::function<void(Frame&)> set;
+        std::uint32_t hash;
+    };
+    const Case cases[] = {
+        {"path-to-a-pair", [](Frame& f) { f.Aim(5, 2); }, 3785192437u},
+        {"no-pair-two-colours",
+         [](Frame& f) {
+             f.settings.twoColourPath = 1;
+             f.Aim(2, 6);
+         },
+         1339144193u},
+        {"pressed-click-and-click",
+         [](Frame& f) {
+             f.Aim(5, 2);
+             f.cellPressed = true;
+         },
+         4175616709u},
+        {"pressed-held", // as if not pressed
+         [](Frame& f) {
+             f.Aim(5, 2);
+             f.cellPressed = true;
+             f.settings.holdToDrag = 1;
+         },
+         3785192437u},
+        {"counters",
+         [](Frame& f) {
+             f.game.piecesLeft = 7;
+             f.fps = 60;
+             f.game.moves = 1234;
+             f.game.seconds = -5;
+         },
+         2045144715u},
+        {"keyboard-frame",
+         [](Frame& f) {
+             f.game.board = test::BoardWith(0, {{4, 4, 1}, {8, 8, 250}});
+             f.cursorCol = f.cursorRow = 4;
+         },
+         1150089101u},
+        {"ring-for-a-pair",
+         [](Frame& f) {
+             f.Aim(5, 2);
+             f.shapes = true;
+         },
+         2485914633u},
+        {"cross-for-a-move",
+         [](Frame& f) {
+             f.Aim(4, 2);
+             f.shapes = true;
+         },
+         1483560822u},
+        {"paused", [](Frame& f) { f.paused = true; }, 2696239981u},
+    };
+    for (const Case& c : cases) {
         Frame f;
-        f.game.board = test::BoardWith(0, {{4, 4, 1}});
-        f.game.hoverCol = f.game.hoverRow = 4;
-        f.settings.holdToDrag = hold;
-        f.scene.fullRedraw = false;
-        f.cellPressed = true;
+        c.set(f);
         f.Paint();
-        const ScenePoint at = CellPosition(4, 4);
-        // The piece rises 24 rows above its cell, over the cells behind it; pressed, its top
-        // edge is 2 rows lower.
-        const int top = at.y - 24 + (hold == 0 ? 2 : 0);
-        EXPECT_EQ(At(f.buffer, at.x + 49, top), BlendPixels(0x100, EMPTY)) << "hold " << hold;
-        EXPECT_EQ(At(f.buffer, at.x + 49, top - 1), EMPTY) << "hold " << hold;
+        Keep(f, c.name);
+        EXPECT_EQ(f.Hash(), c.hash) << c.name << ": ZEMBRO_FRAMES_DIR=DIR writes it";
     }
-}
-
-TEST(Scene, CountersPrintThreeDigitsAtTheirPlaces) {
-    Frame f;
-    f.game.piecesLeft = 7;
-    f.fps = 60;
-    f.game.moves = 1234;
-    f.game.seconds = -5;
-    f.Paint();
-    const struct {
-        int x, y, digit;
-    } glyphs[] = {{210, 544, 0}, {235, 544, 0}, {260, 544, 7}, {145, 30, 0},
-                  {170, 30, 6},  {191, 30, 0},  {675, 532, 1}, {691, 532, 2},
-                  {711, 532, 3}, {729, 532, 4}, {130, 70, 0},  {155, 70, 5}};
-    for (const auto& g : glyphs)
-        EXPECT_EQ(At(f.buffer, g.x + 1, g.y + 1), 0x20 + g.digit) << g.x << "," << g.y;
-    EXPECT_EQ(At(f.buffer, 178, 71), BACKGROUND) << "the minus sign is skipped";
 }
 
 TEST(Scene, PointerOnlyUpdateLeavesNoTrail) {
     Frame f;
-    f.scene.fullRedraw = false;
     f.Paint();
     EXPECT_EQ(At(f.buffer, 21, 561), POINTER);
     f.frozen = true;
@@ -169,17 +195,20 @@ TEST(Scene, PointerOnlyUpdateLeavesNoTrail) {
     f.mouseY = 560;
     f.Paint();
     EXPECT_EQ(f.buffer.pixels, scene) << "only the pointer ever changed";
+    // What is drawn over a frozen scene reaches the screen whole.
+    f.mouseX = SCREEN_WIDTH; // the step puts the game's pointer nowhere when it takes it away
+    f.buffer.damage.Clear();
+    f.scene.overlays = {.removePointer = true, .menuStrip = false, .pauseMarks = {PAUSE_POS}};
+    f.Paint();
+    EXPECT_TRUE(f.buffer.damage.all);
+    EXPECT_EQ(At(f.buffer, 21, 561), BACKGROUND);
+    EXPECT_EQ(At(f.buffer, PAUSE_POS.x + 5, PAUSE_POS.y + 5), PAUSE);
 }
 
 TEST(Scene, PairingTargetPreviewBlinksOncePerTick) {
     Frame f;
-    f.game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, 1}});
-    f.game.sourceCol = f.game.sourceRow = 2;
-    f.game.hoverCol = 5;
-    f.game.hoverRow = 2;
-    TracePath(f.game, f.settings);
-    f.scene.fullRedraw = false;
-    auto targetPreview = [&] {
+    f.Aim(5, 2);
+    const auto targetPreview = [&] {
         return At(f.buffer, TARGET_PREVIEW_POS.x + 60, TARGET_PREVIEW_POS.y + 30);
     };
     std::vector<Pixel> seen;
@@ -190,92 +219,13 @@ TEST(Scene, PairingTargetPreviewBlinksOncePerTick) {
     }
     EXPECT_NE(seen[0], seen[2]);
     EXPECT_EQ(seen[0], seen[1]) << "no tick, no change";
-    // The selected piece rises to its hotspot, 24 pixels above the preview's place.
-    EXPECT_EQ(At(f.buffer, SELECTED_PREVIEW_POS.x + 30, SELECTED_PREVIEW_POS.y - 20), 0x100);
-
-    f.game.board[static_cast<std::size_t>(CellIndex(5, 2))] = 2; // now it does not pair
+    f.game.At(5, 2) = 2; // now it does not pair
     TracePath(f.game, f.settings);
     f.scene.blinkTick = true;
     f.Paint();
     const Pixel steady = targetPreview();
     f.Paint();
     EXPECT_EQ(targetPreview(), steady) << "a target that does not pair stays half-blended";
-}
-
-// The keyboard's cell: light rings along the cell's outline, then a dark one; the rest as it was.
-TEST(Scene, TheKeyboardsCellIsFramedAlongItsOutline) {
-    Frame f;
-    f.game.board = test::BoardWith(0, {{4, 4, 1}});
-    f.scene.fullRedraw = false;
-    f.Paint();
-    const std::vector<Pixel> plain = f.buffer.pixels;
-    f.cursorCol = f.cursorRow = 4;
-    f.Paint();
-    const ScenePoint at = CellPosition(4, 4);
-    // The test's cell is a 98 x 72 block keyed at two corners: its outline is its border.
-    // clang-format off
-    const std::tuple<int, int, int> ring[] = {{50, 0, 0x7FFF}, {50, 2, 0x7FFF}, {50, 3, 0}, {0, 36, 0x7FFF}, {97, 36, 0x7FFF}, {94, 36, 0}};
-    // clang-format on
-    for (const auto& [x, y, colour] : ring)
-        EXPECT_EQ(At(f.buffer, at.x + x, at.y + y), colour) << x << "," << y;
-    EXPECT_EQ(At(f.buffer, at.x + 50, at.y + 10), 0x100) << "the piece inside stays";
-    f.cursorCol = f.cursorRow = 0;
-    f.Paint();
-    EXPECT_EQ(f.buffer.pixels, plain) << "without the keyboard, the frame of before";
-}
-
-// With the shapes on, the path's end tells a pair from a move by a ring or a cross, light over
-// dark; off, the frame is the plain one.
-TEST(Scene, ThePathsEndIsARingForAPairAndACrossForAMove) {
-    for (const int target : {1, 0}) { // the same kind: a pair; an empty cell: a move
-        Frame f;
-        f.game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, target}});
-        f.game.sourceCol = f.game.sourceRow = 2;
-        f.game.hoverCol = 5;
-        f.game.hoverRow = 2;
-        TracePath(f.game, f.settings);
-        f.scene.fullRedraw = false;
-        f.Paint();
-        const std::vector<Pixel> plain = f.buffer.pixels;
-        f.shapes = true;
-        f.Paint();
-        const ScenePoint middle = CellMiddle(5, 2);
-        const Pixel centre = At(f.buffer, middle.x, middle.y);
-        const Pixel onRing = At(f.buffer, middle.x + 19, middle.y);
-        const Pixel onCross = At(f.buffer, middle.x + 10, middle.y + 7);
-        const Pixel crossEnd = At(f.buffer, middle.x + 16, middle.y + 11);
-        EXPECT_EQ(onRing == 0x7FFF, target == 1) << target;
-        EXPECT_EQ(centre == 0x7FFF, target == 0) << target;
-        EXPECT_EQ(onCross == 0x7FFF, target == 0) << target;
-        EXPECT_EQ(crossEnd == 0x7FFF, target == 0) << "the cross reaches 16 pixels out";
-        f.shapes = false;
-        f.Paint();
-        EXPECT_EQ(f.buffer.pixels, plain) << target;
-    }
-}
-
-// What is drawn over a frozen scene reaches the screen whole: the pointer taken away, a pause mark.
-TEST(Scene, OverlaysOnAFrozenSceneArePresentedWhole) {
-    Frame f;
-    f.scene.fullRedraw = false;
-    f.Paint();
-    f.frozen = true;
-    f.mouseX = SCREEN_WIDTH; // the step puts the game's pointer nowhere when it takes it away
-    f.buffer.damage.Clear();
-    f.scene.overlays.removePointer = true;
-    f.scene.overlays.pauseMarks = {PAUSE_POS};
-    f.Paint();
-    EXPECT_TRUE(f.buffer.damage.all);
-    EXPECT_EQ(At(f.buffer, 21, 561), BACKGROUND);
-    EXPECT_EQ(At(f.buffer, PAUSE_POS.x + 5, PAUSE_POS.y + 5), PAUSE);
-}
-
-TEST(Scene, CodesBeyondThePicturesDrawTheLastOne) {
-    Frame f;
-    f.game.board = test::BoardWith(0, {{1, 1, 250}});
-    f.scene.fullRedraw = false;
-    f.Paint();
-    EXPECT_EQ(f.CellMiddle(1, 1), 0x300);
 }
 
 } // namespace

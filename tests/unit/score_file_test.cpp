@@ -6,172 +6,133 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace zembro {
 namespace {
 
-namespace fs = std::filesystem;
+ScoreRecord Record(const std::string& name, int seconds, int moves) {
+    std::tm when{};
+    when.tm_mday = 7;
+    when.tm_mon = 2;
+    when.tm_year = 101;
+    when.tm_hour = 9;
+    when.tm_min = 5;
+    OptionValues settings;
+    settings.penalty = 148;
+    settings.fixedCells = -2;
+    settings.kindsUsed = 20;
+    return MakeRecord(name, seconds, moves, when, settings);
+}
 
 // The place a result would take, or 0 when the list cannot be read.
-int Place(const std::string& path, std::int16_t seconds, std::uint8_t moves) {
-    const Result<int> place = RankFor(path, seconds, moves);
+int Place(const std::string& path, int seconds, int moves) {
+    const Result<int> place =
+        RankFor(path, StoredSeconds(seconds), static_cast<std::uint8_t>(moves));
     return place ? *place : 0;
 }
 
-class ScoreFile : public testing::Test {
-  protected:
-    static ScoreRecord Record(const std::string& name, int seconds, int moves) {
-        std::tm when{};
-        when.tm_mday = 7;
-        when.tm_mon = 2;
-        when.tm_year = 101;
-        OptionValues settings;
-        return MakeRecord(name, seconds, moves, when, settings);
-    }
-    void Store(const std::vector<std::pair<int, int>>& results) {
-        for (const auto& [seconds, moves] : results)
-            ASSERT_TRUE(InsertScore(path_, Record("p" + std::to_string(seconds), seconds, moves)));
-    }
-    std::string Bytes() const { return test::TempFolder::Contents(path_); }
-
-    test::TempFolder temp_{"scores"};
-    fs::path folder_ = temp_.Path();
-    std::string path_ = temp_ / "Zembro.rec";
-};
-
-TEST_F(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
-    ScoreRecord r = Record("Anna", 40000, 300);
-    r.penalty = 148;
-    r.fixedCells = -2;
-    r.kindsUsed = 20;
-    r.hour = 9;
-    r.minute = 5;
-    auto b = EncodeRecord(r);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), 5), std::string("Anna\0", 5));
-    EXPECT_EQ(r.seconds, -25536) << "low 16 bits";
-    EXPECT_EQ(r.moves, 44) << "low 8 bits";
-    // Offset and byte: seconds, moves, day, month, year, hour, minute, penalty, fixed cells,
-    // and the reserved bytes.
-    const std::pair<std::size_t, int> bytes[] = {{20, 40000 & 0xFF},
-                                                 {21, 40000 >> 8},
-                                                 {22, 44},
-                                                 {23, 7},
-                                                 {24, 3},
-                                                 {26, 101},
-                                                 {27, 0},
-                                                 {28, 9},
-                                                 {29, 5},
-                                                 {36, 148},
-                                                 {40, 0xFE},
-                                                 {43, 0xFF},
-                                                 {19, 0},
-                                                 {25, 0},
-                                                 {30, 0},
-                                                 {31, 0},
-                                                 {32, 0},
-                                                 {33, 0},
-                                                 {34, 0},
-                                                 {35, 0}};
-    for (const auto& [at, value] : bytes)
-        EXPECT_EQ(b[at], value) << "byte " << at;
-    ScoreRecord full = r;
-    full.name.fill('z'); // no terminator in the array: byte 19 stays reserved all the same
-    EXPECT_EQ(EncodeRecord(full)[19], 0);
-    b[19] = 'z'; // and is not read back as part of the name
-    EXPECT_EQ(DecodeRecord(b.data()).name[19], '\0');
-    b[19] = 0;
-    EXPECT_EQ(full.Name().size(), 19u);
-    EXPECT_EQ(DecodeRecord(b.data()), r);
+std::size_t Count(const std::string& path) {
+    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path);
+    return loaded ? loaded->size() : 0;
 }
 
-TEST_F(ScoreFile, NamesAreCutToNineteenCharacters) {
-    const ScoreRecord longName = Record(std::string(25, 'x'), 1, 1);
-    EXPECT_EQ(longName.Name(), std::string(19, 'x'));
-    EXPECT_EQ(longName.name[19], '\0') << "the terminator is stored";
-    const ScoreRecord shortName = Record("Ugo", 1, 1);
-    EXPECT_EQ(shortName.Name(), "Ugo");
-    for (std::size_t i = 3; i < 20; ++i)
-        EXPECT_EQ(shortName.name[i], '\0');
+int Inserted(const std::string& path, const ScoreRecord& r) {
+    const Result<int> place = InsertScore(path, r);
+    return place ? *place : 0;
 }
 
-TEST_F(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
-    EXPECT_EQ(Place(path_, 500, 1), 1) << "no file yet";
-    Store({{100, 40}, {120, 30}, {120, 35}, {150, 20}});
+std::string Hex(const std::array<std::uint8_t, SCORE_RECORD_SIZE>& bytes) {
+    std::string hex;
+    for (const std::uint8_t b : bytes)
+        hex += "0123456789abcdef"[b >> 4], hex += "0123456789abcdef"[b & 15];
+    return hex;
+}
+
+// Name, zero-filled to byte 19; seconds 40000 as its low 16 bits; 300 moves as 44; day 7,
+// March, a reserved byte, 2001 as 101, 09:05, six reserved bytes, penalty 148, -2 fixed cells,
+// 20 kinds.
+TEST(ScoreFile, RecordsAreFortyEightLittleEndianBytes) {
+    const ScoreRecord r = Record("Anna", 40000, 300);
+    EXPECT_EQ(Hex(EncodeRecord(r)), "416e6e61000000000000000000000000000000004"
+                                    "09c2c0703006500090500000000000094000000feffffff14000000");
+    EXPECT_EQ(DecodeRecord(EncodeRecord(r).data()), r);
+    EXPECT_EQ(Record(std::string(25, 'x'), 1, 1).Name(), std::string(19, 'x'));
+    auto bytes = EncodeRecord(Record(std::string(19, 'x'), 1, 1));
+    bytes[19] = 'z'; // not part of the name
+    EXPECT_EQ(DecodeRecord(bytes.data()).Name(), std::string(19, 'x'));
+}
+
+TEST(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
+    const test::TempFolder folder("scores");
+    const std::string path = folder / "Zembro.rec";
+    EXPECT_EQ(Place(path, 500, 1), 1) << "no file yet";
+    for (const auto& [seconds, moves] : {std::pair{100, 40}, {120, 30}, {120, 35}, {150, 20}})
+        ASSERT_TRUE(InsertScore(path, Record("p" + std::to_string(moves), seconds, moves)));
     struct Case {
         int seconds, moves, place;
     };
     for (const Case c : {Case{120, 30, 3}, Case{120, 29, 2}, Case{120, 36, 4}, Case{99, 255, 1},
-                         Case{151, 0, 5}, Case{40000, 0, 1}}) {
-        const std::int16_t seconds = StoredSeconds(c.seconds);
-        EXPECT_EQ(Place(path_, seconds, static_cast<std::uint8_t>(c.moves)), c.place)
-            << c.seconds << " s, " << c.moves << " moves";
-    }
-    const Result<int> placed = InsertScore(path_, Record("Zoe", 120, 30));
-    ASSERT_TRUE(placed);
-    EXPECT_EQ(*placed, 3) << "after the equal record";
-    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path_);
-    ASSERT_TRUE(loaded);
-    ASSERT_EQ(loaded->size(), 5u);
-    EXPECT_EQ((*loaded)[2].Name(), "Zoe");
-    EXPECT_EQ((*loaded)[1].Name(), "p120");
+                         Case{151, 0, 5}, Case{40000, 0, 1}})
+        EXPECT_EQ(Place(path, c.seconds, c.moves), c.place) << c.seconds << " s, " << c.moves;
+    EXPECT_EQ(Inserted(path, Record("Zoe", 120, 30)), 3) << "after the equal record";
+    std::string names;
+    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path);
+    for (const ScoreRecord& r : loaded ? *loaded : std::vector<ScoreRecord>{})
+        names += r.Name() + " ";
+    EXPECT_EQ(names, "p40 p30 Zoe p35 p20 ");
+    // Fifteen are kept: a worse result is not, a better one pushes the last out.
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(InsertScore(path, Record("q", 130, i)));
+    EXPECT_EQ(Inserted(path, Record("late", 200, 1)), 16);
+    EXPECT_EQ(Inserted(path, Record("early", 1, 1)), 1);
+    EXPECT_EQ(Count(path), 15u);
+    EXPECT_EQ(test::TempFolder::Contents(path).substr(14 * SCORE_RECORD_SIZE, 1), "q");
 }
 
-TEST_F(ScoreFile, ShortAndOddFiles) {
-    std::ofstream(path_, std::ios::binary) << "";
-    EXPECT_EQ(Place(path_, 10, 10), 1);
-    EXPECT_FALSE(LoadScores(path_)) << "no whole record";
-
-    // 100 bytes: two whole records and a 4-byte tail.
+TEST(ScoreFile, ShortAndOddFiles) {
+    const test::TempFolder folder("odd");
+    const std::string path = folder.Write("Zembro.rec", "");
+    EXPECT_EQ(Place(path, 10, 10), 1);
+    EXPECT_FALSE(LoadScores(path)) << "no whole record";
+    // Two whole records and a 4-byte tail, which is dropped.
     std::string bytes;
-    for (const ScoreRecord& r : {Record("a", 10, 1), Record("b", 20, 1)}) {
-        const auto e = EncodeRecord(r);
-        bytes.append(reinterpret_cast<const char*>(e.data()), e.size());
-    }
-    std::ofstream(path_, std::ios::binary) << bytes << "tail";
-    EXPECT_EQ(Place(path_, 30, 1), 3);
-    EXPECT_EQ(*InsertScore(path_, Record("c", 15, 1)), 2);
-    EXPECT_EQ(Bytes().size(), 144u) << "the tail is dropped";
-
-    EXPECT_FALSE(LoadScores((folder_ / "none.rec").string()));
-}
-
-TEST_F(ScoreFile, LoadingNeverTakesMoreThan255Records) {
-    std::string bytes;
-    const auto e = EncodeRecord(Record("x", 1, 1));
+    for (const ScoreRecord& r : {Record("a", 10, 1), Record("b", 20, 1)})
+        bytes.append(reinterpret_cast<const char*>(EncodeRecord(r).data()), SCORE_RECORD_SIZE);
+    folder.Write("Zembro.rec", bytes + "tail");
+    EXPECT_EQ(Place(path, 30, 1), 3);
+    EXPECT_EQ(Inserted(path, Record("c", 15, 1)), 2);
+    EXPECT_EQ(test::TempFolder::Contents(path).size(), 144u);
+    // At most 255 records are loaded; only the first fifteen rank.
+    std::string many;
     for (int i = 0; i < 300; ++i)
-        bytes.append(reinterpret_cast<const char*>(e.data()), e.size());
-    std::ofstream(path_, std::ios::binary) << bytes;
-    const Result<std::vector<ScoreRecord>> loaded = LoadScores(path_);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->size(), 255u);
-    EXPECT_EQ(Place(path_, 2, 1), 16) << "ranks among the first fifteen only";
+        many += bytes.substr(0, SCORE_RECORD_SIZE);
+    folder.Write("Zembro.rec", many);
+    EXPECT_EQ(Count(path), 255u);
+    EXPECT_EQ(Place(path, 11, 1), 16);
 }
 
 TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
-    struct Case {
-        std::string utf8, cp1252;
+    const std::pair<std::string, std::string> cases[] = {
+        {"Nérone", "N\xE9rone"},
+        {"€ 5", "\x80 5"},
+        {"Łukasz", "?ukasz"},
+        {"日本", "??"},
+        {"\u00A0x", "\xA0x"},
+        {"ÿ", "\xFF"},
+        {"\xFF\xC3", "??"},
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         "a?b"},
+        {"\x80"
+         "ab",
+         "?ab"},
+        {"\xC3"
+         "A",
+         "?A"},
     };
-    // clang-format off
-    const Case cases[] = {
-        {"Anna", "Anna"}, {"Nérone", "N\xE9rone"}, {"€ 5", "\x80 5"}, {"Łukasz", "?ukasz"}, {"日本", "??"},
-        {"\u00A0x", "\xA0x"}, {"ÿ", "\xFF"}, // the first byte past the high table, and the last
-        {"\xFF\xC3", "??"},                  // malformed bytes
-        {"a\xF0\x9F\x98\x80" "b", "a?b"},     // four bytes, one character
-        {"\x80" "ab", "?ab"},                 // a lone continuation byte
-        {"\xC3" "A", "?A"},                   // a lead byte without its continuation
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
-        if (c.cp1252.find('?') == std::string::npos) {
-            EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8);
+    for (const auto& [utf8, cp1252] : cases) {
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
+        if (cp1252.find('?') == std::string::npos) {
+            EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
         }
     }
     EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "?????") << "bytes the code page leaves out";

@@ -1,6 +1,6 @@
 // zembro-tool window: a game dealt with this folder's settings, driven by window events in
 // game-screen pixels through the game window's own step.
-#include "app/window_step.h"
+#include "app/window_script.h"
 #include "board_text.h"
 #include "game/deal.h"
 #include "game/screen_zones.h"
@@ -12,52 +12,6 @@
 #include <sstream>
 
 namespace zembro::tool {
-namespace {
-
-using Kind = WindowEvent::Kind;
-
-// A script line as a window event, or why it is not one.
-Result<WindowEvent> ParseEvent(const std::string& line) {
-    static const std::pair<const char*, Kind> POINTED[] = {{"press", Kind::Press},
-                                                           {"release", Kind::Release},
-                                                           {"right", Kind::RightPress},
-                                                           {"move", Kind::Move},
-                                                           {"frame", Kind::NonClientMove}};
-    static const std::pair<const char*, Kind> BARE[] = {
-        {"leave", Kind::Leave}, {"grip", Kind::CaptionPress}, {"grip-up", Kind::CaptionRelease}};
-    std::istringstream words(line);
-    std::string name, first, second, extra;
-    words >> name >> first >> second >> extra;
-    if (!extra.empty())
-        return Result<WindowEvent>::Fail("too many words");
-    for (const auto& [text, kind] : BARE)
-        if (name == text && first.empty())
-            return Result<WindowEvent>::Ok({.kind = kind});
-    static const std::pair<const char*, Key> KEYS[] = {
-        {"up", Key::Up},     {"down", Key::Down},  {"left", Key::Left},     {"right", Key::Right},
-        {"space", Key::Act}, {"return", Key::Act}, {"escape", Key::Cancel}, {"p", Key::Pause},
-        {"m", Key::Menu},    {"c", Key::Shapes}};
-    if (name == "key" && second.empty())
-        for (const auto& [text, key] : KEYS)
-            if (first == text)
-                return Result<WindowEvent>::Ok({.kind = Kind::KeyPress, .key = key});
-    if (name == "active" && (first == "0" || first == "1") && second.empty())
-        return Result<WindowEvent>::Ok({.kind = Kind::Activate, .active = first == "1"});
-    for (const auto& [text, kind] : POINTED) {
-        if (name != text)
-            continue;
-        const std::optional<std::int64_t> x = ParseDecimal(first, -100000, 100000);
-        const std::optional<std::int64_t> y = ParseDecimal(second, -100000, 100000);
-        if (!x || !y)
-            return Result<WindowEvent>::Fail(name + " needs a point X Y in game-screen pixels");
-        WindowEvent event{.kind = kind, .x = static_cast<int>(*x), .y = static_cast<int>(*y)};
-        event.onCaption = kind == Kind::NonClientMove && InDragZone(event.x, event.y);
-        return Result<WindowEvent>::Ok(event);
-    }
-    return Result<WindowEvent>::Fail("unknown event '" + line + "'");
-}
-
-} // namespace
 
 int RunWindow(const Args& args) {
     if (args.size() != 1)
@@ -69,43 +23,23 @@ int RunWindow(const Args& args) {
     if (!folder)
         return EXIT_BAD_INPUT;
 
-    GameState game;
-    ResetGame(game);
-    Deal(game, DealParamsFrom(folder->settings), static_cast<std::uint32_t>(*seed));
-    FrameState frame;
-    InputState input;
-    SceneState scene;
-    bool bar = false, systemPointer = true, minimised = false, won = false;
+    ScriptedWindow window(folder->settings, folder->cell, static_cast<std::uint32_t>(*seed));
     const int status = RunScript([&](const std::string& line) {
-        const Result<WindowEvent> event = ParseEvent(line);
-        if (!event)
-            return Result<bool>::Fail(event.Reason());
-        const StepOutcome out =
-            Step(*event, {frame, input, game, scene, folder->settings, folder->cell, bar});
-        bar = out.bar.value_or(bar);
-        systemPointer = out.systemPointer.value_or(systemPointer);
-        minimised = minimised || out.minimise;
-        won = out.move == MoveResult::Won;
-        return Result<bool>::Ok(won);
+        if (const IoResult ran = window.RunScript(line); !ran)
+            return Result<bool>::Fail(ran.Reason());
+        return Result<bool>::Ok(window.Won());
     });
     if (status != EXIT_OK)
         return status;
 
-    const auto bit = [&](std::uint32_t mask) { return (frame.stateBits & mask) != 0 ? 1 : 0; };
+    const GameState& game = window.Game();
+    const FrameState& frame = window.Frame();
     std::cout << FormatBoard(game.board) << "moves " << game.moves << '\n'
               << "pieces_left " << game.piecesLeft << '\n'
               << "selected " << game.sourceCol << ' ' << game.sourceRow << '\n'
               << "hover " << game.hoverCol << ' ' << game.hoverRow << '\n'
-              << "paused " << bit(STATE_PAUSED) << '\n'
-              << "inactive " << bit(STATE_INACTIVE) << '\n'
-              << "dragging " << bit(STATE_CAPTION_PRESSED) << '\n'
-              << "bar " << (bar ? 1 : 0) << '\n'
-              << "system_pointer " << (systemPointer ? 1 : 0) << '\n'
-              << "minimised " << (minimised ? 1 : 0) << '\n'
               << "pointer " << frame.mouseX << ' ' << frame.mouseY << '\n'
-              << "cursor " << (frame.cursorShown ? frame.cursorCol : 0) << ' '
-              << (frame.cursorShown ? frame.cursorRow : 0) << '\n'
-              << "won " << (won ? 1 : 0) << '\n';
+              << "sees " << window.Seen() << '\n';
     return EXIT_OK;
 }
 

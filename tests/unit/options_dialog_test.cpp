@@ -1,26 +1,21 @@
-// The dialogs: the options dialog's handlers as a table of scripts, then what the game window
-// makes of the options, the ranking and the end of a game over the in-memory framework.
-#include "frame_fixture.h"
+// The options dialog's handlers as a table of scripts: what the player reads, is told, and finds
+// written.
 #include "game/settings_schema.h"
+#include "platform/headless/headless_framework.h"
 #include "store/options_file.h"
 #include "store/score_file.h"
 #include "temp_folder.h"
 #include "ui/dialog_templates.h"
-#include "ui/new_record_dialog.h"
 #include "ui/options_dialog.h"
-#include "ui/ranking_dialog.h"
 
-#include "board_rows.h"
+#include <gtest/gtest.h>
 
 #include <sstream>
 
 namespace zembro {
 namespace {
 
-using platform::Answer;
-using platform::DialogHandler;
 using platform::HeadlessDialog;
-using test::FrameTest;
 
 // The file's first eleven words, as written (a flag of 2 is not read back as 1), or "unreadable".
 std::string FileWords(const std::string& path) {
@@ -178,194 +173,12 @@ TEST(OptionsDialog, ScriptsAsAPlayerSeesThem) {
         EXPECT_EQ(Shown(run.controls), c.shown) << c.script;
         EXPECT_EQ(run.Told(folder.Path().string()), c.told) << c.script;
         EXPECT_EQ(FileWords(folder / c.file), c.words) << c.script;
-        for (const platform::FileDialogRequest& r : run.framework.fileRequests)
-            EXPECT_EQ(r.filterName + " " + r.defaultExtension, "File di Opzioni opt");
-    }
-}
-
-// --- What the game window makes of them. ---
-
-class Dialogs : public FrameTest {
-  protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        WriteOptions("Immagini Contatori 33 1 0 0 0 1 148 30 32");
-        ASSERT_TRUE(Start());
-        framework_.dialogsRun.clear();
-    }
-    static void Ok(HeadlessDialog& d, DialogHandler& h) { h.OnCommand(1, d); }
-};
-
-// After OK the game reads the settings again; they may name more pictures than start-up
-// loaded, and the next deal keeps to the pictures there are.
-TEST_F(Dialogs, OkIsReadAgainAndADealKeepsToThePicturesLoaded) {
-    WriteOptions("Immagini Contatori 200 1 0 0 1 1 0 30 150");
-    framework_.dialogScripts[DIALOG_OPTIONS] = Ok;
-    Frame().OnCommand(CMD_OPTIONS);
-    ASSERT_EQ(app_->Settings().NumMaxPedine, 200);
-    EXPECT_EQ(app_->Settings().holdToDrag, 1);
-    Frame().OnCommand(CMD_NEW_GAME);
-    const GameState& g = Frame().Game();
-    EXPECT_LE(g.fixedCode, 33);
-    int highest = 0;
-    for (int row = 1; row <= 8; ++row)
-        for (int col = 1; col <= 8; ++col)
-            highest = std::max<int>(highest, g.At(col, row));
-    EXPECT_LE(highest, 33) << "no code without a picture";
-    EXPECT_GE(highest, 20) << "yet every picture is used";
-}
-
-TEST_F(Dialogs, SettingsThatCannotBeReadAreToldAndNeverShown) {
-    for (const bool folder : {false, true}) {
-        framework_.messages.clear();
-        std::filesystem::remove_all(folder_ / "Option.opt");
-        if (folder)
-            std::filesystem::create_directory(folder_ / "Option.opt");
-        Frame().OnCommand(CMD_OPTIONS);
-        EXPECT_TRUE(framework_.dialogsRun.empty());
-        ASSERT_EQ(framework_.messages.size(), 1u);
-        EXPECT_EQ(framework_.messages[0].caption + ": " + framework_.messages[0].text,
-                  std::string("Errore di caricamento: Le opzioni non sono state lette da "
-                              "Option.opt:\n") +
-                      (folder ? "non è un file normale (è una cartella, una FIFO o un dispositivo)"
-                              : "il file non esiste"));
-    }
-}
-
-TEST_F(Dialogs, RankingShowsTheListOrSaysItCannot) {
-    Frame().OnCommand(CMD_RANKING);
-    ASSERT_EQ(framework_.messages.size(), 1u);
-    EXPECT_EQ(framework_.messages[0].caption + ": " + framework_.messages[0].text,
-              "Errore di caricamento: Ci sono dei problemi\n nel caricare la classifica");
-    EXPECT_TRUE(framework_.dialogsRun.empty());
-
-    std::tm when{};
-    when.tm_mday = 7;
-    OptionValues settings;
-    for (const int penalty : {5, 0, 148}) {
-        settings.penalty = penalty;
-        ASSERT_TRUE(InsertScore((folder_ / "Zembro.rec").string(),
-                                MakeRecord("p", 90 + penalty, 1, when, settings)));
-    }
-    framework_.dialogScripts[DIALOG_RANKING] = [](HeadlessDialog& d, DialogHandler& h) {
-        EXPECT_EQ(d.Lines(ID_RANKING_LIST).size(), 3u);
-        EXPECT_EQ(d.SelectedListLine(ID_RANKING_LIST), 0);
-        EXPECT_EQ(d.Text(ID_RANKING_PENALTY), "00 Sec. ");
-        d.SelectListLine(ID_RANKING_LIST, 2);
-        h.OnSelectionChange(ID_RANKING_LIST, d);
-        EXPECT_EQ(d.Text(ID_RANKING_PENALTY), "148 Sec. ");
-        h.OnCommand(1, d);
-    };
-    Frame().OnCommand(CMD_RANKING);
-    EXPECT_EQ(framework_.dialogsRun, std::vector<int>{DIALOG_RANKING});
-}
-
-// --- The end of a game. ---
-
-class EndOfGame : public Dialogs {
-  protected:
-    // One pair left, side by side; clicking both wins.
-    void WinByClicking() {
-        GameState& g = Frame().Game();
-        g.board = test::BoardWith(0, {{3, 4, 1}, {4, 4, 1}, {8, 8, 33}});
-        g.fixedCode = 33;
-        g.piecesLeft = 2;
-        g.seconds = 77;
-        g.moves = 300;
-        for (const auto& [col, row] : {std::pair{3, 4}, {4, 4}}) {
-            const ScenePoint at = CellMiddle(col, row);
-            Move(at.x, at.y);
-            Press(at.x, at.y);
-            Release(at.x, at.y);
+        if (!run.framework.fileRequests.empty()) {
+            const platform::FileDialogRequest& r = run.framework.fileRequests.front();
+            EXPECT_EQ(r.filterName + " " + r.filterPattern + " " + r.defaultExtension,
+                      "File di Opzioni *.opt opt");
         }
     }
-    std::string Told() const {
-        std::string told;
-        for (const platform::MessageRecord& m : framework_.messages)
-            told += (told.empty() ? "" : " | ") + m.caption + ": " + m.text;
-        return told;
-    }
-    std::string recordPath() const { return (folder_ / "Zembro.rec").string(); }
-};
-
-TEST_F(EndOfGame, WinningThenOkStoresTheNameAndQuits) {
-    framework_.messageAnswers = {Answer::Ok};
-    framework_.dialogScripts[DIALOG_NEW_RECORD] = [](HeadlessDialog& d, DialogHandler& h) {
-        EXPECT_EQ(d.Text(ID_RECORD_RANK), "Posizione Num. : 1 / 15");
-        d.SetText(ID_RECORD_NAME, "Anna");
-        h.OnCommand(1, d);
-    };
-    WinByClicking();
-    EXPECT_EQ(Told(),
-              "!You are the WINNER !: Hai finito il gioco in soli 77 secondi\n Vuoi uscire ?");
-    EXPECT_EQ(framework_.messages[0].icon, platform::MessageIcon::Information);
-    EXPECT_EQ(framework_.messages[0].cursorCount, 0) << "answered with the system pointer";
-    const Result<std::vector<ScoreRecord>> stored = LoadScores(recordPath());
-    ASSERT_TRUE(stored);
-    const ScoreRecord& r = stored->front();
-    EXPECT_EQ(r.Name() + " " + std::to_string(r.seconds) + " " + std::to_string(r.moves) + " " +
-                  std::to_string(r.penalty),
-              "Anna 77 45 148")
-        << "301 moves keep their low 8 bits";
-    EXPECT_TRUE(framework_.quitRequested);
-    EXPECT_FALSE(Window().Exists());
-}
-
-TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
-    // A list that cannot be read: said at once, no name asked for.
-    std::filesystem::create_directory(recordPath());
-    framework_.messageAnswers = {Answer::Cancel};
-    WinByClicking();
-    EXPECT_TRUE(framework_.dialogsRun.empty());
-    ASSERT_EQ(framework_.messages.size(), 2u);
-    EXPECT_EQ(framework_.messages[1].caption, "Errore di salvataggio");
-    EXPECT_EQ(framework_.messages[1].text.rfind("Il risultato non può entrare in classifica", 0),
-              0u);
-
-    // A list that goes while the name is typed: the record cannot be written, and is told.
-    std::filesystem::remove(recordPath());
-    framework_.messages.clear();
-    framework_.messageAnswers = {Answer::Cancel};
-    framework_.dialogScripts[DIALOG_NEW_RECORD] = [&](HeadlessDialog& d, DialogHandler& h) {
-        std::filesystem::create_symlink("gone/Zembro.rec", recordPath());
-        d.SetText(ID_RECORD_NAME, "Anna");
-        h.OnCommand(1, d);
-    };
-    WinByClicking();
-    ASSERT_EQ(framework_.messages.size(), 2u);
-    EXPECT_EQ(framework_.messages[1].text,
-              "Il risultato non è stato salvato in Zembro.rec:\nil file non esiste");
-    EXPECT_FALSE(framework_.quitRequested) << "the game goes on";
-    EXPECT_EQ(Frame().Game().moves, 0) << "Cancel then deals anew";
-}
-
-// Giving up says how many pieces were left; a board of fixed cells only is a win.
-TEST_F(EndOfGame, GivingUpSaysHowManyPiecesWereLeft) {
-    const std::pair<int, const char*> cases[] = {
-        {40, "Peccato HAI PERSO: Avevi ancora 40 pedine"},
-        {32, "Peccato HAI PERSO: Avevi ancora 32 pedine"},
-        {30, "Peccato HAI PERSO: Ti rimanevano solo 30 pedine"},
-        {2, "Peccato HAI PERSO: Ti rimanevano solo 2 pedine"},
-        {0, "!You are the WINNER !: Hai finito il gioco in soli 0 secondi\n Vuoi uscire ?"}};
-    framework_.dialogScripts[DIALOG_NEW_RECORD] = [](HeadlessDialog& d, DialogHandler& h) {
-        h.OnCommand(2, d);
-    };
-    for (const auto& [pieces, told] : cases) {
-        framework_.messages.clear();
-        framework_.dialogsRun.clear();
-        Frame().Game().piecesLeft = pieces;
-        const Board board = Frame().Game().board;
-        framework_.messageAnswers = {Answer::Cancel};
-        Frame().OnCommand(CMD_END_GAME);
-        EXPECT_EQ(Told(), told);
-        EXPECT_EQ(framework_.dialogsRun.size(), pieces == 0 ? 1u : 0u) << "a name only for a win";
-        if (pieces > 0) {
-            EXPECT_EQ(Frame().Game().board, board) << "Cancel goes back to the same game";
-        }
-    }
-    framework_.messageAnswers = {Answer::Ok};
-    Frame().OnCommand(CMD_END_GAME);
-    EXPECT_TRUE(framework_.quitRequested);
 }
 
 } // namespace

@@ -1,0 +1,380 @@
+// What only the game window and the application do, on the in-memory framework: start-up and its
+// failures, window points made game points, outcomes made window calls, the tick, the dialogs,
+// the settings read again, the ranking and the end of a game.
+#include "app/game_app.h"
+#include "board_rows.h"
+#include "platform/headless/headless_framework.h"
+#include "store/score_file.h"
+#include "temp_folder.h"
+#include "ui/dialog_templates.h"
+#include "ui/new_record_dialog.h"
+#include "ui/ranking_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace zembro {
+namespace {
+
+using platform::Answer;
+using platform::HeadlessDialog;
+using platform::HitCode;
+
+class Frame : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy(ZEMBRO_RUN_DIR, folder_.Path(),
+                              std::filesystem::copy_options::recursive);
+        // One kind and the corners empty: every board is the same, whatever the clock.
+        folder_.Write("Option.opt", "Immagini Contatori 33 1 0 0 0 1 148 0 1");
+        framework_.currentDirectory = folder_.Path().string();
+        framework_.now = 100000;
+    }
+    // Starts the program; the about dialog closes with OK.
+    bool Start() {
+        app_ = std::make_unique<GameApp>(framework_);
+        return app_->InitInstance();
+    }
+    GameFrame& Game() { return *app_->Frame(); }
+    platform::HeadlessFrame& Window() { return *framework_.frame; }
+    // The window reports client points, 5 pixels left of the game's.
+    void Click(int col, int row) {
+        const ScenePoint p = CellMiddle(col, row);
+        Game().OnMouseMove({p.x - 5, p.y});
+        Game().OnLButtonDown({p.x - 5, p.y});
+        Game().OnLButtonUp({p.x - 5, p.y});
+    }
+    std::string Told() const {
+        std::string told;
+        for (const platform::MessageRecord& m : framework_.messages)
+            told += (told.empty() ? "" : " | ") + m.caption + ": " + m.text;
+        return told;
+    }
+    std::string Records() const { return folder_ / "Zembro.rec"; }
+
+    test::TempFolder folder_{"frame"};
+    platform::HeadlessFramework framework_;
+    std::unique_ptr<GameApp> app_;
+};
+
+TEST_F(Frame, StartUpShowsThePaintedGameAndTheAboutDialogOnce) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Window().Shown());
+    EXPECT_GE(Window().Presents(), 1);
+    EXPECT_EQ(Window().WindowRect(), (platform::Rect{112, 87, 918, 693}));
+    EXPECT_EQ(framework_.dialogsRun, std::vector<int>{DIALOG_ABOUT});
+    EXPECT_EQ(Told(), "");
+    EXPECT_EQ(Game().Game().piecesLeft, 62);
+    // Hidden at window creation, shown around the about dialog, hidden after it.
+    EXPECT_EQ(framework_.cursorCalls, (std::vector<int>{-1, 1, -1}));
+    EXPECT_EQ(app_->Settings().directory1, folder_.Path().string() + "/Immagini");
+    framework_.screen = {800, 600};
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Window().WindowRect(), (platform::Rect{0, 0, 800, 600}));
+    EXPECT_FALSE(Window().Framed());
+}
+
+TEST_F(Frame, EveryStartUpFailureSaysWhatAndEnds) {
+    const std::string window = "Errore: Ho problemi nel creare la finiestra di Gioco";
+    const std::string resources = "Errore: Errore nel caricamento delle risorse";
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        // 24 and 32 bits count as 16; less than 15 is refused before the game starts.
+        {[&] {
+             framework_.bitsPerPixel = 15;
+             framework_.messageAnswers = {Answer::Cancel};
+         },
+         "Attenzione: Il programma è studiato per 65K Colori | " + window},
+        {[&] {
+             framework_.screen = {640, 480};
+         },
+         "Errore: Il programma richiede la risoluzione di 800x600 | " + window},
+        {[&] { framework_.frameFails = true; }, window},
+        {[&] { framework_.buttonsFail = true; }, window},
+        {[&] { std::filesystem::remove(folder_ / "Option.opt"); }, resources},
+        {[&] { std::filesystem::remove(folder_ / "Immagini/Mouse1.bmp"); }, resources},
+    };
+    for (const auto& [arrange, told] : cases) {
+        framework_ = platform::HeadlessFramework{};
+        framework_.currentDirectory = folder_.Path().string();
+        folder_.Write("Option.opt", "Immagini Contatori 33 1 0 0 0 1 148 0 1");
+        arrange();
+        EXPECT_FALSE(Start()) << told;
+        EXPECT_EQ(Told(), told);
+        EXPECT_TRUE(framework_.dialogsRun.empty()) << told;
+        EXPECT_EQ(framework_.messages.back().cursorCount, 0) << "answered with the system pointer";
+        std::filesystem::copy(ZEMBRO_RUN_DIR, folder_.Path(),
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::skip_existing);
+    }
+}
+
+TEST_F(Frame, ALongCurrentFolderIsTakenWhole) {
+    const std::filesystem::path deep =
+        folder_.Path() / std::string(120, 'd') / std::string(60, 'e');
+    std::filesystem::create_directories(deep);
+    for (const char* entry : {"Immagini", "Contatori", "Option.opt"})
+        std::filesystem::copy(folder_.Path() / entry, deep / entry,
+                              std::filesystem::copy_options::recursive);
+    framework_.currentDirectory = deep.string();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(app_->Settings().directory1, deep.string() + "/Immagini");
+}
+
+// The idle processing ticks the clock and asks for a paint after each paint; the pointer count
+// only ever steps between shown and hidden.
+TEST_F(Frame, IdleProcessingTicksAndRepaintsAfterEachPaint) {
+    ASSERT_TRUE(Start());
+    Click(4, 4); // a click starts the clock
+    const int before = Window().Invalidations();
+    for (int frame = 0; frame < 120; ++frame) {
+        framework_.now += 17;
+        app_->OnIdle();
+        Window().Paint();
+    }
+    EXPECT_EQ(Window().Invalidations() - before, 120);
+    EXPECT_EQ(Game().Game().seconds, 2);
+    for (std::size_t i = 1; i < framework_.cursorCalls.size(); ++i)
+        EXPECT_NE(framework_.cursorCalls[i], framework_.cursorCalls[i - 1]) << i;
+}
+
+// Window points reach the step as game points; its outcomes become window calls: the drag
+// zone's answer, the bar and its posted commands, minimising, the kept choice of shapes.
+TEST_F(Frame, TheWindowsMessagesAndTheStepsOutcomes) {
+    framework_.preferences["pathShapes"] = true;
+    ASSERT_TRUE(Start());
+    const auto screen = [](int x, int y) { return platform::Point{115 + x - 5, 90 + y}; };
+    EXPECT_EQ(Game().OnNcHitTest(screen(772, 22), HitCode::Client), HitCode::Caption);
+    EXPECT_EQ(Game().OnNcHitTest(screen(771, 22), HitCode::Client), HitCode::Client);
+    EXPECT_EQ(Game().OnNcHitTest(screen(780, 40), HitCode::Border), HitCode::Border);
+    Game().OnNcMouseMove(HitCode::Client, screen(700, 300));
+    EXPECT_EQ(Game().Mouse(), (platform::Point{700, 300}));
+
+    Game().OnLButtonDown({747 - 5, 11}); // MENU
+    ASSERT_TRUE(Game().Bar().Visible());
+    EXPECT_TRUE(Game().SystemCursorShown());
+    const int invalidations = Window().Invalidations();
+    framework_.buttons->Click(0); // Resetta
+    EXPECT_FALSE(Game().Bar().Visible());
+    EXPECT_EQ(Window().Invalidations(), invalidations + 1);
+    EXPECT_EQ(Window().Posted(), std::vector<int>{CMD_NEW_GAME}) << "queued, not run yet";
+    Window().RunPosted();
+    EXPECT_TRUE(Game().Scene().fullRedraw);
+    EXPECT_FALSE(Game().SystemCursorShown());
+    EXPECT_EQ(framework_.buttons->Images(2), (std::pair<int, int>{126, 127}));
+
+    Game().OnKeyDown(platform::Key::Shapes);
+    EXPECT_FALSE(framework_.preferences["pathShapes"]) << "read at start, turned off";
+    Game().OnActivate(platform::ActivateState::Active, true);
+    EXPECT_NE(Game().StateBits() & STATE_INACTIVE, 0u) << "minimised counts as inactive";
+    Game().OnCommand(CMD_MINIMIZE);
+    EXPECT_TRUE(Window().Minimized());
+}
+
+// Before a dialog shows, the window has the whole scene without the game's pointer; after it,
+// the game's pointer is where the system's is, in game pixels.
+TEST_F(Frame, DialogsShowOverOnePointer) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(InsertScore(Records(), MakeRecord("x", 1, 1, std::tm{}, OptionValues{})));
+    const auto label = [&] { // around the MENU label, where the pointer stands for a command
+        std::vector<Pixel> block;
+        for (int y = 10; y < 30; ++y) // bottom-up rows
+            for (int x = 740; x < 760; ++x)
+                block.push_back(Game().Buffer().pixels[static_cast<std::size_t>(
+                    (SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x)]);
+        return block;
+    };
+    Game().OnMouseMove({395, 300});
+    Window().Paint();
+    const std::vector<Pixel> bare = label();
+    for (const int command : {CMD_ABOUT, CMD_OPTIONS, CMD_RANKING}) {
+        Game().OnMouseMove({735, 10});
+        Window().Paint();
+        ASSERT_NE(label(), bare) << "the pointer is drawn there";
+        const int presents = Window().Presents();
+        std::vector<Pixel> shown;
+        int presentsBefore = 0;
+        framework_.dialogScripts[command == CMD_ABOUT     ? DIALOG_ABOUT
+                                 : command == CMD_OPTIONS ? DIALOG_OPTIONS
+                                                          : DIALOG_RANKING] =
+            [&](HeadlessDialog& d, platform::DialogHandler& h) {
+                shown = label();
+                presentsBefore = Window().Presents();
+                h.OnCommand(2, d);
+            };
+        Window().pointer = platform::Point{100, 200};
+        Game().OnCommand(command);
+        EXPECT_EQ(shown, bare) << command;
+        EXPECT_EQ(presentsBefore, presents + 1) << command;
+        EXPECT_FALSE(Game().SystemCursorShown()) << command;
+        EXPECT_EQ(Game().Mouse(), (platform::Point{105, 200})) << command;
+    }
+}
+
+// The strip drawn when the menu opens is the same whether or not the game's pointer stood on it.
+TEST_F(Frame, OpeningTheMenuLeavesNoHoleInTheStrip) {
+    const auto openMenu = [&](bool pointerDrawnOnTheZone) {
+        EXPECT_TRUE(Start());
+        Game().OnMouseMove({395, 300});
+        Window().Paint();
+        Game().OnMouseMove({742, 11});
+        if (pointerDrawnOnTheZone)
+            Window().Paint();
+        Game().OnLButtonDown({742, 11});
+        Window().Paint();
+        const std::vector<Pixel> opened = Game().Buffer().pixels;
+        Window().Paint(); // frozen by the bar: the pointer only, and it is not drawn
+        EXPECT_EQ(Game().Buffer().pixels, opened);
+        return opened;
+    };
+    EXPECT_EQ(openMenu(true), openMenu(false));
+}
+
+// After OK the settings are read again; a deal keeps to the pictures loaded at start.
+TEST_F(Frame, TheOptionsAreReadAgainAndTheDealKeepsToThePictures) {
+    ASSERT_TRUE(Start());
+    folder_.Write("Option.opt", "Immagini Contatori 200 1 0 0 1 1 0 30 150");
+    framework_.dialogScripts[DIALOG_OPTIONS] = [](HeadlessDialog& d, platform::DialogHandler& h) {
+        h.OnCommand(1, d);
+    };
+    Game().OnCommand(CMD_OPTIONS);
+    ASSERT_EQ(app_->Settings().NumMaxPedine, 200);
+    EXPECT_EQ(app_->Settings().holdToDrag, 1);
+    Game().OnCommand(CMD_NEW_GAME);
+    const GameState& g = Game().Game();
+    EXPECT_EQ(g.fixedCode, 33);
+    const int highest = *std::max_element(g.board.begin(), g.board.end());
+    EXPECT_LE(highest, 33) << "no code without a picture";
+    EXPECT_GE(highest, 20) << "yet every picture is used";
+    // Settings that cannot be read are told, and never shown for OK to write back.
+    std::filesystem::remove(folder_ / "Option.opt");
+    std::filesystem::create_directory(folder_ / "Option.opt");
+    framework_.dialogsRun.clear();
+    Game().OnCommand(CMD_OPTIONS);
+    EXPECT_TRUE(framework_.dialogsRun.empty());
+    EXPECT_EQ(Told(), "Errore di caricamento: Le opzioni non sono state lette da Option.opt:\n"
+                      "non è un file normale (è una cartella, una FIFO o un dispositivo)");
+}
+
+TEST_F(Frame, TheRankingShowsTheListOrSaysItCannot) {
+    ASSERT_TRUE(Start());
+    Game().OnCommand(CMD_RANKING);
+    EXPECT_EQ(Told(), "Errore di caricamento: Ci sono dei problemi\n nel caricare la classifica");
+    OptionValues settings;
+    for (const int penalty : {5, 0, 148}) {
+        settings.penalty = penalty;
+        ASSERT_TRUE(InsertScore(Records(), MakeRecord("p", 90 + penalty, 1, std::tm{}, settings)));
+    }
+    framework_.dialogsRun.clear();
+    framework_.dialogScripts[DIALOG_RANKING] = [](HeadlessDialog& d, platform::DialogHandler& h) {
+        EXPECT_EQ(d.Lines(ID_RANKING_LIST).size(), 3u);
+        EXPECT_EQ(d.Text(ID_RANKING_PENALTY), "00 Sec. ");
+        d.SelectListLine(ID_RANKING_LIST, 2);
+        h.OnSelectionChange(ID_RANKING_LIST, d);
+        EXPECT_EQ(d.Text(ID_RANKING_PENALTY), "148 Sec. ");
+        h.OnCommand(1, d);
+    };
+    Game().OnCommand(CMD_RANKING);
+    EXPECT_EQ(framework_.dialogsRun, std::vector<int>{DIALOG_RANKING});
+}
+
+class EndOfGame : public Frame {
+  protected:
+    void SetUp() override {
+        Frame::SetUp();
+        ASSERT_TRUE(Start());
+        framework_.dialogsRun.clear();
+    }
+    // One pair left, side by side: clicking both wins, and the end of the game follows the
+    // click, once it has been handled.
+    void Win() {
+        GameState& g = Game().Game();
+        g.board = test::BoardWith(0, {{3, 4, 1}, {4, 4, 1}, {8, 8, 33}});
+        g.piecesLeft = 2;
+        g.seconds = 77;
+        g.moves = 300;
+        Click(3, 4);
+        Click(4, 4);
+        EXPECT_TRUE(framework_.messages.empty());
+        Window().RunPosted();
+    }
+};
+
+TEST_F(EndOfGame, WinningThenOkStoresTheNameAndQuits) {
+    framework_.messageAnswers = {Answer::Ok};
+    framework_.dialogScripts[DIALOG_NEW_RECORD] = [](HeadlessDialog& d,
+                                                     platform::DialogHandler& h) {
+        EXPECT_EQ(d.Text(ID_RECORD_RANK), "Posizione Num. : 1 / 15");
+        d.SetText(ID_RECORD_NAME, "Anna");
+        h.OnCommand(1, d);
+    };
+    Win();
+    EXPECT_EQ(Told(),
+              "!You are the WINNER !: Hai finito il gioco in soli 77 secondi\n Vuoi uscire ?");
+    EXPECT_EQ(framework_.messages[0].icon, platform::MessageIcon::Information);
+    EXPECT_EQ(framework_.messages[0].cursorCount, 0) << "answered with the system pointer";
+    const Result<std::vector<ScoreRecord>> stored = LoadScores(Records());
+    ASSERT_TRUE(stored && !stored->empty());
+    const ScoreRecord& r = stored->front();
+    EXPECT_EQ(r.Name() + " " + std::to_string(r.seconds) + " " + std::to_string(r.moves) + " " +
+                  std::to_string(r.penalty),
+              "Anna 77 45 148")
+        << "301 moves keep their low 8 bits";
+    EXPECT_TRUE(framework_.quitRequested);
+    EXPECT_FALSE(Window().Exists());
+}
+
+TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
+    // A list that cannot be read: said at once, no name asked for; Cancel deals anew.
+    std::filesystem::create_directory(Records());
+    framework_.messageAnswers = {Answer::Cancel};
+    Win();
+    EXPECT_TRUE(framework_.dialogsRun.empty());
+    ASSERT_EQ(framework_.messages.size(), 2u);
+    EXPECT_EQ(framework_.messages[1].text.rfind("Il risultato non può entrare in classifica", 0),
+              0u);
+    EXPECT_EQ(Game().Game().piecesLeft, 62);
+    // A list that goes while the name is typed.
+    std::filesystem::remove(Records());
+    framework_.messages.clear();
+    framework_.messageAnswers = {Answer::Cancel};
+    framework_.dialogScripts[DIALOG_NEW_RECORD] = [&](HeadlessDialog& d,
+                                                      platform::DialogHandler& h) {
+        std::filesystem::create_symlink("gone/Zembro.rec", Records());
+        d.SetText(ID_RECORD_NAME, "Anna");
+        h.OnCommand(1, d);
+    };
+    Win();
+    EXPECT_EQ(framework_.messages.at(1).text,
+              "Il risultato non è stato salvato in Zembro.rec:\nil file non esiste");
+    EXPECT_FALSE(framework_.quitRequested);
+}
+
+// Giving up says how many pieces were left and goes back to the same game on Cancel; a board of
+// fixed cells only is a win.
+TEST_F(EndOfGame, GivingUpSaysHowManyPiecesWereLeft) {
+    const std::pair<int, const char*> cases[] = {
+        {40, "Peccato HAI PERSO: Avevi ancora 40 pedine"},
+        {32, "Peccato HAI PERSO: Avevi ancora 32 pedine"},
+        {30, "Peccato HAI PERSO: Ti rimanevano solo 30 pedine"},
+        {0, "!You are the WINNER !: Hai finito il gioco in soli 0 secondi\n Vuoi uscire ?"}};
+    for (const auto& [pieces, told] : cases) {
+        framework_.messages.clear();
+        framework_.dialogsRun.clear();
+        Game().Game().piecesLeft = pieces;
+        const Board board = Game().Game().board;
+        framework_.messageAnswers = {Answer::Cancel};
+        Game().OnCommand(CMD_END_GAME);
+        EXPECT_EQ(Told(), told);
+        EXPECT_EQ(framework_.dialogsRun.size(), pieces == 0 ? 1u : 0u) << "a name only for a win";
+        if (pieces > 0) {
+            EXPECT_EQ(Game().Game().board, board);
+        }
+    }
+    framework_.messageAnswers = {Answer::Ok};
+    Game().OnCommand(CMD_END_GAME);
+    EXPECT_TRUE(framework_.quitRequested);
+}
+
+} // namespace
+} // namespace zembro
