@@ -20,7 +20,7 @@ ZEMBRO_PACKAGES=(
 ZEMBRO_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream libxdamage-dev
     xvfb xauth xdotool imagemagick x11-utils openbox weston xwayland
-    at-spi2-core python3-pyatspi dbus-daemon
+    at-spi2-core dbus-daemon orca speech-dispatcher speech-dispatcher-espeak-ng
 )
 
 zembro_install_missing() {

@@ -34,7 +34,10 @@ void GameFrame::Run(const WindowEvent& event) {
     const bool acted = event.kind == Kind::Press ||
                        (event.kind == Kind::KeyPress && event.key == platform::Key::Act);
     const std::string said =
-        Announcement(before, SpokenStateOf(game_, paused()), outcome.move, acted);
+        event.kind == Kind::NewGame ? NewDealAnnouncement(game_)
+        : outcome.tellCounters
+            ? CountersAnnouncement(game_)
+            : Announcement(before, SpokenStateOf(game_, paused()), outcome.move, acted);
     if (!said.empty())
         spoken_ = said;
     if (window_)

@@ -67,6 +67,10 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
     bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
                    *window_, BAR_COMMANDS);
     bar_.SetButtonBitmaps(BarPictures(), 2);
+    std::vector<std::string> names;
+    for (const ButtonPictures& b : BAR_BUTTONS)
+        names.emplace_back(b.label);
+    bar_.SetButtonNames(names);
     if (!bar_.HasWindow())
         return false;
     // From now on the game draws its own pointer.

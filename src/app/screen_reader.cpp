@@ -1,6 +1,8 @@
 // The screen reader's texts.
 #include "app/screen_reader.h"
 
+#include <cctype>
+
 namespace zembro {
 
 std::string CellName(const GameState& game, int col, int row) {
@@ -13,14 +15,30 @@ std::string CellName(const GameState& game, int col, int row) {
     return where + ": pedina " + std::to_string(code);
 }
 
+namespace {
+
+std::vector<std::string> Counters(const GameState& game) {
+    return {"Secondi: " + std::to_string(game.seconds), "Mosse: " + std::to_string(game.moves),
+            "Pedine rimaste: " + std::to_string(game.piecesLeft)};
+}
+
+} // namespace
+
+std::string NewDealAnnouncement(const GameState& game) {
+    return "Nuova partita, " + std::to_string(game.piecesLeft) + " pedine";
+}
+
+std::string CountersAnnouncement(const GameState& game) {
+    const std::vector<std::string> counters = Counters(game);
+    return counters[0] + ", " + counters[1] + ", " + counters[2];
+}
+
 platform::ScreenReaderView DescribeGame(const GameState& game, int focusCol, int focusRow) {
     platform::ScreenReaderView view;
     for (int row = 1; row <= BOARD_SIDE; ++row)
         for (int col = 1; col <= BOARD_SIDE; ++col)
             view.cells.push_back(CellName(game, col, row));
-    view.counters = {"Secondi: " + std::to_string(game.seconds),
-                     "Mosse: " + std::to_string(game.moves),
-                     "Pedine rimaste: " + std::to_string(game.piecesLeft)};
+    view.counters = Counters(game);
     if (game.HasSelection())
         view.selected = CellIndex(game.sourceCol, game.sourceRow);
     if (IsCellCoordinate(focusCol) && IsCellCoordinate(focusRow))
@@ -43,28 +61,36 @@ SpokenState SpokenStateOf(const GameState& game, bool paused) {
 std::string Announcement(const SpokenState& before, const SpokenState& after, MoveResult move,
                          bool acted) {
     const int penalty = after.seconds - before.seconds;
-    const std::string charged =
-        penalty > 0 ? ", penalità di " + std::to_string(penalty) + " secondi" : "";
+    std::string said;
+    const auto add = [&](std::string part) { // "Pausa, selezionata riga 1, colonna 2"
+        if (!said.empty())
+            part[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(part[0])));
+        said += (said.empty() ? "" : ", ") + part;
+    };
+    if (after.paused != before.paused)
+        add(after.paused ? "Pausa" : "Gioco ripreso");
     switch (move) {
     case MoveResult::Won:
-        return "Hai vinto in " + std::to_string(after.seconds) + " secondi";
+        add("Hai vinto in " + std::to_string(after.seconds) + " secondi");
+        return said;
     case MoveResult::Paired:
-        return "Coppia tolta, restano " + std::to_string(after.pieces) + " pedine";
+        add("Coppia tolta, restano " + std::to_string(after.pieces) + " pedine");
+        return said;
     case MoveResult::Moved:
-        return "Pedina spostata" + charged;
+        add(penalty > 0 ? "Pedina spostata, penalità di " + std::to_string(penalty) + " secondi"
+                        : "Pedina spostata");
+        return said;
     case MoveResult::NoMove:
         break;
     }
-    if (after.paused != before.paused)
-        return after.paused ? "Pausa" : "Gioco ripreso";
     if (after.sourceCol != 0 &&
         (after.sourceCol != before.sourceCol || after.sourceRow != before.sourceRow))
-        return "Selezionata riga " + std::to_string(after.sourceRow) + ", colonna " +
-               std::to_string(after.sourceCol);
-    if (acted && before.aimed && after.sourceCol == before.sourceCol &&
-        after.sourceRow == before.sourceRow)
-        return "Mossa non possibile";
-    return {};
+        add("Selezionata riga " + std::to_string(after.sourceRow) + ", colonna " +
+            std::to_string(after.sourceCol));
+    else if (acted && before.aimed && after.sourceCol == before.sourceCol &&
+             after.sourceRow == before.sourceRow)
+        add("Mossa non possibile");
+    return said;
 }
 
 } // namespace zembro

@@ -29,4 +29,9 @@ SpokenState SpokenStateOf(const GameState& game, bool paused);
 std::string Announcement(const SpokenState& before, const SpokenState& after, MoveResult move,
                          bool acted);
 
+// "Nuova partita, 48 pedine".
+std::string NewDealAnnouncement(const GameState& game);
+// The counters in one sentence, for the key that asks for them.
+std::string CountersAnnouncement(const GameState& game);
+
 } // namespace zembro

@@ -49,7 +49,7 @@ Result<ScenePoint> Target(std::istringstream& words) {
     return Result<ScenePoint>::Ok({static_cast<int>(*x), static_cast<int>(*y)});
 }
 
-constexpr std::array<std::pair<const char*, Key>, 10> KEYS = {{{"up", Key::Up},
+constexpr std::array<std::pair<const char*, Key>, 11> KEYS = {{{"up", Key::Up},
                                                                {"down", Key::Down},
                                                                {"left", Key::Left},
                                                                {"right", Key::Right},
@@ -58,7 +58,8 @@ constexpr std::array<std::pair<const char*, Key>, 10> KEYS = {{{"up", Key::Up},
                                                                {"escape", Key::Cancel},
                                                                {"p", Key::Pause},
                                                                {"m", Key::Menu},
-                                                               {"c", Key::Shapes}}};
+                                                               {"c", Key::Shapes},
+                                                               {"i", Key::Counters}}};
 
 Result<std::vector<WindowEvent>> Events(std::istringstream& words, const std::string& verb) {
     using Events = Result<std::vector<WindowEvent>>;

@@ -17,7 +17,7 @@ namespace zembro {
 //                                                      pointer stands; click: move, press, release)
 //   grip, grip-up, leave, active 0|1, key NAME, dialog (one opens and closes), new (a new deal)
 // TARGET: "X Y", "cell C R", or a zone: menu, minimise, pause, strip (a point of the strip's
-// band that is no zone), grip. NAME: up, down, left, right, space, return, escape, p, m, c.
+// band that is no zone), grip. NAME: up, down, left, right, space, return, escape, p, m, c, i.
 Result<std::vector<WindowEvent>> ParseScriptItem(std::string_view item);
 
 // A game dealt from `seed` and the window around it, as the frame keeps them.
@@ -40,6 +40,9 @@ class ScriptedWindow {
     const GameState& Game() const { return game_; }
     const FrameState& Frame() const { return frame_; }
     bool Won() const { return won_; }
+    bool Bar() const { return bar_; }
+    bool SystemPointer() const { return systemPointer_; }
+    bool Minimised() const { return minimised_; }
 
   private:
     void Deal();

@@ -110,6 +110,7 @@ StepOutcome BarKey(Key key, const StepContext& c) {
     case Key::Pause:
     case Key::Menu:
     case Key::Shapes:
+    case Key::Counters:
         break;
     }
     return {};
@@ -119,7 +120,13 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
     FrameState& f = c.frame;
     if (event.key == Key::Pause && (f.stateBits & STATE_PAUSED) == 0)
         return Pause(c);
-    f.stateBits &= ~STATE_PAUSED; // a key that acts restarts the clock, as a click does
+    // A key that clicks restarts the clock, as a click does; the arrows, like pointer movements,
+    // do not, and neither do the keys that only show or tell.
+    if (event.key == Key::Act || event.key == Key::Cancel || event.key == Key::Menu ||
+        event.key == Key::Pause)
+        f.stateBits &= ~STATE_PAUSED;
+    if (event.key == Key::Counters)
+        return {.tellCounters = true};
     if (c.barShown)
         return BarKey(event.key, c);
     StepOutcome out{.repaint = true};
@@ -130,6 +137,7 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         return opened;
     }
     case Key::Pause:
+    case Key::Counters:
         return out;
     case Key::Shapes:
         c.frame.pathShapes = !c.frame.pathShapes;
@@ -189,9 +197,7 @@ StepOutcome DialogClosed(const WindowEvent& event, const StepContext& c) {
     return out;
 }
 
-} // namespace
-
-StepOutcome Step(const WindowEvent& event, const StepContext& c) {
+StepOutcome Handle(const WindowEvent& event, const StepContext& c) {
     using Kind = WindowEvent::Kind;
     std::uint32_t& bits = c.frame.stateBits;
     switch (event.kind) {
@@ -245,6 +251,19 @@ StepOutcome Step(const WindowEvent& event, const StepContext& c) {
         return {.systemPointer = false, .fullRedraw = true};
     }
     return {};
+}
+
+} // namespace
+
+StepOutcome Step(const WindowEvent& event, const StepContext& c) {
+    const StepOutcome out = Handle(event, c);
+    // While the keyboard's frame is shown its cell is the hovered one, whatever cleared the hover
+    // (a move, a dialog, a new deal): Space and Return always act where the frame is.
+    const FrameState& f = c.frame;
+    if (f.cursorShown && event.kind != WindowEvent::Kind::HitTest &&
+        (c.game.hoverCol != f.cursorCol || c.game.hoverRow != f.cursorRow))
+        PointerOnCell(c.game, c.settings, f.cursorCol, f.cursorRow);
+    return out;
 }
 
 } // namespace zembro

@@ -20,6 +20,8 @@ class DialogControls {
     virtual bool IsEnabled(int id) const = 0;
     virtual void ClearList(int id) = 0;
     virtual void AddListLine(int id, const std::string& line) = 0;
+    // What a screen reader reads for line `index`, when it is more than the line shows.
+    virtual void SpeakListLine(int /*id*/, int /*index*/, const std::string& /*spoken*/) {}
     virtual void SelectListLine(int id, int index) = 0;
     virtual int SelectedListLine(int id) const = 0; // -1 when none
     // Ends the dialog once the current handler returns.

@@ -81,6 +81,8 @@ class ButtonColumn {
     virtual ~ButtonColumn() = default;
     // Gives button `index` its normal and pressed pictures (program bitmap ids; 0 = none).
     virtual void SetImages(int index, int normalId, int pressedId) = 0;
+    // What a screen reader calls button `index`.
+    virtual void SetName(int index, const std::string& name) = 0;
     virtual void SetVisible(bool visible) = 0;
     // Shows button `index` pressed, the keyboard's choice; -1 for none.
     virtual void SetHighlighted(int index) = 0;

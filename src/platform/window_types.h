@@ -24,8 +24,8 @@ struct Rect {
 // The window system's answer to "what part of the window is this point on".
 enum class HitCode { Client, Caption, Border };
 
-// The keys the game answers: the arrows; Space or Return; Escape; P; M; C.
-enum class Key { Up, Down, Left, Right, Act, Cancel, Pause, Menu, Shapes };
+// The keys the game answers: the arrows; Space or Return; Escape; P; M; C; I (the counters).
+enum class Key { Up, Down, Left, Right, Act, Cancel, Pause, Menu, Shapes, Counters };
 
 enum class ActivateState { Inactive, Active, ClickActive };
 

@@ -40,6 +40,11 @@ void ButtonBar::SetButtonBitmaps(std::span<const int> table, int step) {
     }
 }
 
+void ButtonBar::SetButtonNames(const std::vector<std::string>& names) {
+    for (std::size_t i = 0; column_ && i < names.size() && i < std::size_t(buttonCount_); ++i)
+        column_->SetName(static_cast<int>(i), names[i]);
+}
+
 void ButtonBar::ShowBar(bool show) {
     if (!column_)
         return;

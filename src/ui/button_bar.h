@@ -22,6 +22,8 @@ class ButtonBar : public platform::ButtonClickHandler {
                    const std::vector<int>& ids);
     // Gives each button `step` picture ids from the table: normal, pressed, focused, disabled.
     void SetButtonBitmaps(std::span<const int> table, int step);
+    // The buttons' names, for a screen reader.
+    void SetButtonNames(const std::vector<std::string>& names);
     // Shows or hides the bar; acts only when that changes anything.
     void ShowBar(bool show);
 

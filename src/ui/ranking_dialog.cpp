@@ -66,8 +66,18 @@ void RankingDialog::ShowDetails(const ScoreRecord& record, platform::DialogContr
 
 void RankingDialog::OnInitDialog(platform::DialogControls& controls) {
     controls.ClearList(ID_RANKING_LIST);
-    for (std::size_t i = 0; i < records_.size(); ++i)
-        controls.AddListLine(ID_RANKING_LIST, RankingLine(static_cast<int>(i), records_[i]));
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        const int line = static_cast<int>(i);
+        const RankingDetails d = DetailsOf(records_[i]);
+        controls.AddListLine(ID_RANKING_LIST, RankingLine(line, records_[i]));
+        const auto trim = [](std::string text) {
+            return text.substr(0, text.find_last_not_of(' ') + 1);
+        };
+        controls.SpeakListLine(ID_RANKING_LIST, line,
+                               trim(RankingLine(line, records_[i])) + ", data " + trim(d.date) +
+                                   ", ora " + trim(d.time) + ", penalità " + trim(d.penalty) +
+                                   ", pedine " + trim(d.kinds) + ", fisse " + trim(d.fixed));
+    }
     if (!records_.empty())
         ShowDetails(records_.front(), controls);
     controls.SelectListLine(ID_RANKING_LIST, 0);

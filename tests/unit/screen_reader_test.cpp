@@ -50,11 +50,18 @@ TEST(ScreenReader, EachKindOfStepIsSaid) {
         {idle, {.pieces = 60, .seconds = 10, .sourceCol = 3, .sourceRow = 4}, NoMove, true, "Selezionata riga 4, colonna 3"},
         {idle, {.pieces = 60, .seconds = 10, .paused = true}, NoMove, true, "Pausa"},
         {{.paused = true}, {}, NoMove, true, "Gioco ripreso"},
+        {{.paused = true}, {.sourceCol = 2, .sourceRow = 1}, NoMove, true, "Gioco ripreso, selezionata riga 1, colonna 2"},
+        {{.pieces = 4, .paused = true}, {.pieces = 2}, Paired, true, "Gioco ripreso, coppia tolta, restano 2 pedine"},
         {idle, idle, NoMove, false, ""},
     };
     // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(Announcement(c.before, c.after, c.move, c.acted), c.said) << c.said;
+    GameState game;
+    game.piecesLeft = 48;
+    game.seconds = 12;
+    EXPECT_EQ(NewDealAnnouncement(game), "Nuova partita, 48 pedine");
+    EXPECT_EQ(CountersAnnouncement(game), "Secondi: 12, Mosse: 0, Pedine rimaste: 48");
 }
 
 } // namespace

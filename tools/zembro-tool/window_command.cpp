@@ -34,11 +34,21 @@ int RunWindow(const Args& args) {
 
     const GameState& game = window.Game();
     const FrameState& frame = window.Frame();
+    const auto bit = [&](std::uint32_t mask) { return (frame.stateBits & mask) != 0 ? 1 : 0; };
     std::cout << FormatBoard(game.board) << "moves " << game.moves << '\n'
               << "pieces_left " << game.piecesLeft << '\n'
               << "selected " << game.sourceCol << ' ' << game.sourceRow << '\n'
               << "hover " << game.hoverCol << ' ' << game.hoverRow << '\n'
+              << "paused " << bit(STATE_PAUSED) << '\n'
+              << "inactive " << bit(STATE_INACTIVE) << '\n'
+              << "dragging " << bit(STATE_CAPTION_PRESSED) << '\n'
+              << "bar " << window.Bar() << '\n'
+              << "system_pointer " << window.SystemPointer() << '\n'
+              << "minimised " << window.Minimised() << '\n'
               << "pointer " << frame.mouseX << ' ' << frame.mouseY << '\n'
+              << "cursor " << (frame.cursorShown ? frame.cursorCol : 0) << ' '
+              << (frame.cursorShown ? frame.cursorRow : 0) << '\n'
+              << "won " << window.Won() << '\n'
               << "sees " << window.Seen() << '\n';
     return EXIT_OK;
 }

@@ -58,6 +58,11 @@ class HeadlessButtons : public ButtonColumn {
     HeadlessButtons(Rect rect, std::vector<int> ids, ButtonClickHandler& handler)
         : rect_(rect), ids_(std::move(ids)), handler_(handler), images_(ids_.size()) {}
     void SetImages(int index, int normalId, int pressedId) override;
+    void SetName(int index, const std::string& name) override {
+        names_.resize(ids_.size());
+        names_.at(static_cast<std::size_t>(index)) = name;
+    }
+    const std::vector<std::string>& Names() const { return names_; }
     void SetVisible(bool visible) override;
     void SetHighlighted(int index) override { highlighted_ = index; }
 
@@ -76,6 +81,7 @@ class HeadlessButtons : public ButtonColumn {
     std::vector<int> ids_;
     ButtonClickHandler& handler_;
     std::vector<std::pair<int, int>> images_;
+    std::vector<std::string> names_;
     bool visible_ = false;
     int visibilityChanges_ = 0;
     int highlighted_ = -1;

@@ -1,12 +1,16 @@
-// The accessible tree of the game window: window > board table > 64 cells, counters, status.
+// The accessible tree of the game window: window > board > 64 cells, counters, status line, and
+// the command buttons while they are shown.
 #include "platform/qt/qt_accessible.h"
 
 #include "game/screen_layout.h"
 #include "game/screen_zones.h"
+#include "platform/qt/qt_button_column.h"
 #include "platform/qt/qt_frame_window.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
+#include <QVariant>
 #include <array>
 
 namespace zembro::platform {
@@ -16,8 +20,10 @@ constexpr int SIDE = 8, CELLS = SIDE * SIDE, COUNTERS = 3;
 
 class GameAccessible;
 
-// A leaf: a cell of the board, a counter, or the status line.
-class Item : public QAccessibleInterface, public QAccessibleTableCellInterface {
+// A leaf: a cell of the board, a counter, or the status line. The board is a list, not a
+// table: a screen reader reads a table's whole new row when the row changes, and a move of one
+// cell is to be one cell spoken.
+class Item : public QAccessibleInterface {
   public:
     Item(GameAccessible& game, QAccessible::Role role, int index)
         : game_(game), role_(role), index_(index) {}
@@ -33,20 +39,6 @@ class Item : public QAccessibleInterface, public QAccessibleTableCellInterface {
     QRect rect() const override;
     QAccessible::Role role() const override { return role_; }
     QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TableCellInterface && role_ == QAccessible::Cell
-                   ? static_cast<QAccessibleTableCellInterface*>(this)
-                   : nullptr;
-    }
-    // As a cell of the table.
-    bool isSelected() const override { return state().selected; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return index_ % SIDE; }
-    int rowIndex() const override { return index_ / SIDE; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override;
 
   private:
     GameAccessible& game_;
@@ -54,8 +46,8 @@ class Item : public QAccessibleInterface, public QAccessibleTableCellInterface {
     int index_;
 };
 
-// The board: a table of the cells, row by row.
-class Board : public QAccessibleInterface, public QAccessibleTableInterface {
+// The board: the cells, row by row.
+class Board : public QAccessibleInterface {
   public:
     explicit Board(GameAccessible& game) : game_(game) {}
     bool isValid() const override { return true; }
@@ -71,77 +63,46 @@ class Board : public QAccessibleInterface, public QAccessibleTableInterface {
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
-    QAccessible::Role role() const override { return QAccessible::Table; }
+    QAccessible::Role role() const override { return QAccessible::List; }
     QAccessible::State state() const override {
         QAccessible::State s;
         s.focusable = true;
         return s;
     }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this)
-                                                   : nullptr;
-    }
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int row, int column) const override {
-        return row >= 0 && row < SIDE && column >= 0 && column < SIDE ? child(row * SIDE + column)
-                                                                      : nullptr;
-    }
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int column) const override {
-        return QStringLiteral("colonna %1").arg(column + 1);
-    }
-    QString rowDescription(int row) const override {
-        return QStringLiteral("riga %1").arg(row + 1);
-    }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return SIDE; }
-    int rowCount() const override { return SIDE; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
   private:
     GameAccessible& game_;
 };
 
-// The game window: the board, the three counters and the status line.
+// The game window.
 class GameAccessible : public QAccessibleWidget {
   public:
     explicit GameAccessible(FrameWidget* widget)
         : QAccessibleWidget(widget, QAccessible::Window), board_(new Board(*this)) {
         ids_.push_back(QAccessible::registerAccessibleInterface(board_));
-        for (int i = 0; i < CELLS; ++i) {
-            cells_[static_cast<std::size_t>(i)] = new Item(*this, QAccessible::Cell, i);
-            ids_.push_back(
-                QAccessible::registerAccessibleInterface(cells_[static_cast<std::size_t>(i)]));
-        }
-        for (int i = 0; i <= COUNTERS; ++i) {
-            const QAccessible::Role role =
-                i < COUNTERS ? QAccessible::StaticText : QAccessible::StatusBar;
-            lines_[static_cast<std::size_t>(i)] = new Item(*this, role, CELLS + i);
-            ids_.push_back(
-                QAccessible::registerAccessibleInterface(lines_[static_cast<std::size_t>(i)]));
+        for (int i = 0; i < CELLS + COUNTERS + 1; ++i) {
+            const QAccessible::Role role = i < CELLS              ? QAccessible::ListItem
+                                           : i < CELLS + COUNTERS ? QAccessible::StaticText
+                                                                  : QAccessible::Notification;
+            items_[static_cast<std::size_t>(i)] = new Item(*this, role, i);
+            ids_.push_back(QAccessible::registerAccessibleInterface(Part(i)));
         }
     }
     ~GameAccessible() override {
         for (const QAccessible::Id id : ids_)
             QAccessible::deleteAccessibleInterface(id);
     }
-    int childCount() const override { return 1 + COUNTERS + 1; }
+    // The board, the counters, the status line, then the shown command buttons.
+    int childCount() const override { return 2 + COUNTERS + static_cast<int>(Buttons().size()); }
     QAccessibleInterface* child(int index) const override {
+        const std::vector<PictureButton*> buttons = Buttons();
         if (index == 0)
             return board_;
-        return index > 0 && index <= COUNTERS + 1 ? lines_[static_cast<std::size_t>(index - 1)]
-                                                  : nullptr;
+        if (index > 0 && index <= COUNTERS + 1)
+            return Part(CELLS + index - 1);
+        const auto button = static_cast<std::size_t>(index - COUNTERS - 2);
+        return button < buttons.size() ? QAccessible::queryAccessibleInterface(buttons[button])
+                                       : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < childCount(); ++i)
@@ -150,17 +111,37 @@ class GameAccessible : public QAccessibleWidget {
         return -1;
     }
     QAccessibleInterface* focusChild() const override { return board_->focusChild(); }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Description ? Said(this) : QAccessibleWidget::text(t);
+    }
 
     ScreenReaderView View() const { return Widget().Handler().Describe(); }
     const FrameWidget& Widget() const { return *static_cast<const FrameWidget*>(widget()); }
-    Item* Cell(int i) const { return cells_[static_cast<std::size_t>(i)]; }
-    Item* Status() const { return lines_[static_cast<std::size_t>(COUNTERS)]; }
+    Item* Part(int i) const { return items_[static_cast<std::size_t>(i)]; }
     Board* TheBoard() const { return board_; }
-    // True once for each new cell the focus goes to.
+    std::vector<PictureButton*> Buttons() const {
+        std::vector<PictureButton*> shown;
+        for (PictureButton* b : widget()->findChildren<PictureButton*>())
+            if (b->isVisibleTo(widget()))
+                shown.push_back(b);
+        return shown;
+    }
+    // The cell a screen reader last took the focus to, told once for each new one.
     bool MovedFocusTo(const QAccessibleInterface* cell) {
         const bool moved = cell != lastFocus_;
+        if (moved)
+            saidOn_ = nullptr; // the new cell is read without what happened before
         lastFocus_ = cell;
         return moved;
+    }
+    // What just happened is the description of the object that has a screen reader's focus,
+    // which it speaks when that changes: the last cell it was given, else the window.
+    QAccessibleInterface* Announce() {
+        saidOn_ = lastFocus_ != nullptr ? lastFocus_ : this;
+        return const_cast<QAccessibleInterface*>(saidOn_);
+    }
+    QString Said(const QAccessibleInterface* on) const {
+        return on == saidOn_ ? QString::fromStdString(View().status) : QString();
     }
     // The screen rectangle of a game-screen rectangle.
     QRect OnScreen(int x, int y, int w, int h) const {
@@ -171,26 +152,24 @@ class GameAccessible : public QAccessibleWidget {
 
   private:
     Board* board_;
-    std::array<Item*, CELLS> cells_{};
-    std::array<Item*, COUNTERS + 1> lines_{};
+    std::array<Item*, CELLS + COUNTERS + 1> items_{};
     std::vector<QAccessible::Id> ids_;
     const QAccessibleInterface* lastFocus_ = nullptr;
+    const QAccessibleInterface* saidOn_ = nullptr;
 };
 
 QAccessibleInterface* Item::parent() const {
-    return role_ == QAccessible::Cell ? static_cast<QAccessibleInterface*>(game_.TheBoard())
-                                      : static_cast<QAccessibleInterface*>(&game_);
-}
-
-QAccessibleInterface* Item::table() const {
-    return game_.TheBoard();
+    return role_ == QAccessible::ListItem ? static_cast<QAccessibleInterface*>(game_.TheBoard())
+                                          : static_cast<QAccessibleInterface*>(&game_);
 }
 
 QString Item::text(QAccessible::Text t) const {
+    if (t == QAccessible::Description)
+        return game_.Said(this);
     if (t != QAccessible::Name)
         return {};
     const ScreenReaderView view = game_.View();
-    if (role_ == QAccessible::StatusBar)
+    if (role_ == QAccessible::Notification)
         return QString::fromStdString(view.status);
     const auto& texts = index_ < CELLS ? view.cells : view.counters;
     const std::size_t at = static_cast<std::size_t>(index_ < CELLS ? index_ : index_ - CELLS);
@@ -206,11 +185,10 @@ QRect Item::rect() const {
 
 QAccessible::State Item::state() const {
     QAccessible::State s;
-    if (role_ == QAccessible::Cell) {
-        s.focusable = true;
+    if (role_ == QAccessible::ListItem) {
         const ScreenReaderView view = game_.View();
+        s.focusable = s.selectable = true;
         s.focused = view.focus == index_;
-        s.selectable = true;
         s.selected = view.selected == index_;
     }
     return s;
@@ -221,28 +199,70 @@ QAccessibleInterface* Board::parent() const {
 }
 
 QAccessibleInterface* Board::child(int index) const {
-    return index >= 0 && index < CELLS ? game_.Cell(index) : nullptr;
+    return index >= 0 && index < CELLS ? game_.Part(index) : nullptr;
 }
 
 int Board::indexOfChild(const QAccessibleInterface* child) const {
     for (int i = 0; i < CELLS; ++i)
-        if (game_.Cell(i) == child)
+        if (game_.Part(i) == child)
             return i;
     return -1;
 }
 
 QAccessibleInterface* Board::focusChild() const {
     const int focus = game_.View().focus;
-    return focus >= 0 && focus < CELLS ? game_.Cell(focus) : nullptr;
+    return focus >= 0 && focus < CELLS ? game_.Part(focus) : nullptr;
 }
 
 QRect Board::rect() const {
     return game_.OnScreen(BOARD_AREA.left, BOARD_AREA.top, BOARD_AREA.Width(), BOARD_AREA.Height());
 }
 
+// A command button: the keyboard's choice is the focused one, though the keys stay with the game
+// window, so that a screen reader follows the choice.
+class BarButton : public QAccessibleWidget {
+  public:
+    explicit BarButton(PictureButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focusable = true;
+        s.focused = static_cast<const PictureButton*>(widget())->isDown();
+        return s;
+    }
+};
+
+// A dialog's notification: what is to be said is its name; a screen reader says a notification
+// each time it shows. It is no widget, so that the toolkit's own description never replaces it.
+class Notice : public QAccessibleInterface {
+  public:
+    explicit Notice(QWidget* dialog) : dialog_(dialog) {}
+    bool isValid() const override { return !dialog_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(dialog_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? said : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+    QString said;
+
+  private:
+    QPointer<QWidget> dialog_;
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* widget = dynamic_cast<FrameWidget*>(object))
         return new GameAccessible(widget);
+    if (auto* button = dynamic_cast<PictureButton*>(object))
+        return new BarButton(button);
     return nullptr;
 }
 
@@ -252,19 +272,39 @@ void InstallGameAccessibility() {
     QAccessible::installFactory(Factory);
 }
 
+void SayInDialog(QWidget* dialog, const QString& text) {
+    if (!QAccessible::isActive())
+        return;
+    // One a dialog, registered with it and gone with it.
+    auto* notice = dialog->property("zembroNotice").value<Notice*>();
+    if (notice == nullptr) {
+        notice = new Notice(dialog);
+        const QAccessible::Id id = QAccessible::registerAccessibleInterface(notice);
+        dialog->setProperty("zembroNotice", QVariant::fromValue(notice));
+        QObject::connect(dialog, &QObject::destroyed,
+                         [id] { QAccessible::deleteAccessibleInterface(id); });
+    }
+    notice->said = text;
+    QAccessibleEvent shown(notice, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
 void AnnounceToScreenReader(QWidget* window, bool announced) {
     if (window == nullptr || !QAccessible::isActive())
         return;
     auto* game = dynamic_cast<GameAccessible*>(QAccessible::queryAccessibleInterface(window));
     if (game == nullptr)
         return;
+    // Once the command buttons or another window had the focus, the cell is told again.
+    if (!game->Buttons().empty() || !window->isActiveWindow())
+        game->MovedFocusTo(nullptr);
     QAccessibleInterface* focus = game->TheBoard()->focusChild();
     if (focus != nullptr && game->MovedFocusTo(focus)) {
         QAccessibleEvent focused(focus, QAccessible::Focus);
         QAccessible::updateAccessibility(&focused);
     }
     if (announced) {
-        QAccessibleEvent said(game->Status(), QAccessible::NameChanged);
+        QAccessibleEvent said(game->Part(CELLS + COUNTERS), QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&said);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "platform/framework.h"
 
+class QString;
 class QWidget;
 
 namespace zembro::platform {
@@ -15,5 +16,8 @@ void InstallGameAccessibility();
 // Tells a listening screen reader that the window changed: the focus follows the game's cell,
 // and when `announced` the status line has new text.
 void AnnounceToScreenReader(QWidget* window, bool announced);
+
+// Has a listening screen reader say `text`, as a notification of the dialog.
+void SayInDialog(QWidget* dialog, const QString& text);
 
 } // namespace zembro::platform

@@ -4,6 +4,7 @@
 #include "platform/qt/qt_frame_window.h"
 #include "platform/resources.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace zembro::platform {
@@ -62,9 +63,22 @@ void QtButtonColumn::SetImages(int index, int normalId, int pressedId) {
                                                            ProgramPixmap(pressedId));
 }
 
+void QtButtonColumn::SetName(int index, const std::string& name) {
+    if (index >= 0 && static_cast<std::size_t>(index) < buttons_.size())
+        buttons_[static_cast<std::size_t>(index)]->setAccessibleName(QString::fromStdString(name));
+}
+
+// The keyboard's choice is shown pressed and, for a screen reader, focused: the keys stay with
+// the game window.
 void QtButtonColumn::SetHighlighted(int index) {
-    for (std::size_t i = 0; i < buttons_.size(); ++i)
-        buttons_[i]->setDown(static_cast<int>(i) == index);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const bool chosen = static_cast<int>(i) == index;
+        buttons_[i]->setDown(chosen);
+        if (chosen && QAccessible::isActive()) {
+            QAccessibleEvent focused(buttons_[i], QAccessible::Focus);
+            QAccessible::updateAccessibility(&focused);
+        }
+    }
 }
 
 void QtButtonColumn::SetVisible(bool visible) {

@@ -33,6 +33,7 @@ class QtButtonColumn : public ButtonColumn {
                    ButtonClickHandler& handler);
     ~QtButtonColumn() override;
     void SetImages(int index, int normalId, int pressedId) override;
+    void SetName(int index, const std::string& name) override;
     void SetVisible(bool visible) override;
     void SetHighlighted(int index) override;
 

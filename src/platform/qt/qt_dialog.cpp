@@ -1,12 +1,16 @@
 // Dialog templates made into widgets.
 #include "platform/qt/qt_dialog.h"
 
+#include "platform/qt/qt_accessible.h"
+
 #include "platform/resources.h"
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,8 +19,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <map>
 
 namespace zembro::platform {
 namespace {
@@ -24,7 +30,8 @@ namespace {
 // Up and down arrows that report the step they propose: -1 for up, +1 for down.
 class UpDownArrows : public QWidget {
   public:
-    UpDownArrows(QWidget* parent, std::function<void(int)> step) : QWidget(parent) {
+    UpDownArrows(QWidget* parent, const QString& field, std::function<void(int)> step)
+        : QWidget(parent) {
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
@@ -32,8 +39,9 @@ class UpDownArrows : public QWidget {
             auto* button = new QToolButton(this);
             button->setArrowType(arrow);
             button->setAutoRepeat(true);
-            button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Su")
-                                                           : QStringLiteral("Giù"));
+            button->setAccessibleName(
+                (field.isEmpty() ? field : field + QStringLiteral(": ")) +
+                (arrow == Qt::UpArrow ? QStringLiteral("su") : QStringLiteral("giù")));
             button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
             QObject::connect(button, &QToolButton::clicked, [step, d = delta] { step(d); });
             layout->addWidget(button);
@@ -106,15 +114,26 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
     case ControlKind::Edit:
         widget = BuildEdit(c);
         break;
-    case ControlKind::UpDown:
-        widget = new UpDownArrows(
-            this, [this, id = c.id](int delta) { handler_.OnUpDown(id, delta, *this); });
+    case ControlKind::UpDown: {
+        // The value a step gave is said, since the arrows, not the edit, have the focus.
+        const QString field = QString::fromStdString(c.name);
+        widget = new UpDownArrows(this, field, [this, field, id = c.id](int delta) {
+            std::map<QLineEdit*, QString> before;
+            for (QLineEdit* edit : findChildren<QLineEdit*>())
+                before[edit] = edit->text();
+            handler_.OnUpDown(id, delta, *this);
+            for (const auto& [edit, text] : before)
+                if (edit->text() != text)
+                    SayInDialog(this, field + QStringLiteral(": ") + edit->text().trimmed());
+        });
         break;
+    }
     case ControlKind::ListBox: {
         auto* list = new QListWidget(this);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         connect(list, &QListWidget::currentRowChanged,
                 [this, id = c.id](int) { handler_.OnSelectionChange(id, *this); });
+        list->installEventFilter(this);
         widget = list;
         break;
     }
@@ -326,6 +345,11 @@ void QtDialog::AddListLine(int id, const std::string& line) {
         list->addItem(QString::fromStdString(line));
 }
 
+void QtDialog::SpeakListLine(int id, int index, const std::string& spoken) {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id)); list && list->item(index))
+        list->item(index)->setData(Qt::AccessibleTextRole, QString::fromStdString(spoken));
+}
+
 void QtDialog::SelectListLine(int id, int index) {
     if (auto* list = qobject_cast<QListWidget*>(Control(id)))
         list->setCurrentRow(index);
@@ -338,6 +362,21 @@ int QtDialog::SelectedListLine(int id) const {
 
 void QtDialog::End(Answer answer) {
     done(answer == Answer::Ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* list = qobject_cast<QListWidget*>(watched);
+    if (event->type() == QEvent::FocusIn && list != nullptr && QAccessible::isActive()) {
+        // After the list's own focus event, which a screen reader reads first.
+        QTimer::singleShot(0, list, [list] {
+            if (list->hasFocus() && list->currentRow() >= 0) {
+                QAccessibleEvent focused(list, QAccessible::Focus);
+                focused.setChild(list->currentRow());
+                QAccessible::updateAccessibility(&focused);
+            }
+        });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void QtDialog::reject() {

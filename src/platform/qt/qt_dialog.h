@@ -24,12 +24,15 @@ class QtDialog : public QDialog, public DialogControls {
     bool IsEnabled(int id) const override;
     void ClearList(int id) override;
     void AddListLine(int id, const std::string& line) override;
+    void SpeakListLine(int id, int index, const std::string& spoken) override;
     void SelectListLine(int id, int index) override;
     int SelectedListLine(int id) const override;
     void End(Answer answer) override;
 
   protected:
     void reject() override; // the close box and Escape are Cancel
+    // A list that takes the focus tells a screen reader its current line too.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* Build(const ControlTemplate& control, QRect rect);

@@ -296,7 +296,7 @@ void FrameWidget::keyPressEvent(QKeyEvent* event) {
         {Qt::Key_Up, Key::Up},       {Qt::Key_Down, Key::Down},     {Qt::Key_Left, Key::Left},
         {Qt::Key_Right, Key::Right}, {Qt::Key_Space, Key::Act},     {Qt::Key_Return, Key::Act},
         {Qt::Key_Enter, Key::Act},   {Qt::Key_Escape, Key::Cancel}, {Qt::Key_P, Key::Pause},
-        {Qt::Key_M, Key::Menu},      {Qt::Key_C, Key::Shapes},
+        {Qt::Key_M, Key::Menu},      {Qt::Key_C, Key::Shapes},      {Qt::Key_I, Key::Counters},
     };
     if (event->modifiers() & ~Qt::KeypadModifier) // a shortcut of the desktop's, not a move
         return QWidget::keyPressEvent(event);

@@ -4,6 +4,7 @@
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_button_column.h"
 #include "platform/qt/qt_dialog.h"
+#include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_frame_window.h"
 
 #include <QApplication>
@@ -109,6 +110,8 @@ QtFramework::QtFramework(int& argc, char** argv)
     : app_(StartToolkit(argc, argv)), translator_(std::make_unique<QTranslator>()) {
     QApplication::setApplicationName(QStringLiteral("Zembro"));
     InstallGameAccessibility();
+    // Kinds of file and other texts the toolkit takes from the locale are shown in Italian.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // The whole interface is Italian, whatever the player's locale: so are the toolkit's own
     // texts (file dialogs, standard buttons, the overwrite question).
     if (LoadToolkitItalian(*translator_))
@@ -244,20 +247,8 @@ Answer QtFramework::RunDialog(const FrameWindow* owner, const DialogTemplate& di
 }
 
 std::string QtFramework::FileDialog(const FrameWindow* owner, const FileDialogRequest& request) {
-    QFileDialog dialog(WidgetOf(owner));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const bool save = request.kind == FileDialogKind::Save;
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-    dialog.setNameFilter(
-        QString::fromStdString(request.filterName + " (" + request.filterPattern + ")"));
     const ModalScope modal(*this);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    // The file system's own bytes for the name, whatever the locale.
-    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    return RunFileDialog(WidgetOf(owner), request);
 }
 
 std::unique_ptr<FrameWindow> QtFramework::CreateFrame(const std::string& title, int iconId,
