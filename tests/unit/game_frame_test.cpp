@@ -109,18 +109,6 @@ TEST_F(Frame, EveryStartUpFailureSaysWhatAndEnds) {
     }
 }
 
-TEST_F(Frame, ALongCurrentFolderIsTakenWhole) {
-    const std::filesystem::path deep =
-        folder_.Path() / std::string(120, 'd') / std::string(60, 'e');
-    std::filesystem::create_directories(deep);
-    for (const char* entry : {"Immagini", "Contatori", "Option.opt"})
-        std::filesystem::copy(folder_.Path() / entry, deep / entry,
-                              std::filesystem::copy_options::recursive);
-    framework_.currentDirectory = deep.string();
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(app_->Settings().directory1, deep.string() + "/Immagini");
-}
-
 // The idle processing ticks the clock and asks for a paint after each paint; the pointer count
 // only ever steps between shown and hidden.
 TEST_F(Frame, IdleProcessingTicksAndRepaintsAfterEachPaint) {
