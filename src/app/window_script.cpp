@@ -170,6 +170,7 @@ void ScriptedWindow::Run(WindowEvent event) {
         chosen_ = *out.barChoose + 1;
         bar_ = false;
     }
+    choosing_ = bar_ ? out.barHighlight.value_or(choosing_ - 1) + 1 : 0;
 }
 
 IoResult ScriptedWindow::RunScript(std::string_view script) {
@@ -209,6 +210,7 @@ std::string ScriptedWindow::Seen() const {
     add(game_.moves != 0, "moves " + std::to_string(game_.moves));
     add(game_.piecesLeft != dealtPieces_, "pieces " + std::to_string(game_.piecesLeft));
     add(game_.seconds != 0, "seconds " + std::to_string(game_.seconds));
+    add(choosing_ != 0, "choosing " + std::to_string(choosing_));
     add(chosen_ != 0, "button" + std::to_string(chosen_));
     add(won_, "won");
     add(caption_, "caption");

@@ -33,8 +33,9 @@ class ScriptedWindow {
 
     // What a player sees, in this order: paused, bar, pointer (the system's), minimised,
     // dragging, inactive, pressed, selected C,R, hover C,R, cursor C,R, shapes, moves N,
-    // pieces N (once changed), seconds N, buttonN (the last the keys chose), won, caption (the
-    // last hit test answered the window's caption).
+    // pieces N (once changed), seconds N, choosing N (the bar button the keys stand on),
+    // buttonN (the last the keys chose), won, caption (the last hit test answered the window's
+    // caption).
     std::string Seen() const;
 
     const GameState& Game() const { return game_; }
@@ -57,6 +58,7 @@ class ScriptedWindow {
     bool bar_ = false, systemPointer_ = true, minimised_ = false, won_ = false, caption_ = false;
     bool pointerInside_ = false; // the system pointer, for the dialogs
     int chosen_ = 0;             // the bar button the keys clicked, from 1
+    int choosing_ = 0;           // the bar button shown pressed for the keys, from 1
 };
 
 } // namespace zembro
