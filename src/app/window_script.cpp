@@ -21,7 +21,7 @@ std::optional<ScenePoint> ZonePoint(const std::string& name) {
                                                         {"grip", DRAG_ZONE}};
     for (const auto& [zone, r] : zones)
         if (name == zone)
-            return ScenePoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            return r.Middle();
     if (name == "strip")
         return ScenePoint{PAUSE_ZONE.right + 7, (STRIP_BAND.top + STRIP_BAND.bottom) / 2};
     return std::nullopt;

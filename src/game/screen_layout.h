@@ -41,6 +41,7 @@ struct ScreenRect {
         return x >= left && x <= right && y >= top && y <= bottom;
     }
     constexpr int Width() const { return right - left + 1; }
+    constexpr ScenePoint Middle() const { return {(left + right) / 2, (top + bottom) / 2}; }
     constexpr int Height() const { return bottom - top + 1; }
 };
 

@@ -2,7 +2,6 @@
 // game-screen pixels through the game window's own step.
 #include "app/window_script.h"
 #include "board_text.h"
-#include "game/deal.h"
 #include "game/screen_zones.h"
 #include "run_folder_pictures.h"
 #include "tool_args.h"
@@ -59,7 +58,7 @@ namespace zembro::tool {
 namespace {
 
 void PrintMiddle(const char* name, const ScreenRect& r) {
-    std::cout << name << ' ' << (r.left + r.right) / 2 << ' ' << (r.top + r.bottom) / 2 << '\n';
+    std::cout << name << ' ' << r.Middle().x << ' ' << r.Middle().y << '\n';
 }
 
 } // namespace

@@ -111,9 +111,6 @@ class GameAccessible : public QAccessibleWidget {
         return -1;
     }
     QAccessibleInterface* focusChild() const override { return board_->focusChild(); }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Description ? Said(this) : QAccessibleWidget::text(t);
-    }
 
     ScreenReaderView View() const { return Widget().Handler().Describe(); }
     const FrameWidget& Widget() const { return *static_cast<const FrameWidget*>(widget()); }
@@ -129,19 +126,8 @@ class GameAccessible : public QAccessibleWidget {
     // The cell a screen reader last took the focus to, told once for each new one.
     bool MovedFocusTo(const QAccessibleInterface* cell) {
         const bool moved = cell != lastFocus_;
-        if (moved)
-            saidOn_ = nullptr; // the new cell is read without what happened before
         lastFocus_ = cell;
         return moved;
-    }
-    // What just happened is the description of the object that has a screen reader's focus,
-    // which it speaks when that changes: the last cell it was given, else the window.
-    QAccessibleInterface* Announce() {
-        saidOn_ = lastFocus_ != nullptr ? lastFocus_ : this;
-        return const_cast<QAccessibleInterface*>(saidOn_);
-    }
-    QString Said(const QAccessibleInterface* on) const {
-        return on == saidOn_ ? QString::fromStdString(View().status) : QString();
     }
     // The screen rectangle of a game-screen rectangle.
     QRect OnScreen(int x, int y, int w, int h) const {
@@ -155,7 +141,6 @@ class GameAccessible : public QAccessibleWidget {
     std::array<Item*, CELLS + COUNTERS + 1> items_{};
     std::vector<QAccessible::Id> ids_;
     const QAccessibleInterface* lastFocus_ = nullptr;
-    const QAccessibleInterface* saidOn_ = nullptr;
 };
 
 QAccessibleInterface* Item::parent() const {
@@ -164,8 +149,6 @@ QAccessibleInterface* Item::parent() const {
 }
 
 QString Item::text(QAccessible::Text t) const {
-    if (t == QAccessible::Description)
-        return game_.Said(this);
     if (t != QAccessible::Name)
         return {};
     const ScreenReaderView view = game_.View();

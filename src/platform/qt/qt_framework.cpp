@@ -8,8 +8,6 @@
 #include "platform/qt/qt_frame_window.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
