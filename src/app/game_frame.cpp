@@ -5,6 +5,7 @@
 #include "game/screen_zones.h"
 #include "store/cp1252.h"
 #include "store/options_file.h"
+#include "store/run_folder.h"
 #include "store/score_file.h"
 #include "ui/dialog_templates.h"
 #include "ui/file_messages.h"
@@ -200,6 +201,12 @@ void GameFrame::OnOptions() {
     PrepareForDialog();
     const std::string path = RunFile(OPTIONS_FILE_NAME);
     OptionsDialog dialog(framework_, window_.get(), path);
+    // What the file does not give (it stops early, or has changed since the start) is shown as
+    // the game plays it, so that OK never writes values nobody chose.
+    dialog.copy = settings_;
+    for (std::string* folder : {&dialog.copy.directory1, &dialog.copy.directory2})
+        if (folder->starts_with(runFolder_ + "/"))
+            folder->erase(0, runFolder_.size() + 1);
     if (const Result<OptionsRead> read = ReadOptions(path, dialog.copy); !read) {
         // Settings that could not be read are not shown, so that OK cannot write them back.
         TellFileFailure(framework_, window_.get(), "Errore di caricamento",
@@ -207,8 +214,10 @@ void GameFrame::OnOptions() {
         ReturnFromDialog();
         return;
     }
-    if (framework_.RunDialog(window_.get(), OptionsTemplate(), dialog) == platform::Answer::Ok)
+    if (framework_.RunDialog(window_.get(), OptionsTemplate(), dialog) == platform::Answer::Ok) {
         ReadOptions(path, settings_);
+        PrefixFolders(settings_, runFolder_);
+    }
     ReturnFromDialog();
 }
 
@@ -279,9 +288,17 @@ void GameFrame::OfferRecord() {
         return;
     const ScoreRecord record = MakeRecord(Utf8ToCp1252(dialog.name), game_.seconds, game_.moves,
                                           framework_.LocalTime(), settings_);
-    if (const Result<int> inserted = InsertScore(path, record); !inserted)
+    const Result<InsertedScore> inserted = InsertScore(path, record);
+    if (!inserted)
         TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
                         "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
+    else if (inserted->keptOld)
+        framework_.MessageBox(window_.get(),
+                              std::string(SCORE_FILE_NAME) +
+                                  " non era una classifica intera: è stato conservato come " +
+                                  SCORE_FILE_KEPT + " e ne è stata iniziata una nuova.",
+                              "Classifica", platform::MessageIcon::Information,
+                              platform::MessageButtons::Ok);
 }
 
 } // namespace zembro

@@ -12,10 +12,12 @@ namespace zembro {
 // What went wrong: an errno value, or one of these.
 enum FileError : int {
     FILE_ERROR_NONE = 0,
-    FILE_ERROR_NOT_REGULAR = -1, // a FIFO, device, folder or socket where a file belongs
-    FILE_ERROR_LOCKED = -2,      // another writer held the file past the bounded wait
-    FILE_ERROR_MALFORMED = -3,   // the file is there but its contents cannot be used
-    FILE_ERROR_READ_LOCKED = -4, // readers held the file past a writer's bounded wait
+    FILE_ERROR_NOT_REGULAR = -1,  // a FIFO, device, folder or socket where a file belongs
+    FILE_ERROR_LOCKED = -2,       // another writer held the file past the bounded wait
+    FILE_ERROR_MALFORMED = -3,    // the file is there but its contents cannot be used
+    FILE_ERROR_READ_LOCKED = -4,  // readers held the file past a writer's bounded wait
+    FILE_ERROR_FOREIGN_LINK = -5, // a symbolic link another user planted, not followed
+    FILE_ERROR_RACED = -6,        // another writer made the file first; read it and try again
 };
 
 template <typename T> class Result;

@@ -13,13 +13,14 @@
 namespace zembro {
 namespace {
 
-// True when `to` has the access control list of `from`, or `from` has none beyond its mode.
+// True when `to` has the access control list of `from`. A list that says no more than the
+// mode is set too: it removes what the folder's default list gave the new file, which the old
+// one did not have.
 bool TakeAcl(int to, int from) {
     acl_t acl = ::acl_get_fd(from);
     if (acl == nullptr)
         return errno == ENOTSUP; // a file system without lists: the mode says it all
-    const bool extended = ::acl_equiv_mode(acl, nullptr) != 0;
-    const bool taken = !extended || ::acl_set_fd(to, acl) == 0;
+    const bool taken = ::acl_set_fd(to, acl) == 0;
     ::acl_free(acl);
     return taken;
 }

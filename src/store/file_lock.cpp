@@ -1,4 +1,4 @@
-// Taking the lock on a file's folder, or on the file where the folder cannot be read.
+// Resolving a game file's name safely, opening it once and locking it through that descriptor.
 #include "store/file_lock.h"
 
 #include "store/path_parts.h"
@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -17,26 +15,55 @@ namespace {
 
 // The most symbolic links followed in a row, as the system follows in one path; more are a loop.
 constexpr int MAX_LINK_DEPTH = 40;
-// Times a locked file may be renamed over under a waiting locker before it gives up.
+// Times the file may be replaced under a waiting locker before it gives up.
 constexpr int MAX_LOCK_RETRIES = 100;
 
-// The file a path finally names: a link's target replaces the link's own name, relative to
-// the link's folder. A name that does not exist (yet) is its own target.
-Result<std::string> FollowLinks(std::string path) {
+// Where a name lives once its links are followed: the open folder and the last name in it.
+struct Place {
+    FileDescriptor folder;
+    std::string name;
+    std::string path;
+};
+
+// The kernel's rule for sticky folders, here for every folder the player does not own alone: a
+// link counts when the player made it or the folder's owner did.
+bool MayFollow(const struct stat& link, const struct stat& folder) {
+    const uid_t player = ::geteuid();
+    const bool ownedAlone = folder.st_uid == player && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    return ownedAlone || link.st_uid == player || link.st_uid == folder.st_uid;
+}
+
+Result<Place> Resolve(std::string path) {
+    using Resolved = Result<Place>;
     for (int depth = 0; depth <= MAX_LINK_DEPTH; ++depth) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return Result<std::string>::Ok(std::move(path));
-        std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        const std::string folderPath = FolderOf(path);
+        Place place{FileDescriptor(::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
+                    BaseOf(path), path};
+        if (!place.folder.Valid())
+            return Resolved::Fail(SystemFailure(folderPath, errno));
+        struct stat link {
+        }, folder{};
+        if (::fstatat(place.folder.Get(), place.name.c_str(), &link, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISLNK(link.st_mode))
+            return Resolved::Ok(std::move(place));
+        if (::fstat(place.folder.Get(), &folder) != 0)
+            return Resolved::Fail(SystemFailure(folderPath, errno));
+        if (!MayFollow(link, folder))
+            return Resolved::Fail(path + ": a symbolic link made by user " +
+                                      std::to_string(link.st_uid) +
+                                      ", who does not own the folder; not followed",
+                                  FILE_ERROR_FOREIGN_LINK);
+        std::string target(static_cast<std::size_t>(link.st_size) + 1, '\0');
+        const ssize_t length =
+            ::readlinkat(place.folder.Get(), place.name.c_str(), target.data(), target.size());
         if (length < 0)
-            return Result<std::string>::Fail(SystemFailure(path, errno));
+            return Resolved::Fail(SystemFailure(path, errno));
         target.resize(static_cast<std::size_t>(length));
         path = (target.starts_with('/') || path.find('/') == std::string::npos)
                    ? target
-                   : FolderOf(path) + "/" + target;
+                   : folderPath + "/" + target;
     }
-    return Result<std::string>::Fail(SystemFailure(path, ELOOP));
+    return Resolved::Fail(SystemFailure(path, ELOOP));
 }
 
 void SayOnceThereAreNoLocks(const std::string& place) {
@@ -48,107 +75,167 @@ void SayOnceThereAreNoLocks(const std::string& place) {
                      program_invocation_short_name, place.c_str());
 }
 
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 } // namespace
+
+int SystemLockCall(int fd, int command, struct flock* lock) {
+    return ::fcntl(fd, command, lock);
+}
+
+Result<std::string> FileLock::Read(std::size_t limit) const {
+    std::string bytes;
+    if (!Exists())
+        return Result<std::string>::Ok(std::move(bytes));
+    bytes.resize(limit);
+    std::size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::pread(File(), bytes.data() + got, limit - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Result<std::string>::Fail(SystemFailure(target_, errno));
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return Result<std::string>::Ok(std::move(bytes));
+}
+
+Result<FilePtr> FileLock::Stream() const {
+    if (!Exists())
+        return Result<FilePtr>::Fail(SystemFailure(target_, ENOENT));
+    FileDescriptor copy(::fcntl(File(), F_DUPFD_CLOEXEC, 0));
+    FilePtr stream(copy.Valid() ? ::fdopen(copy.Get(), "rb") : nullptr);
+    if (!stream)
+        return Result<FilePtr>::Fail(SystemFailure(target_, errno));
+    copy.Release(); // the stream owns it now
+    std::rewind(stream.get());
+    return Result<FilePtr>::Ok(std::move(stream));
+}
 
 class LockTaker {
   public:
-    LockTaker(std::string target, LockKind kind, int waitMs, LockCall call)
-        : target_(std::move(target)), kind_(kind), waitMs_(waitMs), call_(call) {}
+    LockTaker(LockKind kind, int waitMs, LockCall call)
+        : kind_(kind), waitMs_(waitMs), call_(call) {}
 
-    Result<FileLock> OnFolder() {
-        const std::string folder = FolderOf(target_);
-        FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!dir.Valid())
-            return errno == EACCES ? OnFile() : Fail(SystemFailure(folder, errno));
-        return Take(std::move(dir), folder);
+    Result<FileLock> Take(const std::string& path) {
+        for (int attempt = 0; attempt < MAX_LOCK_RETRIES; ++attempt) {
+            Result<Place> place = Resolve(path);
+            if (!place)
+                return Taken::Fail(place.Status());
+            FileLock lock(std::move(place->folder), std::move(place->name), std::move(place->path),
+                          kind_);
+            const Opening opened = Open(lock);
+            if (opened == Opening::Again)
+                continue;
+            if (opened == Opening::Failed)
+                return Taken::Fail(failure_);
+            if (!lock.Exists())
+                return Taken::Ok(std::move(lock)); // a writer makes it with its contents
+            if (const IoResult locked = Lock(lock); !locked)
+                return Taken::Fail(locked);
+            if (StillNamed(lock))
+                return Taken::Ok(std::move(lock));
+            // Replaced by a writer while this one waited: the lock is taken on the new file.
+        }
+        return Taken::Fail(SystemFailure(path, EAGAIN));
     }
 
   private:
     using Taken = Result<FileLock>;
-    static Taken Fail(const IoResult& failure) { return Taken::Fail(failure); }
+    enum class Opening { Done, Again, Failed };
 
-    // The file itself, then: a writer renaming a new file over it meanwhile has left the lock
-    // on a file no longer there, so the lock is taken again on the one that is.
-    Taken OnFile() {
-        for (int attempt = 0; attempt < MAX_LOCK_RETRIES; ++attempt) {
-            struct stat named {};
-            if (::stat(target_.c_str(), &named) == 0 && !S_ISREG(named.st_mode))
-                return Granted(FileDescriptor(), true); // refused when it is opened
-            FileDescriptor file(
-                ::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-            if (!file.Valid() && errno == EACCES)
-                file = FileDescriptor(
-                    ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-            if (!file.Valid() && errno == ENOENT) {
-                if (kind_ == LockKind::Shared)
-                    return Granted(FileDescriptor(), true); // nothing there to be read
-                // A writer makes the file it locks; its contents come with the rewrite.
-                file = FileDescriptor(::open(
-                    target_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
-                if (!file.Valid() && errno == EEXIST)
-                    continue;
-            }
-            if (!file.Valid())
-                return Fail(SystemFailure(target_, errno));
-            Taken taken = Take(std::move(file), target_);
-            if (!taken || !Replaced(*taken))
-                return taken;
-        }
-        return Fail(SystemFailure(target_, EAGAIN));
+    // Opens the name without following a link, so that a link swapped in since it was resolved
+    // is resolved again; a device or a FIFO is refused before it is opened, and again after.
+    Opening Open(FileLock& lock) {
+        const int folder = lock.Folder();
+        const char* name = lock.Name().c_str();
+        struct stat named {};
+        if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(named.st_mode))
+            return Opening::Again;
+        if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(named.st_mode))
+            return Refuse(
+                IoResult::Fail(lock.Target() + ": not a regular file", FILE_ERROR_NOT_REGULAR));
+        const int common = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        FileDescriptor fd(
+            ::openat(folder, name, (kind_ == LockKind::Exclusive ? O_RDWR : O_RDONLY) | common));
+        if (!fd.Valid() && errno == EACCES && kind_ == LockKind::Exclusive)
+            fd = FileDescriptor(::openat(folder, name, O_WRONLY | common)); // a file written blind
+        if (!fd.Valid() && errno == ENOENT)
+            return Opening::Done;
+        if (!fd.Valid())
+            return errno == ELOOP ? Opening::Again : Refuse(SystemFailure(lock.Target(), errno));
+        if (::fstat(fd.Get(), &lock.info_) != 0)
+            return Refuse(SystemFailure(lock.Target(), errno));
+        if (!S_ISREG(lock.info_.st_mode))
+            return Refuse(
+                IoResult::Fail(lock.Target() + ": not a regular file", FILE_ERROR_NOT_REGULAR));
+        ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+        lock.file_ = std::move(fd);
+        return Opening::Done;
     }
 
-    // Whether the locked file is no longer the one the name gives: it was renamed over.
-    bool Replaced(const FileLock& lock) const {
-        struct stat locked {
-        }, named{};
-        return lock.locked_.Valid() && ::fstat(lock.locked_.Get(), &locked) == 0 &&
-               (::stat(target_.c_str(), &named) != 0 || named.st_dev != locked.st_dev ||
-                named.st_ino != locked.st_ino);
+    Opening Refuse(const IoResult& failure) {
+        failure_ = failure;
+        return Opening::Failed;
     }
 
-    Taken Take(FileDescriptor fd, const std::string& place) {
-        const int operation = kind_ == LockKind::Exclusive ? LOCK_EX : LOCK_SH;
+    bool StillNamed(const FileLock& lock) const {
+        struct stat named {};
+        return ::fstatat(lock.Folder(), lock.Name().c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+               SameFile(named, lock.info_);
+    }
+
+    IoResult Lock(FileLock& lock) {
+        struct flock range = Range(kind_ == LockKind::Exclusive ? F_WRLCK : F_RDLCK);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs_);
-        while (call_(fd.Get(), operation | LOCK_NB) != 0) {
-            if (errno == ENOLCK || errno == EOPNOTSUPP) {
-                SayOnceThereAreNoLocks(place);
-                return Granted(std::move(fd), false);
+        while (call_(lock.File(), F_OFD_SETLK, &range) != 0) {
+            // Kernels or file systems without these locks answer with any of these.
+            if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) {
+                SayOnceThereAreNoLocks(lock.Target());
+                lock.held_ = false;
+                return IoResult::Ok();
             }
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                return Fail(SystemFailure(place, errno));
+            if (errno != EAGAIN && errno != EACCES && errno != EINTR)
+                return SystemFailure(lock.Target(), errno);
             if (std::chrono::steady_clock::now() >= deadline)
-                return Fail(Busy(fd.Get()));
+                return Busy(lock);
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            range = Range(range.l_type);
         }
-        return Granted(std::move(fd), true);
+        return IoResult::Ok();
     }
 
-    // Who keeps the lock: a writer wanting it is kept out by readers too.
-    IoResult Busy(int fd) const {
-        const bool readers = kind_ == LockKind::Exclusive && call_(fd, LOCK_SH | LOCK_NB) == 0;
-        if (readers)
-            call_(fd, LOCK_UN);
-        return IoResult::Fail(target_ + ": another program is " +
-                                     (readers ? "reading" : "writing") +
-                                     " it and did not finish in " + std::to_string(waitMs_) + " ms",
-                                 readers ? FILE_ERROR_READ_LOCKED : FILE_ERROR_LOCKED);
+    static struct flock Range(short type) {
+        struct flock range {};
+        range.l_type = type;
+        range.l_whence = SEEK_SET; // the whole file, however long it grows
+        return range;
     }
 
-    Taken Granted(FileDescriptor fd, bool held) {
-        return Taken::Ok(FileLock(std::move(fd), target_, kind_, held));
+    // Who keeps the lock: a writer waits for a writer or for readers.
+    IoResult Busy(const FileLock& lock) const {
+        struct flock range = Range(kind_ == LockKind::Exclusive ? F_WRLCK : F_RDLCK);
+        const bool readers =
+            call_(lock.File(), F_OFD_GETLK, &range) == 0 && range.l_type == F_RDLCK;
+        return IoResult::Fail(lock.Target() + ": another program is " +
+                                  (readers ? "reading" : "writing") + " it and did not finish in " +
+                                  std::to_string(waitMs_) + " ms",
+                              readers ? FILE_ERROR_READ_LOCKED : FILE_ERROR_LOCKED);
     }
 
-    std::string target_;
     LockKind kind_;
     int waitMs_;
     LockCall call_;
+    IoResult failure_ = IoResult::Ok();
 };
 
 Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs, LockCall call) {
-    Result<std::string> target = FollowLinks(path);
-    if (!target)
-        return Result<FileLock>::Fail(target.Status());
-    return LockTaker(std::move(*target), kind, waitMs, call).OnFolder();
+    return LockTaker(kind, waitMs, call).Take(path);
 }
 
 } // namespace zembro

@@ -1,22 +1,18 @@
-// Lock, write beside, flush, rename over: the one way the game rewrites its files.
+// Write beside, flush, rename over: the one way the game rewrites its files.
 #include "store/file_replace.h"
 
 #include "store/file_identity.h"
-#include "store/path_parts.h"
 
 #include <cerrno>
-#include <charconv>
-#include <csignal>
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zembro {
 namespace {
 
 constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
+// Attempts of a rewrite whose file other writers keep making first.
+constexpr int MAX_REWRITES = 20;
 
 bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
@@ -31,27 +27,18 @@ bool WriteAll(int fd, std::string_view contents) {
     return true;
 }
 
-// Makes the rename itself durable; a folder that cannot be synced costs only durability.
-void SyncFolder(const std::string& folder) {
-    const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Valid())
-        ::fsync(dir.Get());
+// Writes, flushes and closes; the errno of the first step that failed, or 0.
+int WriteAndClose(FileDescriptor& file, std::string_view contents) {
+    if (!WriteAll(file.Get(), contents) || ::fsync(file.Get()) != 0)
+        return errno;
+    return file.Close() ? 0 : errno;
 }
 
-// A writer killed between creating its temporary file and renaming it leaves that file behind;
-// the next write sweeps the ones whose writer is gone, and nothing else.
-void SweepAbandoned(const std::string& target) {
-    const std::string folder = FolderOf(target);
-    const std::string base = BaseOf(target);
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::optional<pid_t> writer = TemporaryFileWriter(entry->d_name, base);
-        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH)
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
+// Makes the rename itself durable; a folder that cannot be synced costs only durability.
+void SyncFolder(int folder) {
+    const FileDescriptor dir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid())
+        ::fsync(dir.Get());
 }
 
 // Rewrites an open file in place: its room claimed, written, cut to its new length, flushed. A
@@ -70,111 +57,122 @@ IoResult RewriteInPlace(int fd, const std::string& target, std::string_view cont
     return IoResult::Ok();
 }
 
-// Creates the temporary file beside `target`: a name of this process's no other writer uses.
-Result<FileDescriptor> CreateTemporary(const std::string& target, bool replacing,
-                                       std::string& name) {
-    const std::string prefix =
-        FolderOf(target) + "/." + BaseOf(target) + "." + std::to_string(::getpid()) + ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = prefix + std::to_string(attempt) + std::string(TEMPORARY_SUFFIX);
-        // A new file takes the usual mode; one that replaces a file takes that file's later.
-        FileDescriptor fd(
-            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666));
-        if (fd.Valid())
-            return Result<FileDescriptor>::Ok(std::move(fd));
-        if (errno != EEXIST)
-            return Result<FileDescriptor>::Fail(SystemFailure(name, errno));
+IoResult Raced(const FileLock& lock) {
+    return IoResult::Fail(lock.Target() + ": another program made it meanwhile", FILE_ERROR_RACED);
+}
+
+// The first file under a name: written unnamed, then linked in whole, so that neither a killed
+// writer nor a full disk leaves an empty or half file behind, in a folder the player may read or
+// not. Where the file system has no unnamed files, a named one of this process is linked in.
+IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
+    const int folder = lock.Folder();
+    const char* name = lock.Name().c_str();
+    FileDescriptor unnamed(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (unnamed.Valid()) {
+        if (!WriteAll(unnamed.Get(), contents) || ::fsync(unnamed.Get()) != 0)
+            return SystemFailure(lock.Target(), errno);
+        const std::string self = "/proc/self/fd/" + std::to_string(unnamed.Get());
+        if (::linkat(AT_FDCWD, self.c_str(), folder, name, AT_SYMLINK_FOLLOW) == 0) {
+            SyncFolder(folder);
+            return IoResult::Ok();
+        }
+        if (errno == EEXIST)
+            return Raced(lock);
+        if (errno != ENOENT) // no /proc: named below
+            return SystemFailure(lock.Target(), errno);
+    } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+        return SystemFailure(lock.Target(), errno);
     }
-    return Result<FileDescriptor>::Fail(SystemFailure(prefix + "*", EEXIST));
+    const std::string temporary =
+        "." + lock.Name() + "." + std::to_string(::getpid()) + std::string(TEMPORARY_SUFFIX);
+    ::unlinkat(folder, temporary.c_str(), 0);
+    FileDescriptor named(::openat(folder, temporary.c_str(),
+                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!named.Valid())
+        return SystemFailure(lock.Target(), errno);
+    int error = WriteAndClose(named, contents);
+    if (error == 0 && ::linkat(folder, temporary.c_str(), folder, name, 0) != 0)
+        error = errno;
+    ::unlinkat(folder, temporary.c_str(), 0);
+    if (error == EEXIST)
+        return Raced(lock);
+    if (error != 0)
+        return SystemFailure(lock.Target(), error);
+    SyncFolder(folder);
+    return IoResult::Ok();
 }
 
 } // namespace
 
-std::optional<pid_t> TemporaryFileWriter(std::string_view name, std::string_view base) {
-    // "." base "." pid "." attempt ".zembro-tmp", the numbers plain decimals.
-    if (!name.starts_with('.') || !name.ends_with(TEMPORARY_SUFFIX))
-        return std::nullopt;
-    name.remove_prefix(1);
-    name.remove_suffix(TEMPORARY_SUFFIX.size());
-    if (!name.starts_with(base) || name.size() <= base.size() || name[base.size()] != '.')
-        return std::nullopt;
-    name.remove_prefix(base.size() + 1);
-    const std::size_t dot = name.find('.');
-    if (dot == std::string_view::npos)
-        return std::nullopt;
-    // A plain decimal of at most `longest` digits, without leading zeros.
-    auto number = [](std::string_view digits, std::size_t longest) -> std::optional<long> {
-        long value = 0;
-        const char* end = digits.data() + digits.size();
-        if (digits.empty() || digits.size() > longest || (digits.size() > 1 && digits[0] == '0') ||
-            digits[0] == '-' || std::from_chars(digits.data(), end, value).ptr != end)
-            return std::nullopt;
-        return value;
-    };
-    const std::optional<long> pid = number(name.substr(0, dot), 9);
-    if (!pid || *pid == 0 || !number(name.substr(dot + 1), 2))
-        return std::nullopt;
-    return static_cast<pid_t>(*pid);
-}
-
-IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents) {
+IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bool keepOld) {
     const std::string& target = lock.Target();
     if (lock.Kind() != LockKind::Exclusive)
         return IoResult::Fail(target + ": not locked for writing", FILE_ERROR_LOCKED);
+    if (!lock.Exists())
+        return CreateWhole(lock, contents);
 
-    // The leftovers of killed writers go first, so that they never take the room this one needs.
-    SweepAbandoned(target);
+    const int folder = lock.Folder();
+    const struct stat& old = lock.Info();
+    // In place when a new file would not be the same one to its users; never when the old one
+    // is to be kept.
+    const auto inPlace = [&](int error) {
+        return keepOld ? SystemFailure(target, error)
+                       : RewriteInPlace(lock.File(), target, contents);
+    };
+    // A new file would leave the other names with the old contents.
+    if (old.st_nlink > 1 && !keepOld)
+        return RewriteInPlace(lock.File(), target, contents);
 
-    // The file as it is: opening it for writing is what says whether the player may write it.
-    struct stat old {};
-    FileDescriptor current;
-    if (::stat(target.c_str(), &old) == 0) {
-        Result<FileDescriptor> opened = OpenRegular(target, O_WRONLY);
-        if (!opened)
-            return opened.Status();
-        current = std::move(*opened);
-        if (::fstat(current.Get(), &old) != 0)
-            return SystemFailure(target, errno);
-        // A new file would leave its other names with the old contents.
-        if (old.st_nlink > 1)
-            return RewriteInPlace(current.Get(), target, contents);
+    // Writers take turns under the lock, so one name serves them all and the next one reuses
+    // what a killed one left, even where the folder cannot be listed. Without locks each has
+    // its own.
+    const std::string temporary = "." + lock.Name() +
+                                  (lock.Held() ? "" : "." + std::to_string(::getpid())) +
+                                  std::string(TEMPORARY_SUFFIX);
+    if (::unlinkat(folder, temporary.c_str(), 0) != 0 && errno != ENOENT)
+        return inPlace(errno); // someone else's, in a sticky folder
+    FileDescriptor file(::openat(folder, temporary.c_str(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.Valid())
+        return errno == EACCES || errno == EPERM ? inPlace(errno) : SystemFailure(target, errno);
+    const auto dropTemporary = [&] { ::unlinkat(folder, temporary.c_str(), 0); };
+    if (!TakeIdentity(file.Get(), lock.File(), old)) {
+        const int error = errno;
+        dropTemporary();
+        return inPlace(error);
     }
-    const bool exists = current.Valid();
-
-    std::string temporary;
-    Result<FileDescriptor> created = CreateTemporary(target, exists, temporary);
-    if (!created) {
-        const int error = created.Error();
-        // A folder that takes no new file: the file itself is still the player's to write.
-        if (exists && (error == EACCES || error == EPERM))
-            return RewriteInPlace(current.Get(), target, contents);
-        return created.Status();
-    }
-    FileDescriptor& file = *created;
-    if (exists && !TakeIdentity(file.Get(), current.Get(), old)) {
-        ::unlink(temporary.c_str());
-        return RewriteInPlace(current.Get(), target, contents);
-    }
-    int error = 0;
-    if (!WriteAll(file.Get(), contents) || ::fsync(file.Get()) != 0)
+    int error = WriteAndClose(file, contents);
+    const std::string kept = lock.Name() + KEPT_SUFFIX;
+    if (error == 0 && keepOld &&
+        ((::unlinkat(folder, kept.c_str(), 0) != 0 && errno != ENOENT) ||
+         ::linkat(folder, lock.Name().c_str(), folder, kept.c_str(), 0) != 0))
         error = errno;
-    if (error == 0 && !file.Close())
-        error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
+    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, lock.Name().c_str()) != 0)
         error = errno;
     if (error != 0) {
-        ::unlink(temporary.c_str());
+        dropTemporary();
         return SystemFailure(target, error);
     }
-    SyncFolder(FolderOf(target));
+    SyncFolder(folder);
     return IoResult::Ok();
 }
 
-IoResult ReplaceFileContents(const std::string& path, std::string_view contents) {
-    const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
-    if (!lock)
-        return lock.Status();
-    return ReplaceFileContents(*lock, contents);
+IoResult RewriteFile(const std::string& path, const RewriteMaker& make) {
+    IoResult written = IoResult::Ok();
+    for (int attempt = 0; attempt < MAX_REWRITES; ++attempt) {
+        const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
+        if (!lock)
+            return lock.Status();
+        const Result<Rewrite> rewrite = make(*lock);
+        if (!rewrite)
+            return rewrite.Status();
+        if (!rewrite->contents)
+            return IoResult::Ok();
+        written = ReplaceFileContents(*lock, *rewrite->contents, rewrite->keepOld);
+        if (written.Error() != FILE_ERROR_RACED)
+            return written;
+    }
+    return written;
 }
 
 } // namespace zembro

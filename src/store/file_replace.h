@@ -5,27 +5,38 @@
 #include "base/result.h"
 #include "store/file_lock.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace zembro {
+
+// What an old file is kept as, beside the new one, when it is replaced on purpose.
+inline constexpr const char* KEPT_SUFFIX = "~";
 
 // Replaces the locked file's contents: into a new file beside it that takes the old file's
 // owner, group, mode, access control list and extended attributes, flushed to the disk and
 // renamed over it, so a crash or a full disk at any point leaves the old file whole. Where the
 // new file cannot be the same file to its users (the writer cannot give it the owner or the
 // list, as in a sticky folder; the file has other names; the folder takes no new file) but the
-// file itself may be written, the file is rewritten in place instead (not atomic). A file the
-// player may not write, or one that is not a regular file, is refused.
-IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents);
+// file itself may be written, the file is rewritten in place instead, through the locked
+// descriptor (not atomic). A file the player may not write, or one that is not a regular file,
+// is refused. A name with no file yet gets one only whole, linked in once written: another
+// writer that made it first meanwhile gives FILE_ERROR_RACED, and the caller reads it and
+// tries again. With `keepOld`, the old file stays beside the new one under its name followed by
+// KEPT_SUFFIX (replacing what had that name), or nothing is written.
+IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bool keepOld = false);
 
-// The same under a lock of its own.
-IoResult ReplaceFileContents(const std::string& path, std::string_view contents);
+// What a rewrite puts in the file: new contents, or none to leave it as it is.
+struct Rewrite {
+    std::optional<std::string> contents;
+    bool keepOld = false;
+};
+using RewriteMaker = std::function<Result<Rewrite>(const FileLock& lock)>;
 
-// The process that wrote `name`, when it is exactly the name of a temporary file beside the
-// file called `base`; nothing for any other name.
-std::optional<pid_t> TemporaryFileWriter(std::string_view name, std::string_view base);
+// Locks `path` for writing, asks `make` for the new contents from the file as locked, and writes
+// them; made again from the new file when another writer made the file first.
+IoResult RewriteFile(const std::string& path, const RewriteMaker& make);
 
 } // namespace zembro

@@ -81,7 +81,8 @@ OptionsRead ReadValues(Tokens& tokens, OptionValues& values) {
 } // namespace
 
 Result<OptionsRead> ReadOptions(const std::string& path, OptionValues& values) {
-    const Result<FilePtr> file = OpenForReading(path);
+    const Result<FileLock> lock = LockFile(path, LockKind::Shared);
+    const Result<FilePtr> file = lock ? lock->Stream() : Result<FilePtr>::Fail(lock.Status());
     if (!file)
         return Result<OptionsRead>::Fail("cannot open " + file.Reason(), file.Error());
     Tokens tokens(file->get());
@@ -125,7 +126,9 @@ std::string FormatOptions(const OptionValues& v) {
 }
 
 IoResult WriteOptions(const std::string& path, const OptionValues& values) {
-    return ReplaceFileContents(path, FormatOptions(values));
+    return RewriteFile(path, [&](const FileLock&) {
+        return Result<Rewrite>::Ok({FormatOptions(values), false});
+    });
 }
 
 } // namespace zembro

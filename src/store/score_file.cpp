@@ -5,7 +5,6 @@
 #include "store/regular_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -28,14 +27,6 @@ std::uint16_t Get16(const std::uint8_t* at) {
 }
 std::uint32_t Get32(const std::uint8_t* at) {
     return Get16(at) | std::uint32_t{Get16(at + 2)} << 16;
-}
-
-bool ReadRecord(std::FILE* file, ScoreRecord& record) {
-    std::uint8_t bytes[SCORE_RECORD_SIZE];
-    if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes)
-        return false;
-    record = DecodeRecord(bytes);
-    return true;
 }
 
 } // namespace
@@ -104,24 +95,23 @@ namespace {
 
 using List = Result<std::vector<ScoreRecord>>;
 
-// The whole records of an open file, at most `limit`; a tail shorter than a record is left.
-List ReadRecords(std::FILE* file, std::size_t limit, const std::string& path) {
+// The whole records at the start of the locked file, at most `limit`; a tail shorter than a
+// record is left. A missing file is an empty list.
+List ReadList(const FileLock& lock, std::size_t limit) {
+    const Result<std::string> bytes = lock.Read(limit * SCORE_RECORD_SIZE);
+    if (!bytes)
+        return List::Fail(bytes.Status());
     std::vector<ScoreRecord> list;
-    ScoreRecord stored;
-    while (list.size() < limit && ReadRecord(file, stored))
-        list.push_back(stored);
-    if (std::ferror(file))
-        return List::Fail(path + ": cannot be read", EIO);
+    for (std::size_t at = 0; at + SCORE_RECORD_SIZE <= bytes->size(); at += SCORE_RECORD_SIZE)
+        list.push_back(DecodeRecord(reinterpret_cast<const std::uint8_t*>(bytes->data() + at)));
     return List::Ok(std::move(list));
 }
 
-// The records a ranking looks at, at most `limit`, under the lock the caller holds. A missing
-// file is an empty list.
-List ReadList(const FileLock& lock, std::size_t limit) {
-    Result<FilePtr> file = OpenForReading(lock.Target());
-    if (!file)
-        return file.Error() == ENOENT ? List::Ok({}) : List::Fail(file.Status());
-    return ReadRecords(file->get(), limit, lock.Target());
+// Whether the locked file is a list the game wrote: whole records, at most fifteen of them.
+bool WholeList(const FileLock& lock) {
+    const off_t size = lock.Exists() ? lock.Info().st_size : 0;
+    return size % static_cast<off_t>(SCORE_RECORD_SIZE) == 0 &&
+           size <= static_cast<off_t>(MAX_SCORES * SCORE_RECORD_SIZE);
 }
 
 // Where a result of `seconds` and `moves` goes in a list kept best first: after every stored
@@ -146,39 +136,44 @@ Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t 
     return Result<int>::Ok(static_cast<int>(PlaceIn(*list, seconds, moves)) + 1);
 }
 
-Result<int> InsertScore(const std::string& path, const ScoreRecord& record) {
-    // Held from the reading to the renaming, so that a concurrent insert loses nothing.
-    const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
-    if (!lock)
-        return Result<int>::Fail(lock.Status());
-    // A list that exists but cannot be read is not replaced by a list of one.
-    List read = ReadList(*lock, MAX_SCORES);
-    if (!read)
-        return Result<int>::Fail(read.Status());
-    std::vector<ScoreRecord>& list = *read;
-    const std::size_t place = PlaceIn(list, record.seconds, record.moves);
-    list.insert(list.begin() + static_cast<std::ptrdiff_t>(place), record);
-    if (list.size() > MAX_SCORES)
-        list.resize(MAX_SCORES);
-
-    std::string bytes;
-    for (const ScoreRecord& r : list) {
-        const auto encoded = EncodeRecord(r);
-        bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-    }
-    if (const IoResult written = ReplaceFileContents(*lock, bytes); !written)
-        return Result<int>::Fail(written);
-    return Result<int>::Ok(static_cast<int>(place) + 1);
+Result<InsertedScore> InsertScore(const std::string& path, const ScoreRecord& record) {
+    InsertedScore inserted;
+    // Made under a lock held from the reading to the renaming, so that a concurrent insert loses
+    // nothing.
+    const IoResult written = RewriteFile(path, [&](const FileLock& lock) -> Result<Rewrite> {
+        // A list that exists but cannot be read is not replaced by a list of one.
+        List read = ReadList(lock, MAX_SCORES);
+        if (!read)
+            return Result<Rewrite>::Fail(read.Status());
+        std::vector<ScoreRecord>& list = *read;
+        const std::size_t place = PlaceIn(list, record.seconds, record.moves);
+        inserted = {static_cast<int>(place) + 1, false};
+        if (place >= static_cast<std::size_t>(MAX_SCORES))
+            return Result<Rewrite>::Ok({}); // not kept: nothing changes
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(place), record);
+        if (list.size() > MAX_SCORES)
+            list.resize(MAX_SCORES);
+        std::string bytes;
+        for (const ScoreRecord& r : list) {
+            const auto encoded = EncodeRecord(r);
+            bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+        }
+        // A file that is not a list the game wrote may be someone's: it is kept beside.
+        inserted.keptOld = !WholeList(lock);
+        return Result<Rewrite>::Ok({std::move(bytes), inserted.keptOld});
+    });
+    if (!written)
+        return Result<InsertedScore>::Fail(written);
+    return Result<InsertedScore>::Ok(inserted);
 }
 
 Result<std::vector<ScoreRecord>> LoadScores(const std::string& path) {
     const Result<FileLock> lock = LockFile(path, LockKind::Shared);
     if (!lock)
         return List::Fail(lock.Status());
-    Result<FilePtr> file = OpenForReading(lock->Target());
-    if (!file)
-        return List::Fail(file.Status());
-    List records = ReadRecords(file->get(), MAX_LOADED_RECORDS, path);
+    if (!lock->Exists())
+        return List::Fail(SystemFailure(path, ENOENT));
+    List records = ReadList(*lock, MAX_LOADED_RECORDS);
     if (records && records->empty())
         return List::Fail(path + ": no records");
     return records;

@@ -27,6 +27,10 @@ std::string ItalianFileReason(int error) {
         return "un altro programma lo sta scrivendo e non ha finito in tempo";
     case FILE_ERROR_READ_LOCKED:
         return "un altro programma lo sta leggendo e non ha finito in tempo";
+    case FILE_ERROR_FOREIGN_LINK:
+        return "è un collegamento simbolico creato da un altro utente e non viene seguito";
+    case FILE_ERROR_RACED:
+        return "un altro programma lo ha creato nello stesso momento";
     case FILE_ERROR_MALFORMED:
         return "il contenuto non è valido";
     case ELOOP:

@@ -1,6 +1,7 @@
-// The game's files under concurrent writers, killed writers, full disks, links, modes, ACLs,
-// other players, files that are no regular files, locks and leftovers: nothing is lost, nothing
-// waits forever, a file's identity survives its rewrites.
+// The game's files as several players on one machine share them: concurrent writers with
+// different rights and names, killed writers, full disks, links, modes, ACLs, files that are no
+// regular files, locks and leftovers. Nothing is lost, nothing waits forever, nothing is written
+// but the file that was read, a file's identity survives its rewrites.
 #include "game/random_generator.h"
 #include "render/bmp_reader.h"
 #include "render/game_sprites.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <csignal>
 #include <functional>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -33,6 +35,7 @@ using P = fs::perms;
 
 constexpr uid_t PLAYER = 65534; // "nobody": a user who owns nothing here
 constexpr uid_t OTHER = 4242;   // another player sharing the files
+const bool ROOT = ::geteuid() == 0;
 
 OptionValues Settings(int kinds) {
     OptionValues v;
@@ -45,6 +48,9 @@ OptionValues Settings(int kinds) {
 ScoreRecord Record(const std::string& name, int seconds, int moves = 1) {
     return MakeRecord(name, seconds, moves, std::tm{}, OptionValues{});
 }
+bool Insert(const std::string& path, const ScoreRecord& record) {
+    return static_cast<bool>(InsertScore(path, record));
+}
 std::string Names(const std::string& path) {
     std::string names;
     if (const Result<std::vector<ScoreRecord>> list = LoadScores(path))
@@ -53,19 +59,25 @@ std::string Names(const std::string& path) {
     return names;
 }
 
-// Runs `body` in a child killed after `seconds`, as user `uid` when given (and when the tests
-// may change user): "ok", "failed" or "hung", so that a regression that blocks fails the test
-// instead of stopping the suite.
-std::string InChild(const std::function<bool()>& body, uid_t uid = 0, unsigned seconds = 5) {
+// Runs `body` in a child as user `uid` (when the tests may change user), killed after
+// `seconds`: "ok", "failed" or "hung", so that a regression that blocks fails the test instead
+// of stopping the suite.
+pid_t Spawn(const std::function<bool()>& body, uid_t uid, unsigned seconds) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::alarm(seconds);
-        const bool as = uid == 0 || ::geteuid() != 0 || (::setgid(uid) == 0 && ::setuid(uid) == 0);
+        const bool as = uid == 0 || !ROOT || (::setgid(uid) == 0 && ::setuid(uid) == 0);
         ::_exit(as && body() ? 0 : 1);
     }
+    return child;
+}
+std::string Outcome(pid_t child) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFSIGNALED(status) ? "hung" : WEXITSTATUS(status) == 0 ? "ok" : "failed";
+}
+std::string InChild(const std::function<bool()>& body, uid_t uid = 0, unsigned seconds = 10) {
+    return Outcome(Spawn(body, uid, seconds));
 }
 
 // Owner, group, mode, access control list (where it says more than the mode) and the length of
@@ -87,6 +99,16 @@ std::string Identity(const std::string& path) {
     char attribute[8] = {};
     return text + " " + std::to_string(::getxattr(path.c_str(), "user.zembro", attribute, 8));
 }
+void SetAcl(const std::string& path, const char* text, acl_type_t type = ACL_TYPE_ACCESS) {
+    acl_t acl = ::acl_from_text(text);
+    ASSERT_EQ(::acl_set_file(path.c_str(), type, acl), 0) << text;
+    ::acl_free(acl);
+}
+void Own(const std::string& path, uid_t uid, P mode) {
+    ASSERT_TRUE(!ROOT || ::lchown(path.c_str(), uid, uid) == 0);
+    if (!fs::is_symlink(path))
+        fs::permissions(path, mode);
+}
 
 // The two files, each written anew at every call.
 struct Writer {
@@ -102,73 +124,121 @@ const Writer WRITERS[] = {
     {"Zembro.rec", [](const std::string& p) { return InsertScore(p, Record("N", 9)).Status(); }},
 };
 
+// Two players save results at once, starting from no file: each writer's results all rank,
+// so a lost one shows. They share one folder; or a folder one of them may read and the other
+// only write; or one file under two names in two folders.
 TEST(FileSafety, ConcurrentWritersLoseNothing) {
-    const TempFolder folder("concurrent");
-    const std::string scores = folder / "Zembro.rec", options = folder / "Option.opt";
-    std::vector<pid_t> children;
-    for (const int writer : {1, 2}) {
-        children.push_back(::fork());
-        if (children.back() == 0) {
-            bool ok = true;
-            for (int i = 1; i <= 200; ++i)
-                ok = InsertScore(scores, Record(std::to_string(writer) + "-" + std::to_string(i),
-                                                1000 + i, writer)) &&
-                     WriteOptions(options, Settings(10 * writer)) && ok;
-            ::_exit(ok ? 0 : 1);
+    const P all = P::all,
+            writeOnly = P::owner_all | P::group_all | P::others_write | P::others_exec;
+    struct Case {
+        const char* name;
+        uid_t first, second;
+        P folderMode;
+        bool twoNames;
+    } const cases[] = {
+        {"one folder", 0, 0, all, false},
+        {"one reads the folder, the other only writes it", OTHER, PLAYER, writeOnly, false},
+        {"two names in two folders", 0, 0, all, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.first != c.second && !ROOT)
+            GTEST_SKIP() << "needs the super-user to be two players";
+        const TempFolder folder("concurrent");
+        fs::create_directories(folder.Path() / "a");
+        fs::create_directories(folder.Path() / "b");
+        const std::string a = folder / "a/Zembro.rec", b = folder / "b/Zembro.rec";
+        const std::string options = folder / "a/Option.opt";
+        ASSERT_TRUE(Insert(a, Record("0-0", 999)) && WriteOptions(options, Settings(1)));
+        if (c.twoNames)
+            fs::create_hard_link(a, b);
+        for (const std::string& file : {a, options})
+            Own(file, c.first,
+                P::owner_read | P::owner_write | P::group_read | P::group_write | P::others_read |
+                    P::others_write);
+        Own(folder / "a", c.first, c.folderMode);
+        std::vector<pid_t> writers;
+        for (const int w : {1, 2})
+            writers.push_back(Spawn(
+                [&, w] {
+                    const std::string path = c.twoNames && w == 2 ? b : a;
+                    bool ok = true;
+                    for (int i = 1; i <= 100; ++i)
+                        ok = Insert(path, Record(std::to_string(w) + "-" + std::to_string(i),
+                                                 1000 + i, w)) &&
+                             WriteOptions(options, Settings(10 * w)) && ok;
+                    return ok;
+                },
+                w == 1 ? c.first : c.second, 60));
+        for (const pid_t writer : writers)
+            EXPECT_EQ(Outcome(writer), "ok") << "every save succeeded";
+        std::string best; // fewer seconds first, then fewer moves
+        for (int i = 1; i <= 8; ++i)
+            best += "1-" + std::to_string(i) + " 2-" + std::to_string(i) + " ";
+        fs::permissions(folder / "a", P::owner_all, fs::perm_options::add);
+        EXPECT_EQ(Names(a), "0-0 " + best.substr(0, best.size() - 8));
+        EXPECT_EQ(TempFolder::Contents(b), c.twoNames ? TempFolder::Contents(a) : "");
+        const std::string text = TempFolder::Contents(options);
+        EXPECT_TRUE(text == FormatOptions(Settings(10)) || text == FormatOptions(Settings(20)));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder / "a"), fs::directory_iterator()), 2)
+            << "nothing left beside the files";
+    }
+}
+
+// A writer rewrites both files over and over and is killed at random moments, in a folder it
+// may list and in one it may not: each time both files are whole, the old or the new, and the
+// next save leaves nothing of the killed ones.
+TEST(FileSafety, KilledWhileWritingLeavesOldOrNewFilesAndNoLeftovers) {
+    for (const bool readable : {true, false}) {
+        SCOPED_TRACE(readable ? "a folder that can be read" : "a folder that cannot be read");
+        const TempFolder folder("killed");
+        const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
+        ASSERT_TRUE(WriteOptions(options, Settings(10)) && Insert(scores, Record("r", 100)));
+        const std::string optionsA = TempFolder::Contents(options),
+                          optionsB = FormatOptions(Settings(20));
+        const std::string best = TempFolder::Contents(scores);
+        for (const std::string& path : {folder.Path().string(), options, scores})
+            Own(path, PLAYER, fs::status(path).permissions());
+        if (!readable)
+            fs::permissions(folder.Path(), P::owner_write | P::owner_exec);
+        RandomGenerator rng(2026);
+        for (int round = 0; round < 60; ++round) {
+            const pid_t writer = Spawn(
+                [&] {
+                    for (int i = 0;; ++i) {
+                        WriteOptions(options, Settings(i % 2 == 0 ? 20 : 10));
+                        Insert(scores, Record("r", 200 + i % 7)); // a full list grows to fifteen
+                    }
+                    return true;
+                },
+                PLAYER, 10);
+            ::usleep(static_cast<useconds_t>(200 + rng.Next() % 3000));
+            ::kill(writer, SIGKILL);
+            ::waitpid(writer, nullptr, 0);
+            const std::string now = TempFolder::Contents(options),
+                              list = TempFolder::Contents(scores);
+            ASSERT_TRUE(now == optionsA || now == optionsB) << "round " << round;
+            ASSERT_TRUE(list.size() % SCORE_RECORD_SIZE == 0 && list.size() <= 720);
+            ASSERT_EQ(list.substr(0, SCORE_RECORD_SIZE), best) << "the best result is never lost";
         }
+        EXPECT_EQ(InChild(
+                      [&] {
+                          return WriteOptions(options, Settings(10)) &&
+                                 Insert(scores, Record("r", 100));
+                      },
+                      PLAYER),
+                  "ok");
+        fs::permissions(folder.Path(), P::owner_all);
+        EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
     }
-    for (const pid_t child : children) {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write succeeded";
-    }
-    std::string best; // fewer seconds first, then fewer moves
-    for (int i = 1; i <= 8; ++i)
-        best += "1-" + std::to_string(i) + " 2-" + std::to_string(i) + " ";
-    EXPECT_EQ(Names(scores), best.substr(0, best.size() - 4));
-    const std::string text = TempFolder::Contents(options);
-    EXPECT_TRUE(text == FormatOptions(Settings(10)) || text == FormatOptions(Settings(20)));
-    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
 }
 
-// A child rewrites both files over and over and is killed at random moments: each time both
-// files are whole, the old or the new; the next write sweeps what the killed ones left.
-TEST(FileSafety, KilledWhileWritingLeavesOldOrNewFiles) {
-    const TempFolder folder("killed");
-    const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
-    ASSERT_TRUE(WriteOptions(options, Settings(10)) && InsertScore(scores, Record("r", 100)));
-    const std::string optionsA = TempFolder::Contents(options),
-                      optionsB = FormatOptions(Settings(20));
-    const std::string best = TempFolder::Contents(scores);
-    RandomGenerator rng(2026);
-    for (int round = 0; round < 120; ++round) {
-        const pid_t child = ::fork();
-        if (child == 0)
-            for (int i = 0;; ++i) {
-                WriteOptions(options, Settings(i % 2 == 0 ? 20 : 10));
-                InsertScore(scores, Record("r", 200 + i % 7)); // a full list grows to fifteen
-            }
-        ::usleep(static_cast<useconds_t>(200 + rng.Next() % 3000));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        const std::string now = TempFolder::Contents(options), list = TempFolder::Contents(scores);
-        ASSERT_TRUE(now == optionsA || now == optionsB) << "round " << round;
-        ASSERT_TRUE(list.size() % SCORE_RECORD_SIZE == 0 && list.size() <= 15 * SCORE_RECORD_SIZE);
-        ASSERT_EQ(list.substr(0, SCORE_RECORD_SIZE), best) << "the best result is never lost";
-    }
-    ASSERT_TRUE(WriteOptions(options, Settings(10)) && InsertScore(scores, Record("r", 100)));
-    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
-}
-
-// A file-size limit stands in for a full disk: the writes fail, say so, and change nothing, in
-// place (a second name) or beside; a killed writer's leftover never takes the room.
+// A file-size limit stands in for a full disk: the saves fail, say so, and change nothing, in
+// place (a second name) or beside; a first save leaves no file at all; a leftover of a killed
+// writer never takes the room.
 TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
     const TempFolder folder("full");
     const std::string options = folder / "Option.opt", scores = folder / "Zembro.rec";
-    ASSERT_TRUE(WriteOptions(options, Settings(10)) && InsertScore(scores, Record("r", 100)));
-    const std::string oldOptions = TempFolder::Contents(options);
-    const std::string oldScores = TempFolder::Contents(scores);
-    folder.Write(".Zembro.rec.999999999.0.zembro-tmp", "half");
     const auto full = [](const std::function<bool()>& write) {
         return InChild([&] {
             FailWritesPastTheSizeLimit();
@@ -177,7 +247,13 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
         });
     };
     EXPECT_EQ(full([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
-    EXPECT_EQ(full([&] { return static_cast<bool>(InsertScore(scores, Record("n", 50))); }), "ok");
+    EXPECT_TRUE(folder.Entries().empty()) << "no empty first file";
+    ASSERT_TRUE(WriteOptions(options, Settings(10)) && Insert(scores, Record("r", 100)));
+    const std::string oldOptions = TempFolder::Contents(options);
+    const std::string oldScores = TempFolder::Contents(scores);
+    folder.Write(".Zembro.rec.zembro-tmp", std::string(4096, 'h'));
+    EXPECT_EQ(full([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
+    EXPECT_EQ(full([&] { return Insert(scores, Record("n", 50)); }), "ok");
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"Option.opt", "Zembro.rec"}));
     fs::create_hard_link(options, folder / "Option.bak");
     EXPECT_EQ(full([&] { return static_cast<bool>(WriteOptions(options, Settings(20))); }), "ok");
@@ -185,9 +261,9 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
     EXPECT_EQ(TempFolder::Contents(scores), oldScores);
 }
 
-// A rewrite keeps a mode the writer would not give by itself; a link, relative, to a link,
-// absolute, stays a link and its target is replaced; a loop is refused.
-TEST(FileSafety, RewritesKeepModesAndLinks) {
+// A rewrite keeps a mode the writer would not give by itself; the player's own link, relative,
+// to a link, absolute, stays a link and its target is replaced; a loop is refused.
+TEST(FileSafety, RewritesKeepModesAndTheirOwnLinks) {
     for (const Writer& w : WRITERS) {
         const TempFolder folder("identity");
         const std::string plain = folder / w.file;
@@ -212,25 +288,68 @@ TEST(FileSafety, RewritesKeepModesAndLinks) {
     EXPECT_EQ(InsertScore(folder / "Zembro.rec", Record("N", 9)).Error(), ELOOP);
 }
 
-// A file the player may not write is refused and left as it was; one they may write, in a folder
-// they may not, is rewritten in place, shorter contents cutting it to their length.
+// In a folder others may write, a link counts only when the player or the folder's owner made
+// it: one planted by another player is refused, by readers and writers, and its target is left
+// as it was. A folder the player owns alone trusts every link in it.
+TEST(FileSafety, LinksPlantedByOthersAreNotFollowed) {
+    if (!ROOT)
+        GTEST_SKIP() << "needs the super-user to make the players and their links";
+    const P all = P::all, own = P::owner_all | P::group_read | P::group_exec;
+    struct Case {
+        const char* name;
+        uid_t folderOwner;
+        P folderMode;
+        uid_t linkOwner;
+        bool followed;
+    } const cases[] = {
+        {"another player's link in a shared folder", 0, all, OTHER, false},
+        {"the same in a sticky folder", 0, all | P::sticky_bit, OTHER, false},
+        {"the player's own link", 0, all, PLAYER, true},
+        {"the folder owner's link", OTHER, all, OTHER, true},
+        {"any link in the player's own folder", PLAYER, own, 0, true},
+    };
+    for (const Case& c : cases)
+        for (const Writer& w : WRITERS) {
+            SCOPED_TRACE(std::string(c.name) + ", " + w.file);
+            const TempFolder root("links");
+            fs::create_directories(root.Path() / "run");
+            const std::string notes = root.Write("notes.txt", ""); // an empty list, too
+            Own(notes, PLAYER, P::owner_read | P::owner_write);
+            const std::string link = root / ("run/" + std::string(w.file));
+            fs::create_symlink(notes, link);
+            Own(link, c.linkOwner, P::none);
+            Own(root / "run", c.folderOwner, c.folderMode);
+            EXPECT_EQ(InChild([&] { return static_cast<bool>(w.write(link)); }, PLAYER),
+                      c.followed ? "ok" : "failed");
+            EXPECT_EQ(InChild([&] { return LoadScores(link).Error() == FILE_ERROR_FOREIGN_LINK; },
+                              PLAYER),
+                      c.followed ? "failed" : "ok");
+            EXPECT_EQ(TempFolder::Contents(notes).empty(), !c.followed);
+            EXPECT_TRUE(fs::is_symlink(link));
+        }
+}
+
+// A file the player may not write is refused and left as it was, and its lock cannot be taken;
+// one they may write, in a folder they may not, is rewritten in place, shorter contents cutting
+// it to their length.
 TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
     const TempFolder folder("permissions");
     const std::string path = folder / "Zembro.rec";
-    ASSERT_TRUE(InsertScore(path, Record("N", 9)));
+    ASSERT_TRUE(Insert(path, Record("N", 9)));
     const std::string before = TempFolder::Contents(path);
-    const bool root = ::geteuid() == 0;
-    ASSERT_TRUE(!root || (::chown(folder.Path().c_str(), PLAYER, PLAYER) == 0 &&
-                          ::chown(path.c_str(), PLAYER, PLAYER) == 0));
-    fs::permissions(path, P::owner_read | P::group_read);
-    EXPECT_EQ(InChild([&] { return InsertScore(path, Record("M", 8)).Error() == EACCES; }, PLAYER),
+    Own(folder.Path(), PLAYER, P::owner_all);
+    Own(path, PLAYER, P::owner_read | P::group_read);
+    EXPECT_EQ(InChild(
+                  [&] {
+                      return InsertScore(path, Record("M", 8)).Error() == EACCES &&
+                             LockFile(path, LockKind::Exclusive, 0).Error() == EACCES;
+                  },
+                  PLAYER),
               "ok");
     EXPECT_EQ(TempFolder::Contents(path), before);
     fs::permissions(path, P::owner_read | P::owner_write);
-    ASSERT_TRUE(!root || ::chown(folder.Path().c_str(), 0, 0) == 0);
-    fs::permissions(folder.Path(), P::owner_read | P::owner_exec | P::others_read | P::others_exec);
-    EXPECT_EQ(InChild([&] { return static_cast<bool>(InsertScore(path, Record("M", 8))); }, PLAYER),
-              "ok");
+    Own(folder.Path(), 0, P::owner_read | P::owner_exec | P::others_read | P::others_exec);
+    EXPECT_EQ(InChild([&] { return Insert(path, Record("M", 8)); }, PLAYER), "ok");
     EXPECT_EQ(Names(path), "M N ");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Zembro.rec"}) << "nothing beside it";
     EXPECT_EQ(InChild(
@@ -244,42 +363,46 @@ TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
 }
 
 // Files shared with others, written by their owner or by another player: each save keeps the
-// file's owner, group, mode, list and attribute, and every name of it sees the new contents.
+// file's owner, group, mode, list and attribute, whatever the folder's default list would give a
+// new file, and every name of it sees the new contents.
 TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
-    if (::geteuid() != 0)
+    if (!ROOT)
         GTEST_SKIP() << "needs the super-user to make the players and their files";
-    const P rw = P::owner_read | P::owner_write, all = P::owner_all | P::group_all | P::others_all;
+    const P rw = P::owner_read | P::owner_write, all = P::all;
     const char* list = "u::rw-,u:4242:rw-,g::r--,m::rw-,o::---";
     struct Case {
         const char* name;
         uid_t folderOwner, fileOwner, writer;
         P folderMode, fileMode;
-        const char* acl;      // the file's list, or nothing
-        const char* linkedAs; // a second name, in a folder beside
-    };
-    const Case cases[] = {
-        {"a list, saved by its owner", PLAYER, PLAYER, PLAYER, P::owner_all, rw, list, nullptr},
-        {"a list, saved by the other player", PLAYER, PLAYER, OTHER, all, rw, list, nullptr},
-        {"a second name", PLAYER, PLAYER, PLAYER, P::owner_all, rw, nullptr, "backup"},
+        const char* acl;        // the file's list, or nothing
+        const char* defaultAcl; // the folder's default list, or nothing
+        const char* linkedAs;   // a second name, in a folder beside
+    } const cases[] = {
+        {"a list, saved by its owner", PLAYER, PLAYER, PLAYER, P::owner_all, rw, list, nullptr,
+         nullptr},
+        {"a list, saved by the other player", PLAYER, PLAYER, OTHER, all, rw, list, nullptr,
+         nullptr},
+        {"no list, in a folder whose default list is wider", PLAYER, PLAYER, PLAYER, P::owner_all,
+         rw | P::group_read, nullptr, "u::rwx,u:4242:rw-,g::r-x,m::rwx,o::---", nullptr},
+        {"a second name", PLAYER, PLAYER, PLAYER, P::owner_all, rw, nullptr, nullptr, "backup"},
         {"someone else's file in a sticky folder", 0, OTHER, PLAYER, all | P::sticky_bit,
-         rw | P::group_read | P::group_write | P::others_read | P::others_write, nullptr, nullptr},
+         rw | P::group_read | P::group_write | P::others_read | P::others_write, nullptr, nullptr,
+         nullptr},
         {"a folder that cannot be read", PLAYER, PLAYER, PLAYER,
-         all & ~(P::owner_read | P::group_read | P::others_read), rw, nullptr, nullptr},
+         all & ~(P::owner_read | P::group_read | P::others_read), rw, nullptr, nullptr, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         for (const Writer& w : WRITERS) {
             SCOPED_TRACE(std::string(c.name) + ", " + w.file);
             const TempFolder root("shared");
             fs::create_directories(root.Path() / "run");
             const std::string folder = root / "run", path = root / ("run/" + std::string(w.file));
             ASSERT_TRUE(w.write(path));
-            ASSERT_EQ(::chown(path.c_str(), c.fileOwner, c.fileOwner), 0);
-            fs::permissions(path, c.fileMode);
-            if (c.acl != nullptr) {
-                acl_t acl = ::acl_from_text(c.acl);
-                ASSERT_EQ(::acl_set_file(path.c_str(), ACL_TYPE_ACCESS, acl), 0);
-                ::acl_free(acl);
-            }
+            Own(path, c.fileOwner, c.fileMode);
+            if (c.acl != nullptr)
+                SetAcl(path, c.acl);
+            if (c.defaultAcl != nullptr)
+                SetAcl(folder, c.defaultAcl, ACL_TYPE_DEFAULT);
             ::setxattr(path.c_str(), "user.zembro", "kept", 4, 0); // where the system keeps them
             const std::string other =
                 c.linkedAs ? root / (std::string(c.linkedAs) + "/" + w.file) : "";
@@ -287,31 +410,25 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
                 fs::create_directories(root.Path() / c.linkedAs);
                 fs::create_hard_link(path, other);
             }
-            ASSERT_EQ(::chown(folder.c_str(), c.folderOwner, c.folderOwner), 0);
-            fs::permissions(folder, c.folderMode);
+            Own(folder, c.folderOwner, c.folderMode);
             const std::string before = Identity(path), contents = TempFolder::Contents(path);
-            EXPECT_EQ(
-                InChild([&] { return w.write(path) && (w.file[0] != 'Z' || LoadScores(path)); },
-                        c.writer),
-                "ok");
+            EXPECT_EQ(InChild([&] { return w.write(path) && LoadScores(path).Error() != EACCES; },
+                              c.writer),
+                      "ok");
             EXPECT_NE(TempFolder::Contents(path), contents);
             EXPECT_EQ(Identity(path), before);
             EXPECT_TRUE(other.empty() || TempFolder::Contents(other) == TempFolder::Contents(path));
             fs::permissions(folder, P::owner_all);
             EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
         }
-    }
-    // The first save in a folder that cannot be read makes the file it locks, with the usual mode.
+    // The first save in a folder that cannot be read makes the file whole, with the usual mode.
     const TempFolder root("unreadable");
-    ASSERT_EQ(::chown(root.Path().c_str(), PLAYER, PLAYER), 0);
-    fs::permissions(root.Path(), P::owner_write | P::owner_exec);
-    EXPECT_EQ(
-        InChild([&] { return static_cast<bool>(InsertScore(root / "Zembro.rec", Record("N", 9))); },
-                PLAYER),
-        "ok");
+    Own(root.Path(), PLAYER, P::owner_write | P::owner_exec);
+    EXPECT_EQ(InChild([&] { return Insert(root / "Zembro.rec", Record("N", 9)); }, PLAYER), "ok");
     const mode_t mask = ::umask(0);
     ::umask(mask);
     EXPECT_EQ(static_cast<mode_t>(fs::status(root / "Zembro.rec").permissions()), 0666 & ~mask);
+    EXPECT_EQ(TempFolder::Contents(root / "Zembro.rec").size(), SCORE_RECORD_SIZE);
 }
 
 // Each kind of file that is not a regular one, under each name the game reads or writes: refused
@@ -361,11 +478,12 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
 }
 
 // A lock not granted in time fails with a reason that says who holds it; readers share; a
-// shared lock allows no rewrite; a file system that keeps no locks saves all the same and says
-// so once.
+// shared lock allows no rewrite; locks other programs take with flock, on the folder or the
+// file, stop no save; a file system that keeps no locks saves all the same and says so once.
 TEST(FileSafety, LocksWaitBoundedlyAndAreDoneWithoutWhereNoneAreKept) {
     const TempFolder folder("lock");
     const std::string path = folder / "Zembro.rec";
+    ASSERT_TRUE(Insert(path, Record("N", 9)));
     {
         const Result<FileLock> held = LockFile(path, LockKind::Exclusive);
         ASSERT_TRUE(held);
@@ -375,62 +493,39 @@ TEST(FileSafety, LocksWaitBoundedlyAndAreDoneWithoutWhereNoneAreKept) {
             waited.Reason().find("another program is writing it and did not finish in 100 ms"),
             std::string::npos);
     }
-    const Result<FileLock> reader = LockFile(path, LockKind::Shared, 0);
-    ASSERT_TRUE(reader && LockFile(path, LockKind::Shared, 0));
-    const Result<FileLock> writer = LockFile(path, LockKind::Exclusive, 0);
-    EXPECT_EQ(writer.Error(), FILE_ERROR_READ_LOCKED);
-    EXPECT_NE(writer.Reason().find("another program is reading it"), std::string::npos);
-    EXPECT_EQ(ReplaceFileContents(*reader, "").Error(), FILE_ERROR_LOCKED);
+    {
+        const Result<FileLock> reader = LockFile(path, LockKind::Shared, 0);
+        ASSERT_TRUE(reader && LockFile(path, LockKind::Shared, 0));
+        const Result<FileLock> writer = LockFile(path, LockKind::Exclusive, 0);
+        EXPECT_EQ(writer.Error(), FILE_ERROR_READ_LOCKED);
+        EXPECT_NE(writer.Reason().find("another program is reading it"), std::string::npos);
+        EXPECT_EQ(ReplaceFileContents(*reader, "").Error(), FILE_ERROR_LOCKED);
+    }
+    {
+        const FileDescriptor dir(::open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY));
+        const FileDescriptor file(::open(path.c_str(), O_RDONLY));
+        ASSERT_TRUE(::flock(dir.Get(), LOCK_SH) == 0 && ::flock(file.Get(), LOCK_EX) == 0);
+        EXPECT_EQ(InChild([&] { return Insert(path, Record("M", 8)); }, 0, 2), "ok");
+    }
     EXPECT_TRUE(LockFile("/zembro-no-such-file", LockKind::Shared, 0)) << "through the root";
     folder.Write("plain", "x");
     EXPECT_EQ(LockFile(folder / "plain/x", LockKind::Exclusive, 0).Error(), ENOTDIR);
-    for (const int error : {ENOLCK, EOPNOTSUPP}) {
-        static int refusal = 0;
-        refusal = error;
-        const LockCall none = [](int, int) {
-            errno = refusal;
-            return -1;
-        };
-        testing::internal::CaptureStderr();
-        for (const char contents : {'a', 'b'}) {
-            const Result<FileLock> lock = LockFile(folder / "nolock", LockKind::Exclusive, 0, none);
-            ASSERT_TRUE(lock && !lock->Held());
-            EXPECT_TRUE(ReplaceFileContents(*lock, std::string(SCORE_RECORD_SIZE, contents)));
-        }
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(TempFolder::Contents(folder / "nolock"), std::string(SCORE_RECORD_SIZE, 'b'));
-        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), error == ENOLCK ? 1 : 0) << said;
-    }
-}
-
-// Only the program's own temporary files are swept, and only those of writers that are gone.
-TEST(FileSafety, OnlyTheProgramsOwnTemporaryFilesAreSwept) {
-    const std::pair<const char*, bool> names[] = {
-        {".Zembro.rec.123.0.zembro-tmp", true},   {".Zembro.rec.4194304.99.zembro-tmp", true},
-        {"Zembro.rec.tmp99999-0", false},         {".Zembro.rec.123.0.zembro-tmp.bak", false},
-        {".Zembro.rec.0123.0.zembro-tmp", false}, {".Zembro.rec.123.100.zembro-tmp", false},
-        {".Zembro.rec.12a.0.zembro-tmp", false},  {".Option.opt.123.0.zembro-tmp", false},
-        {".Zembro.rec.0.0.zembro-tmp", false},    {".Zembro.rec.1234567890.0.zembro-tmp", false},
+    static int refusal = 0;
+    const LockCall none = [](int, int, struct flock*) {
+        errno = refusal;
+        return -1;
     };
-    for (const auto& [name, ours] : names)
-        EXPECT_EQ(TemporaryFileWriter(name, "Zembro.rec").has_value(), ours) << name;
-    const pid_t gone = ::fork();
-    if (gone == 0)
-        ::_exit(0);
-    ::waitpid(gone, nullptr, 0);
-    const TempFolder folder("sweep");
-    const std::string dead = ".Zembro.rec." + std::to_string(gone) + ".";
-    std::vector<std::string> kept = {"Zembro.rec.tmp99999-mybackup", dead + "0.zembro-tmp~",
-                                     ".Zembro.rec." + std::to_string(::getpid()) + ".7.zembro-tmp",
-                                     ".Zembro.rec.1.3.zembro-tmp", "Zembro.rec"};
-    for (int n = 0; n <= 20; ++n)
-        folder.Write(dead + std::to_string(n) + ".zembro-tmp", "half");
-    for (const std::string& name : kept)
-        if (name != "Zembro.rec")
-            folder.Write(name, "mine");
-    ASSERT_TRUE(InsertScore(folder / "Zembro.rec", Record("N", 5, 5)));
-    std::sort(kept.begin(), kept.end());
-    EXPECT_EQ(folder.Entries(), kept);
+    testing::internal::CaptureStderr();
+    for (const int error : {ENOLCK, EOPNOTSUPP, ENOSYS, EINVAL})
+        for (const char contents : {'a', 'b'}) {
+            refusal = error;
+            const Result<FileLock> lock = LockFile(folder / "nolock", LockKind::Exclusive, 0, none);
+            ASSERT_TRUE(lock && (!lock->Exists() || !lock->Held())) << error;
+            EXPECT_TRUE(ReplaceFileContents(*lock, std::string(48, contents))) << error;
+        }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(TempFolder::Contents(folder / "nolock"), std::string(48, 'b'));
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 } // namespace

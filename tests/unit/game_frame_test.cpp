@@ -234,6 +234,18 @@ TEST_F(Frame, TheOptionsAreReadAgainAndTheDealKeepsToThePictures) {
     const int highest = *std::max_element(g.board.begin(), g.board.end());
     EXPECT_LE(highest, 33) << "no code without a picture";
     EXPECT_GE(highest, 20) << "yet every picture is used";
+    // A file that stops early (a folder name too long, a word for a number): OK fills what it
+    // does not give from the settings in force, so the next start takes what it writes.
+    OptionValues inForce, written;
+    ASSERT_TRUE(ReadOptions(folder_.Write("force.opt", "Immagini Contatori 200 1 0 0 1 1 0 30 150"),
+                            inForce));
+    for (const std::string& text :
+         {std::string(300, 'x'), std::string("Immagini Contatori 200 1 0 0 1 1 0 x")}) {
+        folder_.Write("Option.opt", text);
+        Game().OnCommand(CMD_OPTIONS);
+        const Result<OptionsRead> read = ReadOptions(folder_ / "Option.opt", written);
+        EXPECT_TRUE(read && read->valuesRead == 11 && written == inForce) << text;
+    }
     // Settings that cannot be read are told, and never shown for OK to write back.
     std::filesystem::remove(folder_ / "Option.opt");
     std::filesystem::create_directory(folder_ / "Option.opt");

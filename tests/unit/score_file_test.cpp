@@ -35,9 +35,10 @@ std::size_t Count(const std::string& path) {
     return loaded ? loaded->size() : 0;
 }
 
+// The place a result went to, 0 when it was not saved; negative when the old file was kept aside.
 int Inserted(const std::string& path, const ScoreRecord& r) {
-    const Result<int> place = InsertScore(path, r);
-    return place ? *place : 0;
+    const Result<InsertedScore> inserted = InsertScore(path, r);
+    return !inserted ? 0 : inserted->keptOld ? -inserted->place : inserted->place;
 }
 
 std::string Hex(const std::array<std::uint8_t, SCORE_RECORD_SIZE>& bytes) {
@@ -97,17 +98,26 @@ TEST(ScoreFile, ShortAndOddFiles) {
     std::string bytes;
     for (const ScoreRecord& r : {Record("a", 10, 1), Record("b", 20, 1)})
         bytes.append(reinterpret_cast<const char*>(EncodeRecord(r).data()), SCORE_RECORD_SIZE);
+    // A 4-byte tail: the list is not one the game wrote, so it is kept beside the new one.
     folder.Write("Zembro.rec", bytes + "tail");
     EXPECT_EQ(Place(path, 30, 1), 3);
-    EXPECT_EQ(Inserted(path, Record("c", 15, 1)), 2);
+    EXPECT_EQ(Inserted(path, Record("c", 15, 1)), -2);
     EXPECT_EQ(test::TempFolder::Contents(path).size(), 144u);
-    // At most 255 records are loaded; only the first fifteen rank.
+    EXPECT_EQ(test::TempFolder::Contents(folder / "Zembro.rec~"), bytes + "tail");
+    // At most 255 records are loaded; only the first fifteen rank. A result that does not enter
+    // writes nothing; one that does keeps the long file aside.
     std::string many;
     for (int i = 0; i < 300; ++i)
         many += bytes.substr(0, SCORE_RECORD_SIZE);
     folder.Write("Zembro.rec", many);
     EXPECT_EQ(Count(path), 255u);
     EXPECT_EQ(Place(path, 11, 1), 16);
+    EXPECT_EQ(Inserted(path, Record("late", 11, 1)), 16);
+    EXPECT_EQ(test::TempFolder::Contents(path), many);
+    EXPECT_EQ(Inserted(path, Record("early", 1, 1)), -1);
+    EXPECT_EQ(test::TempFolder::Contents(path).size(), 15 * SCORE_RECORD_SIZE);
+    EXPECT_EQ(test::TempFolder::Contents(folder / "Zembro.rec~"), many);
+    EXPECT_EQ(Inserted(path, Record("next", 2, 1)), 2) << "a whole list is replaced as usual";
 }
 
 TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {

@@ -1,5 +1,6 @@
 // zembro-tool scores, rank and insert: the score file as the ranking and the end of a game use it.
 #include "store/cp1252.h"
+#include "store/file_replace.h"
 #include "store/score_file.h"
 #include "tool_args.h"
 #include "tool_commands.h"
@@ -96,10 +97,13 @@ int RunInsert(const Args& args) {
     settings.kindsUsed = *numbers[4];
     const ScoreRecord record =
         MakeRecord(Utf8ToCp1252(args[1]), *numbers[0], *numbers[1], *when, settings);
-    const Result<int> place = InsertScore(args[0], record);
-    if (!place)
-        return Fail(place.Reason());
-    std::cout << *place << '\n';
+    const Result<InsertedScore> inserted = InsertScore(args[0], record);
+    if (!inserted)
+        return Fail(inserted.Reason());
+    if (inserted->keptOld)
+        std::cerr << "zembro-tool: " << args[0] << ": not a whole list; kept as " << args[0]
+                  << KEPT_SUFFIX << '\n';
+    std::cout << inserted->place << '\n';
     return EXIT_OK;
 }
 
