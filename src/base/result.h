@@ -9,15 +9,26 @@
 
 namespace zembro {
 
-// What went wrong: an errno value, or one of these.
+// What went wrong, in the project's own terms: each system's error numbers map to these, and
+// each has its Italian text for the player.
 enum FileError : int {
     FILE_ERROR_NONE = 0,
-    FILE_ERROR_NOT_REGULAR = -1,  // a FIFO, device, folder or socket where a file belongs
-    FILE_ERROR_LOCKED = -2,       // another writer held the file past the bounded wait
-    FILE_ERROR_MALFORMED = -3,    // the file is there but its contents cannot be used
-    FILE_ERROR_READ_LOCKED = -4,  // readers held the file past a writer's bounded wait
-    FILE_ERROR_FOREIGN_LINK = -5, // a symbolic link another user planted, not followed
-    FILE_ERROR_RACED = -6,        // another writer made the file first; read it and try again
+    FILE_ERROR_NOT_REGULAR,   // a FIFO, device, folder or socket where a file belongs
+    FILE_ERROR_LOCKED,        // another writer held the file past the bounded wait
+    FILE_ERROR_MALFORMED,     // the file is there but its contents cannot be used
+    FILE_ERROR_READ_LOCKED,   // readers held the file past a writer's bounded wait
+    FILE_ERROR_FOREIGN_LINK,  // a symbolic link another user planted, not followed
+    FILE_ERROR_RACED,         // another writer made the file first; read it and try again
+    FILE_ERROR_NOT_FOUND,     // no such file or folder
+    FILE_ERROR_DENIED,        // the player may not do it
+    FILE_ERROR_READ_ONLY,     // the disk takes no writes
+    FILE_ERROR_NO_SPACE,      // the disk or the player's quota is full
+    FILE_ERROR_TOO_LARGE,     // past the largest file the process may write
+    FILE_ERROR_LINK_LOOP,     // too many symbolic links in a row
+    FILE_ERROR_NAME_TOO_LONG, // a path or a name longer than the system takes
+    FILE_ERROR_NOT_A_FOLDER,  // a file where a folder of the path belongs
+    FILE_ERROR_DEVICE,        // the disk failed to read or write
+    FILE_ERROR_SYSTEM,        // anything else the system said
 };
 
 template <typename T> class Result;

@@ -255,7 +255,7 @@ Result<Sprite> LoadSprite(const std::string& path, std::int64_t maxPixels) {
         return Result<Sprite>::Fail(file.Status());
     struct stat info {};
     if (::fstat(::fileno(file->get()), &info) != 0)
-        return Result<Sprite>::Fail(path + ": cannot be read", EIO);
+        return Result<Sprite>::Fail(path + ": cannot be read", FILE_ERROR_DEVICE);
     if (info.st_size > BMP_MAX_FILE_BYTES)
         return Result<Sprite>::Fail(path + ": the file is too large for a picture (" +
                                     std::to_string(info.st_size) + " bytes)");

@@ -73,7 +73,7 @@ Result<std::vector<Hotspot>> ReadHotspots(const std::string& folder, std::size_t
     const std::optional<std::string> path = JoinPath(folder, BOARD_HOTSPOTS);
     if (!path)
         return Read::Fail(folder + ": the path of " + BOARD_HOTSPOTS + " is too long",
-                          ENAMETOOLONG);
+                          FILE_ERROR_NAME_TOO_LONG);
     const Result<FilePtr> file = OpenForReading(*path);
     if (!file)
         return Read::Fail(file.Status());

@@ -4,7 +4,6 @@
 #include "store/file_replace.h"
 #include "store/regular_file.h"
 
-#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -109,9 +108,8 @@ List ReadList(const FileLock& lock, std::size_t limit) {
 
 // Whether the locked file is a list the game wrote: whole records, at most fifteen of them.
 bool WholeList(const FileLock& lock) {
-    const off_t size = lock.Exists() ? lock.Info().st_size : 0;
-    return size % static_cast<off_t>(SCORE_RECORD_SIZE) == 0 &&
-           size <= static_cast<off_t>(MAX_SCORES * SCORE_RECORD_SIZE);
+    const std::uint64_t size = lock.Size();
+    return size % SCORE_RECORD_SIZE == 0 && size <= MAX_SCORES * SCORE_RECORD_SIZE;
 }
 
 // Where a result of `seconds` and `moves` goes in a list kept best first: after every stored
@@ -172,7 +170,7 @@ Result<std::vector<ScoreRecord>> LoadScores(const std::string& path) {
     if (!lock)
         return List::Fail(lock.Status());
     if (!lock->Exists())
-        return List::Fail(SystemFailure(path, ENOENT));
+        return List::Fail(path + ": no such file", FILE_ERROR_NOT_FOUND);
     List records = ReadList(*lock, MAX_LOADED_RECORDS);
     if (records && records->empty())
         return List::Fail(path + ": no records");

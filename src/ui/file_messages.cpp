@@ -1,26 +1,22 @@
 // Italian messages for failed file operations.
 #include "ui/file_messages.h"
 
-#include <cerrno>
 #include <cstdio>
 
 namespace zembro {
 
 std::string ItalianFileReason(int error) {
     switch (error) {
-    case ENOENT:
+    case FILE_ERROR_NOT_FOUND:
         return "il file non esiste";
-    case EACCES:
-    case EPERM:
+    case FILE_ERROR_DENIED:
         return "permesso negato";
-    case EROFS:
+    case FILE_ERROR_READ_ONLY:
         return "il disco è in sola lettura";
-    case ENOSPC:
-    case EDQUOT:
+    case FILE_ERROR_NO_SPACE:
         return "spazio esaurito sul disco";
-    case EFBIG:
+    case FILE_ERROR_TOO_LARGE:
         return "il file supera la dimensione massima consentita";
-    case EISDIR:
     case FILE_ERROR_NOT_REGULAR:
         return "non è un file normale (è una cartella, una FIFO o un dispositivo)";
     case FILE_ERROR_LOCKED:
@@ -33,14 +29,16 @@ std::string ItalianFileReason(int error) {
         return "un altro programma lo ha creato nello stesso momento";
     case FILE_ERROR_MALFORMED:
         return "il contenuto non è valido";
-    case ELOOP:
+    case FILE_ERROR_LINK_LOOP:
         return "troppi collegamenti simbolici";
-    case ENAMETOOLONG:
+    case FILE_ERROR_NAME_TOO_LONG:
         return "il percorso è troppo lungo";
-    case EIO:
+    case FILE_ERROR_NOT_A_FOLDER:
+        return "una parte del percorso non è una cartella";
+    case FILE_ERROR_DEVICE:
         return "errore di lettura o scrittura sul disco";
     default:
-        return "errore di sistema " + std::to_string(error);
+        return "errore di sistema";
     }
 }
 

@@ -7,6 +7,7 @@
 #include "render/game_sprites.h"
 #include "store/file_replace.h"
 #include "store/options_file.h"
+#include "store/posix/file_handles.h"
 #include "store/score_file.h"
 #include "temp_folder.h"
 
@@ -285,7 +286,7 @@ TEST(FileSafety, RewritesKeepModesAndTheirOwnLinks) {
     }
     const TempFolder folder("loop");
     fs::create_symlink("Zembro.rec", folder.Path() / "Zembro.rec");
-    EXPECT_EQ(InsertScore(folder / "Zembro.rec", Record("N", 9)).Error(), ELOOP);
+    EXPECT_EQ(InsertScore(folder / "Zembro.rec", Record("N", 9)).Error(), FILE_ERROR_LINK_LOOP);
 }
 
 // In a folder others may write, a link counts only when the player or the folder's owner made
@@ -341,8 +342,8 @@ TEST(FileSafety, PermissionsDecideAsForAnyWriteInPlace) {
     Own(path, PLAYER, P::owner_read | P::group_read);
     EXPECT_EQ(InChild(
                   [&] {
-                      return InsertScore(path, Record("M", 8)).Error() == EACCES &&
-                             LockFile(path, LockKind::Exclusive, 0).Error() == EACCES;
+                      return InsertScore(path, Record("M", 8)).Error() == FILE_ERROR_DENIED &&
+                             LockFile(path, LockKind::Exclusive, 0).Error() == FILE_ERROR_DENIED;
                   },
                   PLAYER),
               "ok");
@@ -509,7 +510,8 @@ TEST(FileSafety, LocksWaitBoundedlyAndAreDoneWithoutWhereNoneAreKept) {
     }
     EXPECT_TRUE(LockFile("/zembro-no-such-file", LockKind::Shared, 0)) << "through the root";
     folder.Write("plain", "x");
-    EXPECT_EQ(LockFile(folder / "plain/x", LockKind::Exclusive, 0).Error(), ENOTDIR);
+    EXPECT_EQ(LockFile(folder / "plain/x", LockKind::Exclusive, 0).Error(),
+              FILE_ERROR_NOT_A_FOLDER);
     static int refusal = 0;
     const LockCall none = [](int, int, struct flock*) {
         errno = refusal;
@@ -519,7 +521,8 @@ TEST(FileSafety, LocksWaitBoundedlyAndAreDoneWithoutWhereNoneAreKept) {
     for (const int error : {ENOLCK, EOPNOTSUPP, ENOSYS, EINVAL})
         for (const char contents : {'a', 'b'}) {
             refusal = error;
-            const Result<FileLock> lock = LockFile(folder / "nolock", LockKind::Exclusive, 0, none);
+            const Result<FileLock> lock =
+                LockFileWith(folder / "nolock", LockKind::Exclusive, 0, none);
             ASSERT_TRUE(lock && (!lock->Exists() || !lock->Held())) << error;
             EXPECT_TRUE(ReplaceFileContents(*lock, std::string(48, contents))) << error;
         }

@@ -61,7 +61,7 @@ IoResult WritePng(const std::string& path, ConstPixelView picture) {
     if (!file)
         return IoResult::Fail(path + ": " + std::strerror(errno), errno);
     if (!WriteRows(file.get(), width, height, rows) || std::fclose(file.release()) != 0)
-        return IoResult::Fail(path + ": cannot write the picture", EIO);
+        return IoResult::Fail(path + ": cannot write the picture", FILE_ERROR_DEVICE);
     return IoResult::Ok();
 }
 

@@ -1,5 +1,5 @@
 // Copying a file's identity to the new file that replaces it.
-#include "store/file_identity.h"
+#include "store/posix/file_identity.h"
 
 #include <acl/libacl.h>
 #include <cerrno>

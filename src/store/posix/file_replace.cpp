@@ -1,9 +1,11 @@
 // Write beside, flush, rename over: the one way the game rewrites its files.
 #include "store/file_replace.h"
 
-#include "store/file_identity.h"
+#include "store/posix/file_handles.h"
+#include "store/posix/file_identity.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -11,8 +13,6 @@ namespace zembro {
 namespace {
 
 constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
-// Attempts of a rewrite whose file other writers keep making first.
-constexpr int MAX_REWRITES = 20;
 
 bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
@@ -65,8 +65,9 @@ IoResult Raced(const FileLock& lock) {
 // writer nor a full disk leaves an empty or half file behind, in a folder the player may read or
 // not. Where the file system has no unnamed files, a named one of this process is linked in.
 IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
-    const int folder = lock.Folder();
-    const char* name = lock.Name().c_str();
+    const int folder = lock.Open().folder.Get();
+    const std::string& base = lock.Open().name;
+    const char* name = base.c_str();
     FileDescriptor unnamed(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
     if (unnamed.Valid()) {
         if (!WriteAll(unnamed.Get(), contents) || ::fsync(unnamed.Get()) != 0)
@@ -84,7 +85,7 @@ IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
         return SystemFailure(lock.Target(), errno);
     }
     const std::string temporary =
-        "." + lock.Name() + "." + std::to_string(::getpid()) + std::string(TEMPORARY_SUFFIX);
+        "." + base + "." + std::to_string(::getpid()) + std::string(TEMPORARY_SUFFIX);
     ::unlinkat(folder, temporary.c_str(), 0);
     FileDescriptor named(::openat(folder, temporary.c_str(),
                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
@@ -111,22 +112,24 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
     if (!lock.Exists())
         return CreateWhole(lock, contents);
 
-    const int folder = lock.Folder();
-    const struct stat& old = lock.Info();
+    const FileLock::Handles& open = lock.Open();
+    const int folder = open.folder.Get();
+    const int current = open.file.Get();
+    const std::string& name = open.name;
+    const struct stat& old = open.info;
     // In place when a new file would not be the same one to its users; never when the old one
     // is to be kept.
     const auto inPlace = [&](int error) {
-        return keepOld ? SystemFailure(target, error)
-                       : RewriteInPlace(lock.File(), target, contents);
+        return keepOld ? SystemFailure(target, error) : RewriteInPlace(current, target, contents);
     };
     // A new file would leave the other names with the old contents.
     if (old.st_nlink > 1 && !keepOld)
-        return RewriteInPlace(lock.File(), target, contents);
+        return RewriteInPlace(current, target, contents);
 
     // Writers take turns under the lock, so one name serves them all and the next one reuses
     // what a killed one left, even where the folder cannot be listed. Without locks each has
     // its own.
-    const std::string temporary = "." + lock.Name() +
+    const std::string temporary = "." + name +
                                   (lock.Held() ? "" : "." + std::to_string(::getpid())) +
                                   std::string(TEMPORARY_SUFFIX);
     if (::unlinkat(folder, temporary.c_str(), 0) != 0 && errno != ENOENT)
@@ -136,18 +139,18 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
     if (!file.Valid())
         return errno == EACCES || errno == EPERM ? inPlace(errno) : SystemFailure(target, errno);
     const auto dropTemporary = [&] { ::unlinkat(folder, temporary.c_str(), 0); };
-    if (!TakeIdentity(file.Get(), lock.File(), old)) {
+    if (!TakeIdentity(file.Get(), current, old)) {
         const int error = errno;
         dropTemporary();
         return inPlace(error);
     }
     int error = WriteAndClose(file, contents);
-    const std::string kept = lock.Name() + KEPT_SUFFIX;
+    const std::string kept = name + KEPT_SUFFIX;
     if (error == 0 && keepOld &&
         ((::unlinkat(folder, kept.c_str(), 0) != 0 && errno != ENOENT) ||
-         ::linkat(folder, lock.Name().c_str(), folder, kept.c_str(), 0) != 0))
+         ::linkat(folder, name.c_str(), folder, kept.c_str(), 0) != 0))
         error = errno;
-    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, lock.Name().c_str()) != 0)
+    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0)
         error = errno;
     if (error != 0) {
         dropTemporary();
@@ -155,24 +158,6 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
     }
     SyncFolder(folder);
     return IoResult::Ok();
-}
-
-IoResult RewriteFile(const std::string& path, const RewriteMaker& make) {
-    IoResult written = IoResult::Ok();
-    for (int attempt = 0; attempt < MAX_REWRITES; ++attempt) {
-        const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
-        if (!lock)
-            return lock.Status();
-        const Result<Rewrite> rewrite = make(*lock);
-        if (!rewrite)
-            return rewrite.Status();
-        if (!rewrite->contents)
-            return IoResult::Ok();
-        written = ReplaceFileContents(*lock, *rewrite->contents, rewrite->keepOld);
-        if (written.Error() != FILE_ERROR_RACED)
-            return written;
-    }
-    return written;
 }
 
 } // namespace zembro

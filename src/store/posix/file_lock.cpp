@@ -1,7 +1,6 @@
 // Resolving a game file's name safely, opening it once and locking it through that descriptor.
-#include "store/file_lock.h"
-
 #include "store/path_parts.h"
+#include "store/posix/file_handles.h"
 
 #include <atomic>
 #include <cerrno>
@@ -9,6 +8,7 @@
 #include <cstdio>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace zembro {
 namespace {
@@ -85,6 +85,20 @@ int SystemLockCall(int fd, int command, struct flock* lock) {
     return ::fcntl(fd, command, lock);
 }
 
+FileLock::FileLock(std::unique_ptr<Handles> handles, std::string target, LockKind kind)
+    : handles_(std::move(handles)), target_(std::move(target)), kind_(kind) {}
+FileLock::FileLock(FileLock&&) noexcept = default;
+FileLock& FileLock::operator=(FileLock&&) noexcept = default;
+FileLock::~FileLock() = default;
+
+bool FileLock::Exists() const {
+    return handles_->file.Valid();
+}
+
+std::uint64_t FileLock::Size() const {
+    return Exists() ? static_cast<std::uint64_t>(handles_->info.st_size) : 0;
+}
+
 Result<std::string> FileLock::Read(std::size_t limit) const {
     std::string bytes;
     if (!Exists())
@@ -92,7 +106,8 @@ Result<std::string> FileLock::Read(std::size_t limit) const {
     bytes.resize(limit);
     std::size_t got = 0;
     while (got < limit) {
-        const ssize_t n = ::pread(File(), bytes.data() + got, limit - got, static_cast<off_t>(got));
+        const ssize_t n =
+            ::pread(handles_->file.Get(), bytes.data() + got, limit - got, static_cast<off_t>(got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -108,7 +123,7 @@ Result<std::string> FileLock::Read(std::size_t limit) const {
 Result<FilePtr> FileLock::Stream() const {
     if (!Exists())
         return Result<FilePtr>::Fail(SystemFailure(target_, ENOENT));
-    FileDescriptor copy(::fcntl(File(), F_DUPFD_CLOEXEC, 0));
+    FileDescriptor copy(::fcntl(handles_->file.Get(), F_DUPFD_CLOEXEC, 0));
     FilePtr stream(copy.Valid() ? ::fdopen(copy.Get(), "rb") : nullptr);
     if (!stream)
         return Result<FilePtr>::Fail(SystemFailure(target_, errno));
@@ -127,8 +142,10 @@ class LockTaker {
             Result<Place> place = Resolve(path);
             if (!place)
                 return Taken::Fail(place.Status());
-            FileLock lock(std::move(place->folder), std::move(place->name), std::move(place->path),
-                          kind_);
+            auto handles = std::make_unique<FileLock::Handles>();
+            handles->folder = std::move(place->folder);
+            handles->name = std::move(place->name);
+            FileLock lock(std::move(handles), std::move(place->path), kind_);
             const Opening opened = Open(lock);
             if (opened == Opening::Again)
                 continue;
@@ -152,8 +169,9 @@ class LockTaker {
     // Opens the name without following a link, so that a link swapped in since it was resolved
     // is resolved again; a device or a FIFO is refused before it is opened, and again after.
     Opening Open(FileLock& lock) {
-        const int folder = lock.Folder();
-        const char* name = lock.Name().c_str();
+        FileLock::Handles& open = lock.Open();
+        const int folder = open.folder.Get();
+        const char* name = open.name.c_str();
         struct stat named {};
         if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(named.st_mode))
             return Opening::Again;
@@ -169,13 +187,13 @@ class LockTaker {
             return Opening::Done;
         if (!fd.Valid())
             return errno == ELOOP ? Opening::Again : Refuse(SystemFailure(lock.Target(), errno));
-        if (::fstat(fd.Get(), &lock.info_) != 0)
+        if (::fstat(fd.Get(), &open.info) != 0)
             return Refuse(SystemFailure(lock.Target(), errno));
-        if (!S_ISREG(lock.info_.st_mode))
+        if (!S_ISREG(open.info.st_mode))
             return Refuse(
                 IoResult::Fail(lock.Target() + ": not a regular file", FILE_ERROR_NOT_REGULAR));
         ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
-        lock.file_ = std::move(fd);
+        open.file = std::move(fd);
         return Opening::Done;
     }
 
@@ -186,18 +204,19 @@ class LockTaker {
 
     bool StillNamed(const FileLock& lock) const {
         struct stat named {};
-        return ::fstatat(lock.Folder(), lock.Name().c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-               SameFile(named, lock.info_);
+        const FileLock::Handles& open = lock.Open();
+        return ::fstatat(open.folder.Get(), open.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+               SameFile(named, open.info);
     }
 
     IoResult Lock(FileLock& lock) {
         struct flock range = Range(kind_ == LockKind::Exclusive ? F_WRLCK : F_RDLCK);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs_);
-        while (call_(lock.File(), F_OFD_SETLK, &range) != 0) {
+        while (call_(lock.Open().file.Get(), F_OFD_SETLK, &range) != 0) {
             // Kernels or file systems without these locks answer with any of these.
             if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) {
                 SayOnceThereAreNoLocks(lock.Target());
-                lock.held_ = false;
+                lock.SetHeld(false);
                 return IoResult::Ok();
             }
             if (errno != EAGAIN && errno != EACCES && errno != EINTR)
@@ -221,7 +240,7 @@ class LockTaker {
     IoResult Busy(const FileLock& lock) const {
         struct flock range = Range(kind_ == LockKind::Exclusive ? F_WRLCK : F_RDLCK);
         const bool readers =
-            call_(lock.File(), F_OFD_GETLK, &range) == 0 && range.l_type == F_RDLCK;
+            call_(lock.Open().file.Get(), F_OFD_GETLK, &range) == 0 && range.l_type == F_RDLCK;
         return IoResult::Fail(lock.Target() + ": another program is " +
                                   (readers ? "reading" : "writing") + " it and did not finish in " +
                                   std::to_string(waitMs_) + " ms",
@@ -234,8 +253,12 @@ class LockTaker {
     IoResult failure_ = IoResult::Ok();
 };
 
-Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs, LockCall call) {
+Result<FileLock> LockFileWith(const std::string& path, LockKind kind, int waitMs, LockCall call) {
     return LockTaker(kind, waitMs, call).Take(path);
+}
+
+Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs) {
+    return LockFileWith(path, kind, waitMs, SystemLockCall);
 }
 
 } // namespace zembro
