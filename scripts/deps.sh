@@ -23,6 +23,9 @@ ZEMBRO_TEST_PACKAGES=(
     at-spi2-core dbus-daemon orca speech-dispatcher speech-dispatcher-espeak-ng
 )
 
+# What the Windows build and its run under Wine need.
+ZEMBRO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
+
 zembro_install_missing() {
     local missing=()
     local pkg

@@ -12,7 +12,7 @@ namespace {
 // The inner loops, written as selects over whole spans so the compiler can do many pixels at a
 // time: every destination pixel of the span is read and written back, changed or not.
 // Built twice, for processors with and without 256-bit vectors; the loader picks one at start.
-#if defined(__x86_64__) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__linux__) // the loader's ifunc
 #define ZEMBRO_SPAN_LOOP __attribute__((target_clones("avx2", "default")))
 #else
 #define ZEMBRO_SPAN_LOOP

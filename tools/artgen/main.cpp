@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -104,10 +105,37 @@ void WriteResources(Writer& w, const QDir& resources) {
         options);
     const QString icon = QString("icon%1").arg(zembro::ICON_GAME);
     w.Text(resources.filePath(icon + ".svg"), artgen::IconSvg());
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    // Windows takes the same pictures in one .ico file: a directory, then each PNG whole.
+    const std::vector<int> sizes = {16, 24, 32, 48, 64, 128, 256};
+    QByteArray directory, images;
+    const auto put16 = [](QByteArray& to, int v) {
+        to += static_cast<char>(v & 0xFF);
+        to += static_cast<char>((v >> 8) & 0xFF);
+    };
+    const auto put32 = [&](QByteArray& to, qsizetype v) {
+        put16(to, static_cast<int>(v & 0xFFFF));
+        put16(to, static_cast<int>((v >> 16) & 0xFFFF));
+    };
+    put16(directory, 0);
+    put16(directory, 1); // an icon
+    put16(directory, static_cast<int>(sizes.size()));
+    const qsizetype start = 6 + 16 * static_cast<qsizetype>(sizes.size());
+    for (const int size : sizes) {
         const QString path = resources.filePath(icon + QString("-%1.png").arg(size));
         w.Check(artgen::Icon(size).save(path), path);
+        QFile png(path);
+        w.Check(png.open(QIODevice::ReadOnly), path);
+        const QByteArray bytes = png.readAll();
+        directory += static_cast<char>(size == 256 ? 0 : size); // 0 stands for 256
+        directory += static_cast<char>(size == 256 ? 0 : size);
+        put16(directory, 0); // no palette, reserved
+        put16(directory, 1); // planes
+        put16(directory, 32);
+        put32(directory, bytes.size());
+        put32(directory, start + images.size());
+        images += bytes;
     }
+    w.Text(resources.filePath(icon + ".ico"), directory + images);
 }
 
 } // namespace

@@ -133,23 +133,24 @@ struct MessageRecord {
     int cursorCount; // the pointer's display count while it was shown
 };
 
+// 09:05 on 7 March 2001, the headless clock's local time until a test sets another.
+inline std::tm MorningOf7March2001() {
+    std::tm t{};
+    t.tm_min = 5;
+    t.tm_hour = 9;
+    t.tm_mday = 7;
+    t.tm_mon = 2;
+    t.tm_year = 101;
+    return t;
+}
+
 class HeadlessFramework : public Framework {
   public:
     // The machine the test describes.
     int bitsPerPixel = 16;
     Size screen{1024, 768};
     std::uint32_t now = 0;
-    std::tm localTime{.tm_sec = 0,
-                      .tm_min = 5,
-                      .tm_hour = 9,
-                      .tm_mday = 7,
-                      .tm_mon = 2,
-                      .tm_year = 101,
-                      .tm_wday = 0,
-                      .tm_yday = 0,
-                      .tm_isdst = 0,
-                      .tm_gmtoff = 0,
-                      .tm_zone = nullptr};
+    std::tm localTime = MorningOf7March2001();
     std::string currentDirectory = ".";
     bool frameFails = false, buttonsFail = false;
 

@@ -1,0 +1,298 @@
+// The game window's procedure: messages to the frame's handlers, the paint cycle, the presenter.
+#include "platform/win32/win32_frame_window.h"
+#include "store/windows/windows_api.h"
+
+#include "game/screen_layout.h"
+#include "platform/resources.h"
+#include "store/windows/wide_text.h"
+
+#include <cstring>
+#include <utility>
+#include <windowsx.h>
+
+namespace zembro::platform {
+namespace {
+
+constexpr wchar_t CLASS_NAME[] = L"ZembroGame";
+constexpr UINT POSTED_COMMAND = WM_APP + 1;
+
+// The largest of the program's icon pictures Windows takes, as an icon.
+HICON MakeIcon(int iconId) {
+    HICON icon = nullptr;
+    int best = 0;
+    for (const ProgramIconImage& image : ProgramIcon(iconId)) {
+        if (image.size <= best || image.size > 256)
+            continue;
+        HICON made = ::CreateIconFromResourceEx(const_cast<PBYTE>(image.png.data()),
+                                                static_cast<DWORD>(image.png.size()), TRUE,
+                                                0x00030000, image.size, image.size, 0);
+        if (made != nullptr) {
+            if (icon != nullptr)
+                ::DestroyIcon(icon);
+            icon = made;
+            best = image.size;
+        }
+    }
+    return icon;
+}
+
+void RegisterClassOnce(HINSTANCE instance) {
+    WNDCLASSEXW type{};
+    if (::GetClassInfoExW(instance, CLASS_NAME, &type))
+        return;
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = DefWindowProcW; // replaced by the window's own at creation
+    type.hInstance = instance;
+    type.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
+    type.lpszClassName = CLASS_NAME;
+    type.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+    ::RegisterClassExW(&type);
+}
+
+} // namespace
+
+Win32FrameWindow::Win32FrameWindow(HINSTANCE instance, const std::string& title, int iconId,
+                                   Rect rect, bool dialogFrame, int scale, FrameHandler& handler)
+    : handler_(handler), scale_(scale) {
+    RegisterClassOnce(instance);
+    const DWORD style =
+        WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU | (dialogFrame ? WS_DLGFRAME : 0);
+    // The frame is the system's: the client area is the scene, whatever the frame's width.
+    RECT outer{rect.left, rect.top, rect.left + SCREEN_WIDTH * scale_,
+               rect.top + SCREEN_HEIGHT * scale_};
+    ::AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const int shiftX = rect.left - outer.left, shiftY = rect.top - outer.top;
+    window_ = ::CreateWindowExW(0, CLASS_NAME, Wide(title).c_str(), style, outer.left + shiftX,
+                                outer.top + shiftY, outer.right - outer.left,
+                                outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    if (window_ == nullptr)
+        return;
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    icon_ = MakeIcon(iconId);
+    if (icon_ != nullptr) {
+        ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    }
+}
+
+Win32FrameWindow::~Win32FrameWindow() {
+    if (window_ != nullptr && ::IsWindow(window_)) {
+        destroying_ = true;
+        ::DestroyWindow(window_);
+    }
+    if (icon_ != nullptr)
+        ::DestroyIcon(icon_);
+}
+
+LRESULT CALLBACK Win32FrameWindow::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<Win32FrameWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return ::DefWindowProcW(window, message, w, l);
+    return self->Handle(message, w, l);
+}
+
+Point Win32FrameWindow::ClientPoint(LPARAM l) const {
+    return {GET_X_LPARAM(l) / scale_, GET_Y_LPARAM(l) / scale_};
+}
+
+// Leaving the client area for the drag zone (non-client to Windows) is not leaving the window.
+void Win32FrameWindow::TrackLeaving(bool nonClient) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | (nonClient ? TME_NONCLIENT : 0u), window_, 0};
+    ::TrackMouseEvent(&track);
+}
+
+void Win32FrameWindow::LeaveUnlessOver() {
+    POINT at{};
+    ::GetCursorPos(&at);
+    RECT outer{};
+    ::GetWindowRect(window_, &outer);
+    const HWND under = ::WindowFromPoint(at);
+    if (::PtInRect(&outer, at) && (under == window_ || ::IsChild(window_, under))) {
+        RECT client{};
+        ::GetClientRect(window_, &client);
+        POINT local = at;
+        ::ScreenToClient(window_, &local);
+        TrackLeaving(!::PtInRect(&client, local) ||
+                     ::SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)) != HTCLIENT);
+        return;
+    }
+    handler_.OnMouseLeave();
+}
+
+LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+    const auto screen = [l] { return Point{GET_X_LPARAM(l), GET_Y_LPARAM(l)}; };
+    const auto code = [w] { return w == HTCAPTION ? HitCode::Caption : HitCode::Border; };
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        ::BeginPaint(window_, &paint);
+        ::EndPaint(window_, &paint);
+        handler_.OnPaint(); // composes and presents
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1; // the scene covers it all
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // the class asks for no double clicks: a quick second press
+        handler_.OnLButtonDown(ClientPoint(l));
+        return 0;
+    case WM_LBUTTONUP:
+        handler_.OnLButtonUp(ClientPoint(l));
+        return 0;
+    case WM_RBUTTONDOWN:
+        handler_.OnRButtonDown(ClientPoint(l));
+        return 0;
+    case WM_MOUSEMOVE:
+        TrackLeaving(false);
+        handler_.OnMouseMove(ClientPoint(l));
+        return 0;
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+        LeaveUnlessOver();
+        return 0;
+    case WM_NCHITTEST: {
+        const LRESULT standard = ::DefWindowProcW(window_, message, w, l);
+        const HitCode answer = handler_.OnNcHitTest(
+            screen(), standard == HTCLIENT ? HitCode::Client : HitCode::Border);
+        return answer == HitCode::Client    ? HTCLIENT
+               : answer == HitCode::Caption ? HTCAPTION
+                                            : (standard == HTCLIENT ? HTBORDER : standard);
+    }
+    case WM_NCLBUTTONDOWN:
+        handler_.OnNcLButtonDown(code(), screen());
+        if (w == HTCAPTION) {
+            // The system's own move runs until the button is released.
+            ::DefWindowProcW(window_, message, w, l);
+            POINT at{};
+            ::GetCursorPos(&at);
+            handler_.OnNcLButtonUp(HitCode::Caption, {at.x, at.y});
+            return 0;
+        }
+        break;
+    case WM_NCLBUTTONUP:
+        handler_.OnNcLButtonUp(code(), screen());
+        break;
+    case WM_NCMOUSEMOVE:
+        TrackLeaving(true);
+        handler_.OnNcMouseMove(code(), screen());
+        break;
+    case WM_ACTIVATE: {
+        const WORD state = LOWORD(w);
+        handler_.OnActivate(state == WA_INACTIVE      ? ActivateState::Inactive
+                            : state == WA_CLICKACTIVE ? ActivateState::ClickActive
+                                                      : ActivateState::Active,
+                            HIWORD(w) != 0);
+        return 0;
+    }
+    case WM_KEYDOWN: {
+        if (::GetKeyState(VK_CONTROL) < 0) // a shortcut, not a move
+            break;
+        static constexpr std::pair<WPARAM, Key> KEYS[] = {
+            {VK_UP, Key::Up},         {VK_DOWN, Key::Down}, {VK_LEFT, Key::Left},
+            {VK_RIGHT, Key::Right},   {VK_SPACE, Key::Act}, {VK_RETURN, Key::Act},
+            {VK_ESCAPE, Key::Cancel}, {'P', Key::Pause},    {'M', Key::Menu},
+            {'C', Key::Shapes},       {'I', Key::Counters},
+        };
+        for (const auto& [virtualKey, key] : KEYS)
+            if (w == virtualKey) {
+                handler_.OnKeyDown(key);
+                return 0;
+            }
+        break;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(l) == HTCLIENT) {
+            ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+            return TRUE;
+        }
+        break;
+    case POSTED_COMMAND:
+        handler_.OnCommand(static_cast<int>(w));
+        return 0;
+    case WM_COMMAND:
+        handler_.OnCommand(LOWORD(w));
+        return 0;
+    case WM_CLOSE:
+        ::DestroyWindow(window_);
+        return 0;
+    case WM_DESTROY:
+        if (!destroying_) {
+            destroying_ = true;
+            handler_.OnDestroy();
+        }
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window_, message, w, l);
+}
+
+void Win32FrameWindow::Show() {
+    ::ShowWindow(window_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(window_);
+    ::UpdateWindow(window_); // the first frame is painted at once
+}
+
+void Win32FrameWindow::Invalidate() {
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32FrameWindow::Present(const BackBuffer& buffer) {
+    if (!buffer.HasSurface() || window_ == nullptr)
+        return;
+    shown_ = &buffer;
+    BITMAPINFO info{};
+    static_assert(sizeof info.bmiHeader == sizeof buffer.header);
+    std::memcpy(&info.bmiHeader, &buffer.header, sizeof buffer.header); // 5-5-5, BI_RGB
+    const HDC dc = ::GetDC(window_);
+    if (scale_ == 1)
+        ::SetDIBitsToDevice(dc, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0, 0, SCREEN_HEIGHT,
+                            buffer.bits(), &info, DIB_RGB_COLORS);
+    else
+        ::StretchDIBits(dc, 0, 0, SCREEN_WIDTH * scale_, SCREEN_HEIGHT * scale_, 0, 0, SCREEN_WIDTH,
+                        SCREEN_HEIGHT, buffer.bits(), &info, DIB_RGB_COLORS, SRCCOPY);
+    ::ReleaseDC(window_, dc);
+}
+
+void Win32FrameWindow::Minimize() {
+    ::ShowWindow(window_, SW_MINIMIZE);
+}
+
+void Win32FrameWindow::Destroy() {
+    destroying_ = true;
+    if (window_ != nullptr && ::IsWindow(window_))
+        ::DestroyWindow(window_);
+    window_ = nullptr;
+}
+
+bool Win32FrameWindow::Exists() const {
+    return window_ != nullptr && ::IsWindow(window_) && !destroying_;
+}
+
+Point Win32FrameWindow::ScreenToClient(Point screen) const {
+    POINT at{screen.x, screen.y};
+    ::ScreenToClient(window_, &at);
+    return {at.x / scale_, at.y / scale_};
+}
+
+std::optional<Point> Win32FrameWindow::PointerInClient() const {
+    POINT at{};
+    if (window_ == nullptr || !::GetCursorPos(&at))
+        return std::nullopt;
+    const Point local = ScreenToClient({at.x, at.y});
+    if (local.x < 0 || local.y < 0 || local.x >= SCREEN_WIDTH || local.y >= SCREEN_HEIGHT)
+        return std::nullopt;
+    return local;
+}
+
+void Win32FrameWindow::PostCommand(int id) {
+    ::PostMessageW(window_, POSTED_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+void Win32FrameWindow::ScreenReaderUpdate(bool) {
+    // Windows' screen readers follow the dialogs' standard controls; the board itself is not
+    // described to them.
+}
+
+} // namespace zembro::platform

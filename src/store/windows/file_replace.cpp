@@ -1,0 +1,83 @@
+// Write beside, flush, move over: the one way the game rewrites its files, on Windows.
+#include "store/file_replace.h"
+#include "store/windows/file_handles.h"
+#include "store/windows/wide_text.h"
+
+namespace zembro {
+namespace {
+
+IoResult LastFailure(const std::string& path) {
+    return SystemFailure(path, static_cast<int>(::GetLastError()));
+}
+
+bool WriteAll(HANDLE file, std::string_view contents) {
+    while (!contents.empty()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1 << 20));
+        if (!::WriteFile(file, contents.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        contents.remove_prefix(written);
+    }
+    return true;
+}
+
+// Rewrites the open file in place: written from the start, cut to its new length, flushed.
+IoResult RewriteInPlace(HANDLE file, const std::string& target, std::string_view contents) {
+    LARGE_INTEGER start{};
+    if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN) || !WriteAll(file, contents) ||
+        !::SetEndOfFile(file) || !::FlushFileBuffers(file))
+        return LastFailure(target);
+    return IoResult::Ok();
+}
+
+} // namespace
+
+IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bool keepOld) {
+    const std::string& target = lock.Target();
+    if (lock.Kind() != LockKind::Exclusive)
+        return IoResult::Fail(target + ": not locked for writing", FILE_ERROR_LOCKED);
+    const FileLock::Handles& open = lock.Open();
+    const std::wstring path = open.folder + L"\\" + open.name;
+    // A new file would leave the other names with the old contents.
+    if (lock.Exists() && open.info.nNumberOfLinks > 1 && !keepOld)
+        return RewriteInPlace(open.file.Get(), target, contents);
+
+    // Writers take turns under the lock, so one name serves them all and the next one reuses
+    // what a killed one left. Without a lock each has its own.
+    const std::wstring temporary =
+        open.folder + L"\\." + open.name +
+        (lock.Held() ? L"" : L"." + std::to_wstring(::GetCurrentProcessId())) + L".zembro-tmp";
+    ::DeleteFileW(temporary.c_str());
+    WinHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        // A folder that takes no new file: the file itself is still the player's to write.
+        if (lock.Exists() && !keepOld && ::GetLastError() == ERROR_ACCESS_DENIED)
+            return RewriteInPlace(open.file.Get(), target, contents);
+        return LastFailure(target);
+    }
+    DWORD error = 0;
+    if (!WriteAll(file.Get(), contents) || !::FlushFileBuffers(file.Get()))
+        error = ::GetLastError();
+    if (!file.Close() && error == 0)
+        error = ::GetLastError();
+    const std::wstring kept = path + Wide(KEPT_SUFFIX);
+    if (error == 0 && keepOld &&
+        !::MoveFileExW(path.c_str(), kept.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = ::GetLastError();
+    // The first file must not replace one another writer made meanwhile; a later one does.
+    const DWORD replace = lock.Exists() && !keepOld ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (error == 0 &&
+        !::MoveFileExW(temporary.c_str(), path.c_str(), replace | MOVEFILE_WRITE_THROUGH))
+        error = ::GetLastError();
+    if (error != 0) {
+        ::DeleteFileW(temporary.c_str());
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+            return IoResult::Fail(target + ": another program made it meanwhile", FILE_ERROR_RACED);
+        return SystemFailure(target, static_cast<int>(error));
+    }
+    return IoResult::Ok();
+}
+
+} // namespace zembro

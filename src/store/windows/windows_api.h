@@ -1,0 +1,7 @@
+// The Windows API, without the macros that would rename the game's own functions
+// (Framework::MessageBox).
+#pragma once
+
+#include <windows.h>
+
+#undef MessageBox
