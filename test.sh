@@ -3,8 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-ZEMBRO_PACKAGES+=("${ZEMBRO_TEST_PACKAGES[@]}")
+ZEMBRO_PACKAGES+=("${ZEMBRO_TEST_PACKAGES[@]}" "${ZEMBRO_WINDOWS_PACKAGES[@]}")
 zembro_install_missing
 zembro_build all
+# zembro.exe, which the suite runs under Wine.
+scripts/windows_build.sh
 cd build
 ctest -j2 --output-on-failure

@@ -24,7 +24,7 @@ ZEMBRO_TEST_PACKAGES=(
 )
 
 # What the Windows build and its run under Wine need.
-ZEMBRO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
+ZEMBRO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)
 
 zembro_install_missing() {
     local missing=()

@@ -4,7 +4,7 @@
 # A work folder removed at the end with the game, the window manager and the X server.
 work=$(mktemp -d)
 GAME_PID=
-trap 'kill $GAME_PID ${WM_PID:-} ${WESTON_PID:-} ${XVFB_PID:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $GAME_PID ${WM_PID:-} ${WESTON_PID:-} 2>/dev/null; [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; kill ${XVFB_PID:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 # A copy of the run folder in $work/run whose settings deal one kind with the corners empty: the
 # board is the same whatever the clock. $1: the run folder; $2: fixed-cell attempts (default 0);
@@ -80,12 +80,23 @@ start_weston() {
     return 1
 }
 
-# The desktop MODE (bare, openbox or weston) on a new X server: weston's output is a window at
+# Wine on the X display, in a prefix of its own, its server kept running between the game's
+# starts; the game (a .exe) then runs through it. The 16-bit screen the game was made for.
+start_wine() {
+    export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    GAME_RUNNER=wine
+    GAME_SIZE=800x600 # Wine's X window is the client area; it draws the frame around it
+    wineserver -p 2>/dev/null
+    wineboot -i >"$work/wineboot.txt" 2>&1 || { echo "wineboot failed: $(cat "$work/wineboot.txt")" >&2; return 1; }
+}
+
+# The desktop MODE (bare, openbox, weston or wine) on a new X server: weston's output is a window at
 # the top-left of a larger screen, so that the pointer can enter it from outside.
 start_desktop() {
     case $1 in
     weston) start_xvfb 1200x900x24 && start_weston && xdotool mousemove 1150 850 && SETTLE=0.5 ;;
     openbox) start_xvfb 1024x768x24 && start_openbox ;;
+    wine) start_xvfb 1024x768x16 && start_wine ;;
     *) start_xvfb 1024x768x24 ;;
     esac
 }
@@ -112,20 +123,30 @@ wait_for_game_window() { wait_for_window '^Zembro$'; }
 # found ($win, GAME_SIZE big: the about box, which may map first, has the same name), the about
 # box answered once it has the keys, and the keys back on the game.
 open_game() {
-    (cd "$work/run" && DISPLAY=$GAME_DISPLAY exec env "$@" "$game") 2>>"$work/stderr.txt" &
+    (cd "$work/run" && DISPLAY=$GAME_DISPLAY exec env "$@" ${GAME_RUNNER:-} "$game") 2>>"$work/stderr.txt" &
     GAME_PID=$!
     win=$(wait_for_window '^Zembro$' "${GAME_SIZE:-806x606}") || return 1
     local focus
-    shown() { on_game xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | wc -l; }
+    # Wine's windows carry the pid of no process of ours: they are counted by their class.
+    shown() {
+        if [ -n "${GAME_RUNNER:-}" ]; then
+            on_game xdotool search --onlyvisible --class '^zembro\.exe$' 2>/dev/null | wc -l
+        else
+            on_game xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | wc -l
+        fi
+    }
     for _ in $(seq 250); do # the about box shown, with the keys
         focus=$(on_game xdotool getwindowfocus 2>/dev/null)
         [ "$(shown)" -ge 2 ] && [ -n "$focus" ] && [ "$focus" != "$win" ] && break
         sleep 0.02
     done
+    # Wine gives the keys to no window where no window manager does: they follow the pointer,
+    # which is put over the about box, centred on the game.
+    [ -n "${GAME_RUNNER:-}" ] && xdotool mousemove "$(screen_x 400)" "$(screen_y 300)"
     for _ in 1 2 3; do # weston may give it the keys a moment later
         sleep 0.3
         xdotool key Return
-        for _ in $(seq 50); do
+        for _ in $(seq 150); do # Wine takes a second to close it
             [ "$(shown)" = 1 ] && break 2
             sleep 0.02
         done
@@ -135,22 +156,33 @@ open_game() {
 # After a dialog: the keys back on the game (weston gives them after a while) and the dialog
 # gone from the screen (weston fades it out).
 keys_back() {
-    for _ in $(seq 150); do
+    # (Wine's keys follow the pointer: no window has the X focus.)
+    [ -n "${GAME_RUNNER:-}" ] || for _ in $(seq 150); do
         [ "$(on_game xdotool getwindowfocus 2>/dev/null)" = "$win" ] && break
         sleep 0.02
     done
     sleep "${SETTLE:-0.2}"
 }
 
+# dialog_key KEY...: keys for a dialog over the game. Under Wine they follow the pointer, which is
+# put on the game's middle, where the dialogs are centred.
+dialog_key() {
+    [ -n "${GAME_RUNNER:-}" ] && xdotool mousemove "$(screen_x 400)" "$(screen_y 300)" && sleep 0.2
+    xdotool key "$@"
+}
+
 close_game() {
     kill "$GAME_PID" 2>/dev/null
     wait "$GAME_PID" 2>/dev/null
+    # Wine's process is not always the one started: its server ends them all.
+    [ -n "${GAME_RUNNER:-}" ] && wineserver -k 2>/dev/null && wineserver -w 2>/dev/null
     GAME_PID=
 }
 
 # Where the window, its client area and the zones are on a 1024 x 768 screen, from the game's
 # own layout: "zone NAME" gives "X Y" (see zembro-tool zones).
-zone() { "$(dirname "$game")/zembro-tool" zones | awk -v n="$1" '$1 == n { print $2, $3 }'; }
+tool=${ZEMBRO_TOOL:-$(dirname "${game:-.}")/zembro-tool}
+zone() { "$tool" zones | awk -v n="$1" '$1 == n { print $2, $3 }'; }
 # Screen point of a game-screen point: the window at (WIN_X, WIN_Y), at first where the game
 # places it; its client area BORDER pixels in; game x OFFSET_X pixels right of client x.
 if [ -n "${game:-}" ]; then
@@ -162,7 +194,7 @@ fi
 screen_x() { echo $((WIN_X + BORDER + $1 - OFFSET_X)); }
 screen_y() { echo $((WIN_Y + BORDER + $1)); }
 # Game-screen middle of cell (col, row), as "X Y".
-cell() { "$(dirname "$game")/zembro-tool" cell "$1" "$2"; }
+cell() { "$tool" cell "$1" "$2"; }
 
 # point X Y: the pointer there, in game-screen pixels. The window system keeps the events in
 # order; the short pauses let the game draw what each did.

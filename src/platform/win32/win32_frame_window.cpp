@@ -183,6 +183,10 @@ LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
                             : state == WA_CLICKACTIVE ? ActivateState::ClickActive
                                                       : ActivateState::Active,
                             HIWORD(w) != 0);
+        // The keys to the window itself, never to a button of the bar (Space would click it);
+        // not while a dialog over it has them.
+        if (state != WA_INACTIVE && HIWORD(w) == 0 && ::IsWindowEnabled(window_))
+            ::SetFocus(window_);
         return 0;
     }
     case WM_KEYDOWN: {
