@@ -245,7 +245,6 @@ void Win32FrameWindow::Invalidate() {
 void Win32FrameWindow::Present(const BackBuffer& buffer) {
     if (!buffer.HasSurface() || window_ == nullptr)
         return;
-    shown_ = &buffer;
     BITMAPINFO info{};
     static_assert(sizeof info.bmiHeader == sizeof buffer.header);
     std::memcpy(&info.bmiHeader, &buffer.header, sizeof buffer.header); // 5-5-5, BI_RGB

@@ -44,7 +44,6 @@ class Win32FrameWindow : public FrameWindow {
     int scale_;
     bool destroying_ = false;
     bool tracking_ = false;
-    const BackBuffer* shown_ = nullptr; // the buffer presented last, for repaints
 };
 
 } // namespace zembro::platform

@@ -85,12 +85,6 @@ int SystemLockCall(int fd, int command, struct flock* lock) {
     return ::fcntl(fd, command, lock);
 }
 
-FileLock::FileLock(std::unique_ptr<Handles> handles, std::string target, LockKind kind)
-    : handles_(std::move(handles)), target_(std::move(target)), kind_(kind) {}
-FileLock::FileLock(FileLock&&) noexcept = default;
-FileLock& FileLock::operator=(FileLock&&) noexcept = default;
-FileLock::~FileLock() = default;
-
 bool FileLock::Exists() const {
     return handles_->file.Valid();
 }

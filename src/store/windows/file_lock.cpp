@@ -35,12 +35,6 @@ WinHandle OpenLockFile(const FileLock::Handles& open) {
 
 } // namespace
 
-FileLock::FileLock(std::unique_ptr<Handles> handles, std::string target, LockKind kind)
-    : handles_(std::move(handles)), target_(std::move(target)), kind_(kind) {}
-FileLock::FileLock(FileLock&&) noexcept = default;
-FileLock& FileLock::operator=(FileLock&&) noexcept = default;
-FileLock::~FileLock() = default;
-
 bool FileLock::Exists() const {
     return handles_->file.Valid();
 }
