@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer)
-# and runs each for SECONDS, two at a time. Seeds: the public BMP suite beside the checkout, the
-# default pictures, and the hand-made files of fuzz/seeds. Findings land in build-fuzz/findings.
+# and runs them side by side for SECONDS. Seeds: the public BMP suite beside the checkout and the
+# default run folder. Findings land in build-fuzz/findings.
 # With --build, only builds every target (as CI does) and runs none.
 # Usage: fuzz/run.sh SECONDS [TARGET...] | fuzz/run.sh --build
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...] | fuzz/run.sh --build}
 shift
-targets=("${@:-fuzz_bmp fuzz_options fuzz_hotspots fuzz_scores fuzz_startup}")
+targets=("${@:-fuzz_bmp fuzz_startup}")
 read -ra targets <<<"${targets[*]}"
 
 source scripts/deps.sh
@@ -24,19 +24,9 @@ cmake --build build-fuzz -j2 --target "${targets[@]}"
 
 corpus=build-fuzz/corpus
 mkdir -p "$corpus" build-fuzz/findings
-seed() { # seed TARGET FILES...
-    local dir="$corpus/$1"
-    shift
-    mkdir -p "$dir"
-    [ $# -gt 0 ] && cp -n "$@" "$dir/" 2>/dev/null || true
-}
-suite=../shared/bmpsuite
-seed fuzz_bmp $(ls $suite/*/*.bmp 2>/dev/null) build/run/*/*.bmp
-seed fuzz_scores fuzz/seeds/*.rec
-seed fuzz_options fuzz/seeds/*.opt build/run/Option.opt
-seed fuzz_hotspots fuzz/seeds/*.pos build/run/Immagini/Pedine.pos
-seed fuzz_startup
-for f in build/run/Contatori/Numeri.bmp build/run/Immagini/Pedone2.bmp build/run/Option.opt; do
+mkdir -p "$corpus/fuzz_bmp" "$corpus/fuzz_startup"
+cp -n ../shared/bmpsuite/*/*.bmp build/run/*/*.bmp "$corpus/fuzz_bmp/" 2>/dev/null || true
+for f in build/run/Contatori/Numeri.bmp build/run/Immagini/Pedone2.bmp build/run/Option.opt build/run/Immagini/Pedine.pos; do
     for k in 0 7 19 33; do printf "\\x$(printf %02x $k)" | cat - "$f" >"$corpus/fuzz_startup/$k-$(basename "$f")"; done
 done
 
@@ -48,16 +38,7 @@ run_one() {
     echo "$target: $(grep -E 'stat::number_of_executed_units|cov:' build-fuzz/"$target".log | tail -n 2 | tr '\n' ' ')"
 }
 status=0
-for ((i = 0; i < ${#targets[@]}; i += 2)); do
-    run_one "${targets[i]}" &
-    first=$!
-    second=""
-    if [ $((i + 1)) -lt ${#targets[@]} ]; then
-        run_one "${targets[i + 1]}" &
-        second=$!
-    fi
-    wait "$first" || status=1
-    [ -n "$second" ] && { wait "$second" || status=1; }
-done
+for target in "${targets[@]}"; do run_one "$target" & done
+for job in $(jobs -p); do wait "$job" || status=1; done
 ls build-fuzz/findings
 exit $status

@@ -162,26 +162,6 @@ sleep 0.6
 focus_told && check "the message box gives the focus back" game_has_focus
 pair "after the dialog" 2 1 3 1
 
-# Salva onto a file that exists, "No" to replacing it: the file dialog has the keys again, so
-# the name typed next is the one saved. (weston gives the keys back to no window; Wine's file
-# dialog is the system's own, in the system's language.)
-if focus_told; then
-    click_game $(zone menu)
-    click_game $(zone button2) # Opzioni
-    options=$(wait_for_window '^Opzioni :$')
-    xdotool mousemove --window "$options" 478 174 click 1 # Salva
-    wait_for_window '^Salva come$' >/dev/null
-    sleep 0.5
-    xdotool type --delay 20 Option.opt
-    xdotool key Return && sleep 0.5
-    xdotool key Escape && sleep 0.5 # "No"
-    xdotool key ctrl+a
-    xdotool type --delay 20 nuovo.opt
-    xdotool key Return && sleep 0.5
-    xdotool key Escape && sleep 0.5 # the options dialog's Cancel
-    check "after \"No\" to replacing a file, the file dialog has the keys" [ -f "$work/run/nuovo.opt" ]
-fi
-pair "after the options" 4 1 1 2
 
 # Minimise and restore: paused meanwhile, running again after a click.
 click_game $(zone minimise)

@@ -1,6 +1,6 @@
 // What only the Qt back end does, under the offscreen platform: picture buttons, dialogs built
-// from templates, posted commands, the window's mouse messages, the presenter, the pointer
-// count, the modal loops, the Italian texts, and the platform and scale it asks Qt for.
+// from templates, posted commands, the pointer count, the modal loops, the Italian texts, and
+// the platform and scale it asks Qt for.
 #include "platform/qt/platform_choice.h"
 #include "platform/qt/qt_button_column.h"
 #include "platform/qt/qt_dialog.h"
@@ -28,37 +28,23 @@ using namespace zembro::platform;
 
 namespace {
 
-// Records the window's messages, one line each: "down 10,20", "nc-down caption", ...
+// Records the buttons clicked and the commands run: "button 10", "command 1", ...
 struct RecordingFrame : FrameHandler, ButtonClickHandler {
     std::vector<std::string> seen;
     FrameWindow* window = nullptr;
-    int paints = 0;
-    void Note(const std::string& what, Point p) {
-        seen.push_back(what + " " + std::to_string(p.x) + "," + std::to_string(p.y));
-    }
-    void OnLButtonDown(Point p) override { Note("down", p); }
-    void OnLButtonUp(Point p) override { Note("up", p); }
-    void OnRButtonDown(Point p) override { Note("right", p); }
+    void OnLButtonDown(Point) override {}
+    void OnLButtonUp(Point) override {}
+    void OnRButtonDown(Point) override {}
     void OnMouseMove(Point) override {}
     void OnMouseLeave() override {}
     void OnKeyDown(Key) override {}
     void OnDestroy() override {}
-    // A window point answered as the drag zone, like the game's grip.
-    HitCode OnNcHitTest(Point screen, HitCode standard) override {
-        const Point c = window->ScreenToClient(screen);
-        return standard == HitCode::Client && QRect(700, 20, 20, 40).contains(c.x, c.y)
-                   ? HitCode::Caption
-                   : standard;
-    }
-    void OnNcLButtonDown(HitCode code, Point) override {
-        seen.push_back(code == HitCode::Caption ? "nc-down caption" : "nc-down border");
-    }
-    void OnNcLButtonUp(HitCode code, Point) override {
-        seen.push_back(code == HitCode::Caption ? "nc-up caption" : "nc-up border");
-    }
+    HitCode OnNcHitTest(Point, HitCode standard) override { return standard; }
+    void OnNcLButtonDown(HitCode, Point) override {}
+    void OnNcLButtonUp(HitCode, Point) override {}
     void OnNcMouseMove(HitCode, Point) override {}
     void OnActivate(ActivateState, bool) override {}
-    void OnPaint() override { ++paints; }
+    void OnPaint() override {}
     ScreenReaderView Describe() const override { return {}; }
     void OnCommand(int id) override { // command 1 posts 2: it runs after this handler returns
         seen.push_back("command " + std::to_string(id));
@@ -90,8 +76,6 @@ class QtBackendTest : public QObject {
     void pictureButtonsAndPostedCommands();
     void dialogsAreBuiltFromTemplates();
     void textsFitAndEveryControlHasAnItalianName();
-    void mouseMessagesFollowTheWindowsParts();
-    void presentsOnlyWhatTheComposerMarked();
     void thePointerCountShowsTheArrowOrNothing();
     void theClockStandsStillWhileAModalLoopRuns();
     void theToolkitIsItalianAndAskedForXAtWholeScales();
@@ -103,17 +87,12 @@ void QtBackendTest::pictureButtonsAndPostedCommands() {
     frame.window = &window;
     QtButtonColumn column(window, {650, 23, 771, 178}, {6, 5, 10, 8, 9}, 31, frame);
     column.SetImages(0, 113, 114);
-    column.SetImages(1, 9999, 0); // names no picture: the button stays without it
     column.SetVisible(true);
     window.Widget()->show();
     const auto buttons = window.Widget()->findChildren<PictureButton*>();
     QCOMPARE(buttons.size(), 5);
     QCOMPARE(buttons[4]->geometry(), QRect(0, 124, 121, 31));
     QCOMPARE(buttons[0]->parentWidget()->geometry(), QRect(650, 23, 121, 155));
-    const QImage normal = buttons[0]->grab().toImage();
-    buttons[0]->setDown(true);
-    QVERIFY(normal != buttons[0]->grab().toImage());
-    buttons[0]->setDown(false);
     QTest::mouseClick(buttons[2], Qt::LeftButton);
     window.PostCommand(1);
     QCOMPARE(frame.seen, (std::vector<std::string>{"button 10"}));
@@ -213,56 +192,6 @@ void QtBackendTest::textsFitAndEveryControlHasAnItalianName() {
                                 w->metaObject()->className()));
         }
     }
-}
-
-// Client points come as client coordinates; the frame and the drag zone as non-client ones; a
-// double click is a second press; a release outside the window is not seen.
-void QtBackendTest::mouseMessagesFollowTheWindowsParts() {
-    RecordingFrame frame;
-    QtFrameWindow window("Zembro", ICON_GAME, {100, 50, 906, 656}, true, frame);
-    frame.window = &window;
-    window.Show();
-    QWidget* w = window.Widget();
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(3 + 10, 3 + 20));
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(3 + 10, 3 + 20));
-    QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(3 + 11, 3 + 21));
-    QTest::mousePress(w, Qt::RightButton, {}, QPoint(3 + 12, 3 + 22));
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(1, 1));     // the frame
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(900, 1)); // outside: not seen
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(3 + 710, 3 + 30));
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(3 + 710, 3 + 30));
-    QCOMPARE(frame.seen,
-             (std::vector<std::string>{"down 10,20", "up 10,20", "down 11,21", "right 12,22",
-                                       "nc-down border", "nc-down caption", "nc-up caption"}));
-}
-
-// The back buffer's rows are bottom-up; only the rows the composer marked are looked at, a change
-// elsewhere waits for a full paint; any number of invalidations make one paint.
-void QtBackendTest::presentsOnlyWhatTheComposerMarked() {
-    RecordingFrame frame;
-    QtFrameWindow window("Zembro", ICON_GAME, {0, 0, 806, 606}, true, frame);
-    window.Show();
-    QCOMPARE(frame.paints, 1);
-    BackBuffer buffer;
-    CreateBackBuffer(buffer, RowOrder::BottomUp);
-    CreateSurface(buffer);
-    window.Present(buffer); // everything, black
-    buffer.damage.Clear();
-    for (const auto& [x, y] : {std::pair{10, 0}, {10, 300}}) // red; the second is not marked
-        buffer.pixels[static_cast<std::size_t>((599 - y) * 800 + x)] = 0x7C00;
-    buffer.damage.Mark(0, 0, 50, 10);
-    window.Present(buffer);
-    const auto red = [&](int x, int y) { // the client area is 3 pixels in
-        return QColor(window.Widget()->grab().toImage().pixel(3 + x, 3 + y)).red() > 200;
-    };
-    QVERIFY(red(10, 0) && !red(11, 0) && !red(10, 300));
-    buffer.damage.MarkAll();
-    window.Present(buffer);
-    QVERIFY(red(10, 300));
-    window.Invalidate();
-    window.Invalidate();
-    QCoreApplication::processEvents();
-    QCOMPARE(frame.paints, 2);
 }
 
 // The display count of the system pointer: the arrow while it is not negative, else nothing.

@@ -4,7 +4,6 @@
 // but the file that was read, a file's identity survives its rewrites.
 #include "game/random_generator.h"
 #include "render/bmp_reader.h"
-#include "render/game_sprites.h"
 #include "store/file_replace.h"
 #include "store/options_file.h"
 #include "store/posix/file_handles.h"
@@ -111,19 +110,10 @@ void Own(const std::string& path, uid_t uid, P mode) {
         fs::permissions(path, mode);
 }
 
-// The two files, each written anew at every call.
-struct Writer {
-    const char* file;
-    std::function<IoResult(const std::string& path)> write;
-};
-const Writer WRITERS[] = {
-    {"Option.opt",
-     [](const std::string& p) {
-         static int kinds = 0;
-         return WriteOptions(p, Settings(++kinds));
-     }},
-    {"Zembro.rec", [](const std::string& p) { return InsertScore(p, Record("N", 9)).Status(); }},
-};
+// A save: a result entered into the list at `path`. The settings are saved the same way.
+bool Save(const std::string& path) {
+    return Insert(path, Record("N", 9));
+}
 
 // Two players save results at once, starting from no file: each writer's results all rank,
 // so a lost one shows. They share one folder; or a folder one of them may read and the other
@@ -265,28 +255,25 @@ TEST(FileSafety, AFullDiskKeepsTheOldFilesAndSaysSo) {
 // A rewrite keeps a mode the writer would not give by itself; the player's own link, relative,
 // to a link, absolute, stays a link and its target is replaced; a loop is refused.
 TEST(FileSafety, RewritesKeepModesAndTheirOwnLinks) {
-    for (const Writer& w : WRITERS) {
-        const TempFolder folder("identity");
-        const std::string plain = folder / w.file;
-        ASSERT_TRUE(w.write(plain));
-        fs::permissions(plain, P::owner_read | P::owner_write | P::group_read);
-        ASSERT_TRUE(w.write(plain));
-        EXPECT_EQ(fs::status(plain).permissions(), P::owner_read | P::owner_write | P::group_read);
-        fs::create_directories(folder.Path() / "elsewhere");
-        fs::create_directories(folder.Path() / "run");
-        const std::string target = folder / ("elsewhere/" + std::string(w.file));
-        fs::create_symlink(target, folder.Path() / "elsewhere/second-link");
-        const std::string link = folder / ("run/" + std::string(w.file));
-        fs::create_symlink("../elsewhere/second-link", link);
-        ASSERT_TRUE(w.write(link)); // makes the target
-        const std::string once = TempFolder::Contents(target);
-        ASSERT_TRUE(w.write(link)); // replaces it
-        EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(folder / "elsewhere/second-link"));
-        EXPECT_NE(TempFolder::Contents(target), once) << w.file;
-    }
-    const TempFolder folder("loop");
-    fs::create_symlink("Zembro.rec", folder.Path() / "Zembro.rec");
-    EXPECT_EQ(InsertScore(folder / "Zembro.rec", Record("N", 9)).Error(), FILE_ERROR_LINK_LOOP);
+    const TempFolder folder("identity");
+    const std::string plain = folder / "Zembro.rec";
+    ASSERT_TRUE(Save(plain));
+    fs::permissions(plain, P::owner_read | P::owner_write | P::group_read);
+    ASSERT_TRUE(Save(plain));
+    EXPECT_EQ(fs::status(plain).permissions(), P::owner_read | P::owner_write | P::group_read);
+    fs::create_directories(folder.Path() / "elsewhere");
+    fs::create_directories(folder.Path() / "run");
+    const std::string target = folder / "elsewhere/Zembro.rec";
+    fs::create_symlink(target, folder.Path() / "elsewhere/second-link");
+    const std::string link = folder / "run/Zembro.rec";
+    fs::create_symlink("../elsewhere/second-link", link);
+    ASSERT_TRUE(Save(link)); // makes the target
+    const std::string once = TempFolder::Contents(target);
+    ASSERT_TRUE(Save(link)); // replaces it
+    EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(folder / "elsewhere/second-link"));
+    EXPECT_NE(TempFolder::Contents(target), once);
+    fs::create_symlink("loop", folder.Path() / "loop");
+    EXPECT_EQ(InsertScore(folder / "loop", Record("N", 9)).Error(), FILE_ERROR_LINK_LOOP);
 }
 
 // In a folder others may write, a link counts only when the player or the folder's owner made
@@ -309,25 +296,23 @@ TEST(FileSafety, LinksPlantedByOthersAreNotFollowed) {
         {"the folder owner's link", OTHER, all, OTHER, true},
         {"any link in the player's own folder", PLAYER, own, 0, true},
     };
-    for (const Case& c : cases)
-        for (const Writer& w : WRITERS) {
-            SCOPED_TRACE(std::string(c.name) + ", " + w.file);
-            const TempFolder root("links");
-            fs::create_directories(root.Path() / "run");
-            const std::string notes = root.Write("notes.txt", ""); // an empty list, too
-            Own(notes, PLAYER, P::owner_read | P::owner_write);
-            const std::string link = root / ("run/" + std::string(w.file));
-            fs::create_symlink(notes, link);
-            Own(link, c.linkOwner, P::none);
-            Own(root / "run", c.folderOwner, c.folderMode);
-            EXPECT_EQ(InChild([&] { return static_cast<bool>(w.write(link)); }, PLAYER),
-                      c.followed ? "ok" : "failed");
-            EXPECT_EQ(InChild([&] { return LoadScores(link).Error() == FILE_ERROR_FOREIGN_LINK; },
-                              PLAYER),
-                      c.followed ? "failed" : "ok");
-            EXPECT_EQ(TempFolder::Contents(notes).empty(), !c.followed);
-            EXPECT_TRUE(fs::is_symlink(link));
-        }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder root("links");
+        fs::create_directories(root.Path() / "run");
+        const std::string notes = root.Write("notes.txt", ""); // an empty list, too
+        Own(notes, PLAYER, P::owner_read | P::owner_write);
+        const std::string link = root / "run/Zembro.rec";
+        fs::create_symlink(notes, link);
+        Own(link, c.linkOwner, P::none);
+        Own(root / "run", c.folderOwner, c.folderMode);
+        EXPECT_EQ(InChild([&] { return Save(link); }, PLAYER), c.followed ? "ok" : "failed");
+        EXPECT_EQ(
+            InChild([&] { return LoadScores(link).Error() == FILE_ERROR_FOREIGN_LINK; }, PLAYER),
+            c.followed ? "failed" : "ok");
+        EXPECT_EQ(TempFolder::Contents(notes).empty(), !c.followed);
+        EXPECT_TRUE(fs::is_symlink(link));
+    }
 }
 
 // A file the player may not write is refused and left as it was, and its lock cannot be taken;
@@ -392,36 +377,36 @@ TEST(FileSafety, SharedFilesKeepTheirIdentityAndEveryName) {
         {"a folder that cannot be read", PLAYER, PLAYER, PLAYER,
          all & ~(P::owner_read | P::group_read | P::others_read), rw, nullptr, nullptr, nullptr},
     };
-    for (const Case& c : cases)
-        for (const Writer& w : WRITERS) {
-            SCOPED_TRACE(std::string(c.name) + ", " + w.file);
-            const TempFolder root("shared");
-            fs::create_directories(root.Path() / "run");
-            const std::string folder = root / "run", path = root / ("run/" + std::string(w.file));
-            ASSERT_TRUE(w.write(path));
-            Own(path, c.fileOwner, c.fileMode);
-            if (c.acl != nullptr)
-                SetAcl(path, c.acl);
-            if (c.defaultAcl != nullptr)
-                SetAcl(folder, c.defaultAcl, ACL_TYPE_DEFAULT);
-            ::setxattr(path.c_str(), "user.zembro", "kept", 4, 0); // where the system keeps them
-            const std::string other =
-                c.linkedAs ? root / (std::string(c.linkedAs) + "/" + w.file) : "";
-            if (c.linkedAs != nullptr) {
-                fs::create_directories(root.Path() / c.linkedAs);
-                fs::create_hard_link(path, other);
-            }
-            Own(folder, c.folderOwner, c.folderMode);
-            const std::string before = Identity(path), contents = TempFolder::Contents(path);
-            EXPECT_EQ(InChild([&] { return w.write(path) && LoadScores(path).Error() != EACCES; },
-                              c.writer),
-                      "ok");
-            EXPECT_NE(TempFolder::Contents(path), contents);
-            EXPECT_EQ(Identity(path), before);
-            EXPECT_TRUE(other.empty() || TempFolder::Contents(other) == TempFolder::Contents(path));
-            fs::permissions(folder, P::owner_all);
-            EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder root("shared");
+        fs::create_directories(root.Path() / "run");
+        const std::string folder = root / "run", path = root / "run/Zembro.rec";
+        ASSERT_TRUE(Save(path));
+        Own(path, c.fileOwner, c.fileMode);
+        if (c.acl != nullptr)
+            SetAcl(path, c.acl);
+        if (c.defaultAcl != nullptr)
+            SetAcl(folder, c.defaultAcl, ACL_TYPE_DEFAULT);
+        ::setxattr(path.c_str(), "user.zembro", "kept", 4, 0); // where the system keeps them
+        const std::string other =
+            c.linkedAs ? root / (std::string(c.linkedAs) + "/Zembro.rec") : "";
+        if (c.linkedAs != nullptr) {
+            fs::create_directories(root.Path() / c.linkedAs);
+            fs::create_hard_link(path, other);
         }
+        Own(folder, c.folderOwner, c.folderMode);
+        const std::string before = Identity(path), contents = TempFolder::Contents(path);
+        EXPECT_EQ(
+            InChild([&] { return Save(path) && LoadScores(path).Error() != FILE_ERROR_DENIED; },
+                    c.writer),
+            "ok");
+        EXPECT_NE(TempFolder::Contents(path), contents);
+        EXPECT_EQ(Identity(path), before);
+        EXPECT_TRUE(other.empty() || TempFolder::Contents(other) == TempFolder::Contents(path));
+        fs::permissions(folder, P::owner_all);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    }
     // The first save in a folder that cannot be read makes the file whole, with the usual mode.
     const TempFolder root("unreadable");
     Own(root.Path(), PLAYER, P::owner_write | P::owner_exec);
@@ -458,13 +443,9 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
             return ReadOptions(p, v).Error();
         },
         [](const std::string& p) { return WriteOptions(p, Settings(3)).Error(); },
-        [](const std::string& p) { return RankFor(p, 1, 1).Error(); },
         [](const std::string& p) { return InsertScore(p, Record("x", 1)).Error(); },
         [](const std::string& p) { return LoadScores(p).Error(); },
         [](const std::string& p) { return LoadSprite(p).Error(); },
-        [](const std::string& p) {
-            return ReadHotspots(fs::path(p).parent_path().string(), 1).Error();
-        },
     };
     for (std::size_t kind = 0; kind < std::size(kinds); ++kind)
         for (std::size_t use = 0; use < std::size(uses); ++use) {

@@ -85,10 +85,6 @@ TEST_F(Frame, EveryStartUpFailureSaysWhatAndEnds) {
              framework_.messageAnswers = {Answer::Cancel};
          },
          "Attenzione: Il programma è studiato per 65K Colori | " + window},
-        {[&] {
-             framework_.screen = {640, 480};
-         },
-         "Errore: Il programma richiede la risoluzione di 800x600 | " + window},
         {[&] { framework_.frameFails = true; }, window},
         {[&] { framework_.buttonsFail = true; }, window},
         {[&] { std::filesystem::remove(folder_ / "Option.opt"); }, resources},
@@ -107,23 +103,6 @@ TEST_F(Frame, EveryStartUpFailureSaysWhatAndEnds) {
                               std::filesystem::copy_options::recursive |
                                   std::filesystem::copy_options::skip_existing);
     }
-}
-
-// The idle processing ticks the clock and asks for a paint after each paint; the pointer count
-// only ever steps between shown and hidden.
-TEST_F(Frame, IdleProcessingTicksAndRepaintsAfterEachPaint) {
-    ASSERT_TRUE(Start());
-    Click(4, 4); // a click starts the clock
-    const int before = Window().Invalidations();
-    for (int frame = 0; frame < 120; ++frame) {
-        framework_.now += 17;
-        app_->OnIdle();
-        Window().Paint();
-    }
-    EXPECT_EQ(Window().Invalidations() - before, 120);
-    EXPECT_EQ(Game().Game().seconds, 2);
-    for (std::size_t i = 1; i < framework_.cursorCalls.size(); ++i)
-        EXPECT_NE(framework_.cursorCalls[i], framework_.cursorCalls[i - 1]) << i;
 }
 
 // Window points reach the step as game points; its outcomes become window calls: the drag
@@ -157,65 +136,6 @@ TEST_F(Frame, TheWindowsMessagesAndTheStepsOutcomes) {
     EXPECT_NE(Game().StateBits() & STATE_INACTIVE, 0u) << "minimised counts as inactive";
     Game().OnCommand(CMD_MINIMIZE);
     EXPECT_TRUE(Window().Minimized());
-}
-
-// Before a dialog shows, the window has the whole scene without the game's pointer; after it,
-// the game's pointer is where the system's is, in game pixels.
-TEST_F(Frame, DialogsShowOverOnePointer) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(InsertScore(Records(), MakeRecord("x", 1, 1, std::tm{}, OptionValues{})));
-    const auto label = [&] { // around the MENU label, where the pointer stands for a command
-        std::vector<Pixel> block;
-        for (int y = 10; y < 30; ++y) // bottom-up rows
-            for (int x = 740; x < 760; ++x)
-                block.push_back(Game().Buffer().pixels[static_cast<std::size_t>(
-                    (SCREEN_HEIGHT - 1 - y) * SCREEN_WIDTH + x)]);
-        return block;
-    };
-    Game().OnMouseMove({395, 300});
-    Window().Paint();
-    const std::vector<Pixel> bare = label();
-    for (const int command : {CMD_ABOUT, CMD_OPTIONS, CMD_RANKING}) {
-        Game().OnMouseMove({735, 10});
-        Window().Paint();
-        ASSERT_NE(label(), bare) << "the pointer is drawn there";
-        const int presents = Window().Presents();
-        std::vector<Pixel> shown;
-        int presentsBefore = 0;
-        framework_.dialogScripts[command == CMD_ABOUT     ? DIALOG_ABOUT
-                                 : command == CMD_OPTIONS ? DIALOG_OPTIONS
-                                                          : DIALOG_RANKING] =
-            [&](HeadlessDialog& d, platform::DialogHandler& h) {
-                shown = label();
-                presentsBefore = Window().Presents();
-                h.OnCommand(2, d);
-            };
-        Window().pointer = platform::Point{100, 200};
-        Game().OnCommand(command);
-        EXPECT_EQ(shown, bare) << command;
-        EXPECT_EQ(presentsBefore, presents + 1) << command;
-        EXPECT_FALSE(Game().SystemCursorShown()) << command;
-        EXPECT_EQ(Game().Mouse(), (platform::Point{105, 200})) << command;
-    }
-}
-
-// The strip drawn when the menu opens is the same whether or not the game's pointer stood on it.
-TEST_F(Frame, OpeningTheMenuLeavesNoHoleInTheStrip) {
-    const auto openMenu = [&](bool pointerDrawnOnTheZone) {
-        EXPECT_TRUE(Start());
-        Game().OnMouseMove({395, 300});
-        Window().Paint();
-        Game().OnMouseMove({742, 11});
-        if (pointerDrawnOnTheZone)
-            Window().Paint();
-        Game().OnLButtonDown({742, 11});
-        Window().Paint();
-        const std::vector<Pixel> opened = Game().Buffer().pixels;
-        Window().Paint(); // frozen by the bar: the pointer only, and it is not drawn
-        EXPECT_EQ(Game().Buffer().pixels, opened);
-        return opened;
-    };
-    EXPECT_EQ(openMenu(true), openMenu(false));
 }
 
 // After OK the settings are read again; a deal keeps to the pictures loaded at start.
@@ -354,7 +274,6 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
 // fixed cells only is a win.
 TEST_F(EndOfGame, GivingUpSaysHowManyPiecesWereLeft) {
     const std::pair<int, const char*> cases[] = {
-        {40, "Peccato HAI PERSO: Avevi ancora 40 pedine"},
         {32, "Peccato HAI PERSO: Avevi ancora 32 pedine"},
         {30, "Peccato HAI PERSO: Ti rimanevano solo 30 pedine"},
         {0, "!You are the WINNER !: Hai finito il gioco in soli 0 secondi\n Vuoi uscire ?"}};

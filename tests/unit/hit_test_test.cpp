@@ -51,14 +51,5 @@ TEST_F(HitTest, EachCellAnswersWhereItIsDrawn) {
         EXPECT_GT(count, picture - 100) << cell.first << "," << cell.second << " of " << picture;
 }
 
-TEST(SampleSpritePixel, OutsideThePictureIsTheFirstStoredPixel) {
-    Sprite s = MakeSprite(3, 2);
-    for (std::size_t i = 0; i < s.pixels.size(); ++i)
-        s.pixels[i] = static_cast<Pixel>(10 + i);
-    EXPECT_EQ(SampleSpritePixel(s, 2, 1), 10 + 4 + 2) << "rows are 4 pixels apart";
-    for (const auto& [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 2}, {0, -1}})
-        EXPECT_EQ(SampleSpritePixel(s, x, y), 10);
-}
-
 } // namespace
 } // namespace zembro

@@ -136,7 +136,6 @@ TEST(OptionsDialog, ScriptsAsAPlayerSeesThem) {
         {"down seconds 25, up seconds, ok", "controlled two penalty full -new [  1| 30| 32] closed", "", "Option.opt",
          "Immagini Contatori 33 1 0 0 0 1 129 30 32"},
         // Holding to drag forces reselection, and click and click leaves it chosen.
-        {"tick hold", "controlled hold reselect two penalty full -persistent -new [ 20| 30| 32]", "", "Option.opt", start},
         {"tick hold, tick click, ok", "controlled reselect two penalty full -new [ 20| 30| 32] closed", "", "Option.opt",
          "Immagini Contatori 33 1 0 1 0 1 148 30 32"},
         {"tick hold, tick click, tick hold, ok", "controlled hold reselect two penalty full -persistent -new [ 20| 30| 32] closed",

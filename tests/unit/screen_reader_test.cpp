@@ -46,7 +46,6 @@ TEST(ScreenReader, EachKindOfStepIsSaid) {
         {aimed, {.pieces = 60, .seconds = 15}, Moved, true, "Pedina spostata, penalità di 5 secondi"},
         {aimed, {.pieces = 0, .seconds = 77}, Won, true, "Hai vinto in 77 secondi"},
         {aimed, aimed, NoMove, true, "Mossa non possibile"},
-        {aimed, aimed, NoMove, false, ""},
         {idle, {.pieces = 60, .seconds = 10, .sourceCol = 3, .sourceRow = 4}, NoMove, true, "Selezionata riga 4, colonna 3"},
         {idle, {.pieces = 60, .seconds = 10, .paused = true}, NoMove, true, "Pausa"},
         {{.paused = true}, {}, NoMove, true, "Gioco ripreso"},

@@ -1,7 +1,6 @@
 // The window step through the scenario file every level reads, and what it asks of the composer.
 #include "app/window_script.h"
 
-#include "game/deal.h"
 #include "render/bmp_reader.h"
 
 #include <gtest/gtest.h>
@@ -80,14 +79,17 @@ TEST_F(WindowStep, PressesAskForTheirOverlays) {
                           {"pause", true, false, {PAUSE_POS.y}},
                           {"minimise", true, false, {MINIMISE_PAUSE_POS.y, PAUSE_POS.y}},
                           {"strip", false, false, {}}};
-    for (const Case& c : cases) {
+    const auto step = [&](WindowEvent event, bool barShown) {
         FrameState frame;
         InputState input;
         GameState game;
         const OptionValues settings = ScenarioSettings("");
+        return Step(event, {frame, input, game, settings, cell_, barShown});
+    };
+    for (const Case& c : cases) {
         const WindowEvent at = ParseScriptItem(std::string("move ") + c.zone)->front();
-        const StepOutcome out = Step({.kind = WindowEvent::Kind::Press, .x = at.x, .y = at.y},
-                                     {frame, input, game, settings, cell_, false});
+        const StepOutcome out =
+            step({.kind = WindowEvent::Kind::Press, .x = at.x, .y = at.y}, false);
         std::vector<int> marks;
         for (const ScenePoint& p : out.overlays.pauseMarks)
             marks.push_back(p.y);
@@ -96,15 +98,8 @@ TEST_F(WindowStep, PressesAskForTheirOverlays) {
         EXPECT_EQ(marks, c.marksY) << c.zone;
     }
     // Leaving recomposes a frozen scene without the pointer, unless the bar's strip is shown.
-    for (const bool bar : {false, true}) {
-        FrameState frame;
-        InputState input;
-        GameState game;
-        const OptionValues settings = ScenarioSettings("");
-        const StepOutcome out =
-            Step({.kind = WindowEvent::Kind::Leave}, {frame, input, game, settings, cell_, bar});
-        EXPECT_EQ(out.fullRedraw, !bar);
-    }
+    for (const bool bar : {false, true})
+        EXPECT_EQ(step({.kind = WindowEvent::Kind::Leave}, bar).fullRedraw, !bar);
 }
 
 } // namespace
