@@ -6,6 +6,8 @@
 #                               Zembro appears in the applications menu
 #   ./run.sh deb                build the Debian package into build/deb/, check it with lintian
 #                               and start it from a temporary root
+#   ./run.sh windows            build zembro.exe with mingw-w64 into
+#                               build-win/zembro-VERSION-windows.zip, to unzip anywhere
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -36,6 +38,19 @@ if [ "${1:-}" = deb ]; then
     lintian --fail-on error "$deb"
     bash tests/e2e/package_test.sh "$deb"
     echo "The package is $deb: install it with sudo apt install ./$deb"
+    exit 0
+fi
+
+if [ "${1:-}" = windows ]; then
+    scripts/windows_build.sh
+    version=$(sed -n 's/^project(Zembro VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+    stage=build-win/zip/Zembro
+    rm -rf build-win/zip && mkdir -p "$stage"
+    cp build-win/zembro.exe build-win/zembro-tool.exe build/run/Option.opt "$stage/"
+    cp -r build/run/Immagini build/run/Contatori "$stage/"
+    zip=zembro-$version-windows.zip
+    (cd build-win/zip && cmake -E tar cf "../$zip" --format=zip Zembro)
+    echo "The game is build-win/$zip: unzip it anywhere and start Zembro\\zembro.exe"
     exit 0
 fi
 

@@ -14,6 +14,8 @@ prepare_one_kind_run() {
     cp -r "$1" "$work/run"
     rm -f "$work/run/Zembro.rec"
     printf 'Immagini Contatori 33\r\n0 0 %s\r\n0\r\n%s\r\n1\r\n' "${3:-0 0 0}" "${2:-0}" >"$work/run/Option.opt"
+    # zembro.exe runs in its own folder, as from the zip.
+    [ -z "${GAME_RUNNER:-}" ] || cp "$game" "$work/run/"
 }
 
 # Starts Xvfb on a free display with the given screen (WxHxD) and exports DISPLAY. The server
@@ -123,7 +125,10 @@ wait_for_game_window() { wait_for_window '^Zembro$'; }
 # found ($win, GAME_SIZE big: the about box, which may map first, has the same name), the about
 # box answered once it has the keys, and the keys back on the game.
 open_game() {
-    (cd "$work/run" && DISPLAY=$GAME_DISPLAY exec env "$@" ${GAME_RUNNER:-} "$game") 2>>"$work/stderr.txt" &
+    # zembro.exe is started from another folder: it finds its own.
+    local program=$game from=$work/run
+    [ -z "${GAME_RUNNER:-}" ] || program=$work/run/$(basename "$game") from=$work
+    (cd "$from" && DISPLAY=$GAME_DISPLAY exec env "$@" ${GAME_RUNNER:-} "$program") 2>>"$work/stderr.txt" &
     GAME_PID=$!
     win=$(wait_for_window '^Zembro$' "${GAME_SIZE:-806x606}") || return 1
     local focus

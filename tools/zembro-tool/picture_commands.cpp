@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <iostream>
 #include <sstream>
-#include <zlib.h>
 
 namespace zembro::tool {
 namespace {
@@ -138,6 +137,17 @@ IoResult ReadRenderState(const std::string& text, const GameSettings& settings,
     return CompleteRenderState(settings, hasBoard, seed, state);
 }
 
+// The CRC-32 of zip and PNG (reflected polynomial 0xEDB88320), bit by bit: pictures are small.
+std::uint32_t Crc32(std::uint32_t crc, const std::uint8_t* bytes, std::size_t count) {
+    crc = ~crc;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
 } // namespace
 
 int RunBmp(const Args& args) {
@@ -147,7 +157,7 @@ int RunBmp(const Args& args) {
     if (!sprite)
         return Fail(sprite.Reason());
     const int width = sprite->Width(), height = sprite->Height();
-    uLong crc = crc32(0L, Z_NULL, 0);
+    std::uint32_t crc = 0;
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 2);
     for (int y = 0; y < height; ++y) {
         const Pixel* from = sprite->View().StoredRow(y);
@@ -155,10 +165,10 @@ int RunBmp(const Args& args) {
             row[2 * static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(from[x]);
             row[2 * static_cast<std::size_t>(x) + 1] = static_cast<std::uint8_t>(from[x] >> 8);
         }
-        crc = crc32(crc, row.data(), static_cast<uInt>(row.size()));
+        crc = Crc32(crc, row.data(), row.size());
     }
     char text[16];
-    std::snprintf(text, sizeof text, "%08lx", crc);
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(crc));
     std::cout << width << ' ' << height << ' ' << text << '\n';
     return EXIT_OK;
 }

@@ -22,6 +22,12 @@ int main() {
         args.push_back(word.data());
     if (const auto answered = zembro::AnswerCommandLine(args))
         return *answered;
+    // The game's folder is its run folder, however it was started (a shortcut, another folder's
+    // command line): the pictures and settings travel with zembro.exe.
+    std::wstring self(32768, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    if (const std::size_t slash = self.find_last_of(L"\\/"); slash != std::wstring::npos)
+        ::SetCurrentDirectoryW(self.substr(0, slash).c_str());
     zembro::platform::Win32Framework framework(::GetModuleHandleW(nullptr));
     if (const auto problem = framework.DisplayProblem()) {
         std::fprintf(stderr, "zembro: %s\n", problem->c_str());
