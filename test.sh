@@ -6,7 +6,7 @@ source scripts/deps.sh
 ZEMBRO_PACKAGES+=("${ZEMBRO_TEST_PACKAGES[@]}" "${ZEMBRO_WINDOWS_PACKAGES[@]}")
 zembro_install_missing
 zembro_build all
-# zembro.exe, which the suite runs under Wine.
-scripts/windows_build.sh
+# zembro.exe and the unit tests for Windows, which the suite runs under Wine.
+scripts/windows_build.sh tests
 cd build
 ctest -j2 --output-on-failure

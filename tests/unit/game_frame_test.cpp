@@ -260,13 +260,14 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
     framework_.messageAnswers = {Answer::Cancel};
     framework_.dialogScripts[DIALOG_NEW_RECORD] = [&](HeadlessDialog& d,
                                                       platform::DialogHandler& h) {
-        std::filesystem::create_symlink("gone/Zembro.rec", Records());
+        std::filesystem::create_directory(Records());
         d.SetText(ID_RECORD_NAME, "Anna");
         h.OnCommand(1, d);
     };
     Win();
     EXPECT_EQ(framework_.messages.at(1).text,
-              "Il risultato non è stato salvato in Zembro.rec:\nil file non esiste");
+              "Il risultato non è stato salvato in Zembro.rec:\nnon è un file normale (è una "
+              "cartella, una FIFO o un dispositivo)");
     EXPECT_FALSE(framework_.quitRequested);
 }
 

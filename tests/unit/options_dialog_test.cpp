@@ -145,7 +145,6 @@ TEST(OptionsDialog, ScriptsAsAPlayerSeesThem) {
          notLoaded + "garbage.opt:\nil contenuto non è valido | " + notLoaded + "short.opt:\nil contenuto non è valido",
          "Option.opt", start},
         {"load none.opt", "reselect full -seconds -full -new [0|  5| 10]", "", "Option.opt", start},
-        {"load twenty.opt, load -", "random-empty hold reselect penalty -persistent -new [ 20|  5| 10]", "", "Option.opt", start},
         {"load twenty.opt, ok", "random-empty hold reselect penalty -persistent -new [ 20|  5| 10] closed", "", "Option.opt", "Immagini Contatori 33 0 1 1 1 0 20 5 10"},
         {"tick random, ok", "two penalty full -new [ 20| 30| 32] closed", "", "Option.opt", "Immagini Contatori 33 0 0 0 0 1 148 30 32"},
         // Salva writes the controls elsewhere and leaves them as they are.

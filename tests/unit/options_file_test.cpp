@@ -59,7 +59,6 @@ TEST_F(OptionsFile, ReadingRules) {
         {"kinds above pictures", "a b 40 0 0 0 0 0 0 0 50", "a b 40 0 0 0 0 0 0 0 39", 11},
         {"kinds below pictures", "a b 40 0 0 0 0 0 0 0 12", "a b 40 0 0 0 0 0 0 0 12", 11},
         {"no pictures", "a b 0 0 0 0 0 0 0 0 0", "a b 0 0 0 0 0 0 0 0 -1", 11},
-        {"negative kinds are kept", "a b 33 0 0 0 0 0 0 0 -4", "a b 33 0 0 0 0 0 0 0 -4", 11},
         {"hold to drag forces reselection", "a b 33 0 0 0 1 0 0 0 5", "a b 33 0 0 1 1 0 0 0 5", 11},
         {"extreme numbers", "a b 2147483647 0 0 0 0 0 -2147483648 2147483647 -2147483648",
          "a b 2147483647 0 0 0 0 0 -2147483648 2147483647 -2147483648", 11},
@@ -82,7 +81,6 @@ TEST_F(OptionsFile, MalformedFilesKeepTheUnreadValues) {
     // clang-format off
     const ReadCase cases[] = {
         {"empty file", "", before, 0},
-        {"only folders", "new1 new2", "new1 new2 33 1 1 0 0 1 5 3 20", 2},
         {"text where a number belongs", "a b 33 1 x 0 0 0 0 0 0", "a b 33 1 1 0 0 1 5 3 20", 4},
         {"number beyond 32 bits", "a b 33 0 0 0 0 0 99999999999 0 0", "a b 33 0 0 0 0 0 5 3 20", 8},
         {"number with trailing text", "a b 12abc 0 0 0 0 0 0 0 0", "a b 33 1 1 0 0 1 5 3 20", 2},

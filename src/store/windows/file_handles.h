@@ -48,7 +48,9 @@ class WinHandle {
 struct FileLock::Handles {
     std::wstring folder, name; // the file is folder + L"\\" + name
     WinHandle lock;            // the lock file, locked; invalid where none could be had
-    WinHandle file;            // invalid when there is no file
+    // Invalid when there is no file. Windows replaces no file that is open, so a rewrite closes
+    // it for the move and opens what replaced it.
+    mutable WinHandle file;
     BY_HANDLE_FILE_INFORMATION info{};
 };
 

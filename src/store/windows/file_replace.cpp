@@ -61,16 +61,21 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
         error = ::GetLastError();
     if (!file.Close() && error == 0)
         error = ::GetLastError();
+    const bool existed = lock.Exists();
+    open.file.Close();
     const std::wstring kept = path + Wide(KEPT_SUFFIX);
     if (error == 0 && keepOld &&
         !::MoveFileExW(path.c_str(), kept.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = ::GetLastError();
     // The first file must not replace one another writer made meanwhile; a later one does.
-    const DWORD replace = lock.Exists() && !keepOld ? MOVEFILE_REPLACE_EXISTING : 0;
+    const DWORD replace = existed && !keepOld ? MOVEFILE_REPLACE_EXISTING : 0;
     if (error == 0 &&
         !::MoveFileExW(temporary.c_str(), path.c_str(), replace | MOVEFILE_WRITE_THROUGH))
         error = ::GetLastError();
+    open.file = WinHandle(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (error != 0) {
         ::DeleteFileW(temporary.c_str());
         if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
