@@ -1,6 +1,8 @@
 // The screen reader's texts.
 #include "app/screen_reader.h"
 
+#include "game/screen_layout.h"
+
 #include <cctype>
 
 namespace zembro {
@@ -35,9 +37,13 @@ std::string CountersAnnouncement(const GameState& game) {
 
 platform::ScreenReaderView DescribeGame(const GameState& game, int focusCol, int focusRow) {
     platform::ScreenReaderView view;
+    view.board = {BOARD_AREA.left, BOARD_AREA.top, BOARD_AREA.right + 1, BOARD_AREA.bottom + 1};
     for (int row = 1; row <= BOARD_SIDE; ++row)
-        for (int col = 1; col <= BOARD_SIDE; ++col)
+        for (int col = 1; col <= BOARD_SIDE; ++col) {
             view.cells.push_back(CellName(game, col, row));
+            const ScenePoint at = CellPosition(col, row);
+            view.cellBoxes.push_back({at.x, at.y, at.x + BAND_WIDTH, at.y + BAND_HEIGHT});
+        }
     view.counters = Counters(game);
     if (game.HasSelection())
         view.selected = CellIndex(game.sourceCol, game.sourceRow);

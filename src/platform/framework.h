@@ -27,6 +27,9 @@ struct ScreenReaderView {
     int focus = -1;
     int selected = -1; // the selected piece's cell
     std::string status;
+    // Where the board and each cell's band stand, in game-screen pixels.
+    Rect board;
+    std::vector<Rect> cellBoxes;
 };
 
 class FrameHandler {

@@ -18,6 +18,7 @@ TEST(ScreenReader, CellsAreNamedByRowColumnAndContent) {
     EXPECT_EQ(view.cells[CellIndex(5, 3)], "riga 3, colonna 5: pedina 12");
     EXPECT_EQ(view.cells[CellIndex(1, 8)], "riga 8, colonna 1: fissa");
     EXPECT_EQ(view.cells[0], "riga 1, colonna 1: vuota");
+    EXPECT_EQ(view.cellBoxes[0], (platform::Rect{353, 2, 451, 74})) << "the top cell's band";
     EXPECT_EQ(view.focus, CellIndex(2, 2)) << "the hovered cell without the keyboard";
     EXPECT_EQ(DescribeGame(game, 4, 6).focus, CellIndex(4, 6)) << "the keyboard's cell";
     EXPECT_EQ(view.selected, -1);

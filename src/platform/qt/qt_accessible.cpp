@@ -130,10 +130,10 @@ class GameAccessible : public QAccessibleWidget {
         return moved;
     }
     // The screen rectangle of a game-screen rectangle.
-    QRect OnScreen(int x, int y, int w, int h) const {
+    QRect OnScreen(Rect r) const {
         const QPoint origin = widget()->mapToGlobal(
             QPoint(Widget().Border() - POINTER_OFFSET_X, Widget().Border() - POINTER_OFFSET_Y));
-        return {origin.x() + x, origin.y() + y, w, h};
+        return {origin.x() + r.left, origin.y() + r.top, r.Width(), r.Height()};
     }
 
   private:
@@ -162,8 +162,9 @@ QString Item::text(QAccessible::Text t) const {
 QRect Item::rect() const {
     if (index_ >= CELLS)
         return game_.rect();
-    const ScenePoint at = CellPosition(index_ % SIDE + 1, index_ / SIDE + 1);
-    return game_.OnScreen(at.x, at.y, BAND_WIDTH, BAND_HEIGHT);
+    const ScreenReaderView view = game_.View();
+    const std::size_t at = static_cast<std::size_t>(index_);
+    return at < view.cellBoxes.size() ? game_.OnScreen(view.cellBoxes[at]) : QRect();
 }
 
 QAccessible::State Item::state() const {
@@ -198,7 +199,7 @@ QAccessibleInterface* Board::focusChild() const {
 }
 
 QRect Board::rect() const {
-    return game_.OnScreen(BOARD_AREA.left, BOARD_AREA.top, BOARD_AREA.Width(), BOARD_AREA.Height());
+    return game_.OnScreen(game_.View().board);
 }
 
 // A command button: the keyboard's choice is the focused one, though the keys stay with the game
