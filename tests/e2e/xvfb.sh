@@ -85,7 +85,8 @@ start_weston() {
 # Wine on the X display, in a prefix of its own, its server kept running between the game's
 # starts; the game (a .exe) then runs through it. The 16-bit screen the game was made for.
 start_wine() {
-    export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # An Italian system, whose message boxes and file dialogs say "Annulla".
+    export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=it_IT.UTF-8
     GAME_RUNNER=wine
     GAME_SIZE=800x600 # Wine's X window is the client area; it draws the frame around it
     wineserver -p 2>/dev/null
