@@ -18,10 +18,8 @@
 #include <functional>
 #include <sys/file.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -428,13 +426,6 @@ TEST(FileSafety, OnlyRegularFilesAreOpenedAndNothingWaits) {
         [](const std::string& p) {
             if (::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 5)) != 0)
                 fs::create_symlink("/dev/zero", p);
-        },
-        [](const std::string& p) {
-            const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
-            p.copy(address.sun_path, sizeof address.sun_path - 1);
-            ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-            ::close(s);
         },
     };
     const std::function<int(const std::string&)> uses[] = {

@@ -51,5 +51,14 @@ TEST_F(HitTest, EachCellAnswersWhereItIsDrawn) {
         EXPECT_GT(count, picture - 100) << cell.first << "," << cell.second << " of " << picture;
 }
 
+// Outside the picture, the first stored pixel: the key colour that the pictures start with.
+TEST(SampleSpritePixel, OutsideThePictureIsTheFirstStoredPixel) {
+    Sprite s = MakeSprite(3, 2);
+    for (std::size_t i = 0; i < s.pixels.size(); ++i)
+        s.pixels[i] = static_cast<Pixel>(10 + i);
+    for (const auto& [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 2}, {0, -1}})
+        EXPECT_EQ(SampleSpritePixel(s, x, y), 10);
+}
+
 } // namespace
 } // namespace zembro
