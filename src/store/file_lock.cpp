@@ -15,4 +15,8 @@ FileLock::FileLock(FileLock&&) noexcept = default;
 FileLock& FileLock::operator=(FileLock&&) noexcept = default;
 FileLock::~FileLock() = default;
 
+bool FileLock::Exists() const {
+    return handles_->file.Valid();
+}
+
 } // namespace zembro

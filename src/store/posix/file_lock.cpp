@@ -85,10 +85,6 @@ int SystemLockCall(int fd, int command, struct flock* lock) {
     return ::fcntl(fd, command, lock);
 }
 
-bool FileLock::Exists() const {
-    return handles_->file.Valid();
-}
-
 std::uint64_t FileLock::Size() const {
     return Exists() ? static_cast<std::uint64_t>(handles_->info.st_size) : 0;
 }

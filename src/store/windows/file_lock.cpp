@@ -35,10 +35,6 @@ WinHandle OpenLockFile(const FileLock::Handles& open) {
 
 } // namespace
 
-bool FileLock::Exists() const {
-    return handles_->file.Valid();
-}
-
 std::uint64_t FileLock::Size() const {
     if (!Exists())
         return 0;
