@@ -58,9 +58,6 @@ TEST(DrawBlended, ClipsTopAndLeftByReplacingTheArea) {
     EXPECT_EQ(At(top, 0, 0), 0) << "the first visible pixel is the key";
     EXPECT_EQ(At(top, 1, 0), BlendPixels(1 + 1 + 100 * 5, 0)) << "row 5 lands on row 0";
     EXPECT_EQ(At(top, 1, 5), 0) << "nothing below the visible rows";
-    BackBuffer glyph = Screen(true); // a glyph clipped at the top the same way, copied
-    DrawGlyph(glyph.View(), 0, -5, s.View(), 0, 0, 0, 0);
-    EXPECT_EQ(At(glyph, 1, 0), 1 + 1 + 100 * 5);
 
     BackBuffer left = Screen(true);
     DrawBlended(left.View(), -3, 0, s.View());
