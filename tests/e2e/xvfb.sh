@@ -91,6 +91,8 @@ start_wine() {
     GAME_SIZE=800x600 # Wine's X window is the client area; it draws the frame around it
     wineserver -p 2>/dev/null
     wineboot -i >"$work/wineboot.txt" 2>&1 || { echo "wineboot failed: $(cat "$work/wineboot.txt")" >&2; return 1; }
+    # The prefix starts without Windows' bitmap fonts: "MS Sans Serif" would be a wider face.
+    cp /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 # The desktop MODE (bare, openbox, weston or wine) on a new X server: weston's output is a window at

@@ -158,6 +158,14 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
         CentreOn(dialog, running->owner);
         running->handler.OnInitDialog(*running->controls);
         running->controls->EndIfAsked();
+        // Typing goes straight into the first edit, so a name can be entered without a click
+        // (the system would give the focus to the first button).
+        for (const ControlTemplate& c : running->dialog.controls) {
+            if (c.kind == ControlKind::Edit) {
+                ::SetFocus(::GetDlgItem(dialog, c.id));
+                return FALSE;
+            }
+        }
         return TRUE;
     }
     if (running == nullptr)

@@ -21,6 +21,18 @@ HWND HandleOf(const FrameWindow* owner) {
     return window != nullptr && window->Exists() ? window->Handle() : nullptr;
 }
 
+// What a box or dialog opened over the game is owned by: the game's dialog that is active, when
+// it is opened from one. Closed, it gives the activation back to its owner, and a game window
+// disabled under a dialog would take the keys from that dialog.
+HWND OwnerFor(const FrameWindow* owner) {
+    const HWND frame = HandleOf(owner);
+    const HWND active = ::GetActiveWindow();
+    return frame != nullptr && active != nullptr && active != frame &&
+                   ::GetAncestor(active, GA_ROOTOWNER) == frame
+               ? active
+               : frame;
+}
+
 // The player's choices, in the application-data folder: %APPDATA%\Zembro\zembro.ini.
 std::wstring ChoicesFile() {
     wchar_t folder[MAX_PATH] = {};
@@ -124,7 +136,7 @@ Answer Win32Framework::MessageBox(const FrameWindow* owner, const std::string& t
                                                            : MB_ICONINFORMATION) |
                        (buttons == MessageButtons::Ok ? MB_OK : MB_OKCANCEL);
     const ModalScope modal(*this);
-    const int answer = ::MessageBoxW(HandleOf(owner), Wide(text).c_str(), Wide(caption).c_str(),
+    const int answer = ::MessageBoxW(OwnerFor(owner), Wide(text).c_str(), Wide(caption).c_str(),
                                      style | (owner == nullptr ? MB_TASKMODAL : 0u));
     return answer == IDOK ? Answer::Ok : Answer::Cancel;
 }
@@ -132,7 +144,7 @@ Answer Win32Framework::MessageBox(const FrameWindow* owner, const std::string& t
 Answer Win32Framework::RunDialog(const FrameWindow* owner, const DialogTemplate& dialog,
                                  DialogHandler& handler) {
     const ModalScope modal(*this);
-    return RunWin32Dialog(instance_, HandleOf(owner), dialog, handler);
+    return RunWin32Dialog(instance_, OwnerFor(owner), dialog, handler);
 }
 
 std::string Win32Framework::FileDialog(const FrameWindow* owner, const FileDialogRequest& request) {
@@ -142,7 +154,7 @@ std::string Win32Framework::FileDialog(const FrameWindow* owner, const FileDialo
     std::wstring chosen(MAX_PATH * 4, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = HandleOf(owner);
+    dialog.hwndOwner = OwnerFor(owner);
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = chosen.data();
     dialog.nMaxFile = static_cast<DWORD>(chosen.size());
