@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
-# The game on a screen scaled by 2: the scene at twice its size with every pixel a sharp 2 x 2
-# block, and the cells answering the mouse where they are drawn.
-# Usage: hidpi_test.sh PATH_TO_ZEMBRO RUN_FOLDER
+# The game on a screen scaled by 2 (Qt's factor, or under Wine a Windows of 192 dots an inch):
+# the scene at twice its size with every pixel a sharp 2 x 2 block, and the cells answering the
+# mouse where they are drawn.
+# Usage: hidpi_test.sh PATH_TO_ZEMBRO RUN_FOLDER [wine] (wine: zembro.exe, and ZEMBRO_TOOL)
 set -u
+[ -f "$1" ] || { echo "skipped: $1 is not built"; exit 77; }
 game=$(realpath "$1")
 source "$(dirname "$0")/xvfb.sh"
-prepare_one_kind_run "$(realpath "$2")"
-start_xvfb 2048x1536x24 || exit 1
-GAME_SIZE=1612x1212 open_game QT_SCALE_FACTOR=2
+if [ "${3:-}" = wine ]; then
+    start_xvfb 2048x1536x16 && start_wine || exit 1
+    dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+    dpi 192
+    frame=3 # the system's frame, in device pixels
+    prepare_one_kind_run "$(realpath "$2")"
+    GAME_SIZE=1600x1200 open_game
+else
+    start_xvfb 2048x1536x24 || exit 1
+    frame=$((2 * BORDER)) # the game's own frame, scaled
+    prepare_one_kind_run "$(realpath "$2")"
+    GAME_SIZE=1612x1212 open_game QT_SCALE_FACTOR=2
+fi
 check "the game starts, twice as large" [ -n "$win" ]
-# Device pixels are twice the logical ones the helpers compute.
-device() { echo $((2 * $(screen_x "$1"))) $((2 * $(screen_y "$2"))); }
+# Device pixels of a game-screen point.
+device() { echo $((2 * WIN_X + frame + 2 * ($1 - OFFSET_X))) $((2 * WIN_Y + frame + 2 * $2)); }
 shot before
 for c in "2 1" "1 1" "1 2"; do
     # shellcheck disable=SC2046,SC2086
@@ -19,7 +31,7 @@ done
 xdotool mousemove $(device 40 560) && sleep 0.5
 shot after
 # A box of the scene, in device pixels, taken from a screenshot.
-crop() { convert "$work/$1.png" -crop "$4x$5+$((2 * $(screen_x "$2")))+$((2 * $(screen_y "$3")))" +repage "$work/$6.png"; }
+crop() { convert "$work/$1.png" -crop "$4x$5+$(device "$2" "$3" | tr ' ' +)" +repage "$work/$6.png"; }
 changed() {
     crop before "$@" a && crop after "$@" b
     [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 | cut -d' ' -f1)" -gt 100 ]
@@ -33,6 +45,10 @@ check "every scene pixel is a sharp 2 x 2 block" \
     [ "$(compare -metric AE "$work/sharp.png" "$work/blocks.png" null: 2>&1 | cut -d' ' -f1)" -eq 0 ]
 # A fractional scale is rounded to a whole one (the back end's table has the rule).
 close_game
-GAME_SIZE=806x606 open_game QT_SCALE_FACTOR=1.5
-check "QT_SCALE_FACTOR=1.5 gives an 806 x 606 window" [ -n "$win" ]
+if [ "${3:-}" = wine ]; then
+    dpi 144 && GAME_SIZE=800x600 open_game
+else
+    GAME_SIZE=806x606 open_game QT_SCALE_FACTOR=1.5
+fi
+check "a scale of 1.5 gives the window of scale 1" [ -n "$win" ]
 finish_checks

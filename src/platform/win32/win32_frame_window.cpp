@@ -57,11 +57,12 @@ Win32FrameWindow::Win32FrameWindow(HINSTANCE instance, const std::string& title,
     RegisterClassOnce(instance);
     const DWORD style =
         WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU | (dialogFrame ? WS_DLGFRAME : 0);
-    // The frame is the system's: the client area is the scene, whatever the frame's width.
-    RECT outer{rect.left, rect.top, rect.left + SCREEN_WIDTH * scale_,
-               rect.top + SCREEN_HEIGHT * scale_};
+    // The frame is the system's: the client area is the scene, whatever the frame's width. The
+    // place, like the size, is in scene pixels.
+    const int left = rect.left * scale_, top = rect.top * scale_;
+    RECT outer{left, top, left + SCREEN_WIDTH * scale_, top + SCREEN_HEIGHT * scale_};
     ::AdjustWindowRectEx(&outer, style, FALSE, 0);
-    const int shiftX = rect.left - outer.left, shiftY = rect.top - outer.top;
+    const int shiftX = left - outer.left, shiftY = top - outer.top;
     window_ = ::CreateWindowExW(0, CLASS_NAME, Wide(title).c_str(), style, outer.left + shiftX,
                                 outer.top + shiftY, outer.right - outer.left,
                                 outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
