@@ -24,7 +24,7 @@ ZEMBRO_TEST_PACKAGES=(
 )
 
 # What the Windows build and its run under Wine need.
-ZEMBRO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)
+ZEMBRO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine)
 
 zembro_install_missing() {
     local missing=()

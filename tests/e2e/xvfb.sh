@@ -145,6 +145,7 @@ open_game() {
     }
     for _ in $(seq 250); do # the about box shown, with the keys
         focus=$(on_game xdotool getwindowfocus 2>/dev/null)
+        [ "$(shown)" -ge 2 ] && [ -n "${GAME_RUNNER:-}" ] && break # (Wine gives no window the focus)
         [ "$(shown)" -ge 2 ] && [ -n "$focus" ] && [ "$focus" != "$win" ] && break
         sleep 0.02
     done
