@@ -43,6 +43,10 @@ crop after 100 200 200 200 sharp
 convert "$work/sharp.png" -sample 50% -sample 200% "$work/blocks.png"
 check "every scene pixel is a sharp 2 x 2 block" \
     [ "$(compare -metric AE "$work/sharp.png" "$work/blocks.png" null: 2>&1 | cut -d' ' -f1)" -eq 0 ]
+# The bar at the scene's scale: its last button where the scene puts it.
+# shellcheck disable=SC2046
+shot before && xdotool mousemove $(device $(zone menu)) click 1 && sleep 0.5 && shot after
+check "the bar's buttons at twice their size" changed 700 150 30 24
 # A fractional scale is rounded to a whole one (the back end's table has the rule).
 close_game
 if [ "${3:-}" = wine ]; then

@@ -25,13 +25,14 @@ PackedBitmap UnpackBitmap(std::span<const std::uint8_t> file) {
     return packed;
 }
 
-bool DrawProgramBitmap(HDC dc, int id, int x, int y) {
+bool DrawProgramBitmap(HDC dc, int id, int x, int y, int scale) {
     const PackedBitmap bitmap = UnpackBitmap(ProgramBitmap(id));
     if (!bitmap)
         return false;
-    ::SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(bitmap.width),
-                        static_cast<DWORD>(bitmap.height), 0, 0, 0,
-                        static_cast<UINT>(bitmap.height), bitmap.bits, bitmap.info, DIB_RGB_COLORS);
+    // Each pixel a sharp block, as the scene's.
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchDIBits(dc, x, y, bitmap.width * scale, bitmap.height * scale, 0, 0, bitmap.width,
+                    bitmap.height, bitmap.bits, bitmap.info, DIB_RGB_COLORS, SRCCOPY);
     return true;
 }
 

@@ -17,8 +17,9 @@ struct PackedBitmap {
 // The header and the bits of a BMP file, when it is whole; nothing otherwise.
 PackedBitmap UnpackBitmap(std::span<const std::uint8_t> file);
 
-// Program bitmap `id` drawn at (x, y) of `dc`; false when the program has none.
-bool DrawProgramBitmap(HDC dc, int id, int x, int y);
+// Program bitmap `id` drawn at (x, y) of `dc`, each pixel `scale` device pixels a side; false
+// when the program has none.
+bool DrawProgramBitmap(HDC dc, int id, int x, int y, int scale = 1);
 
 // Program bitmap `id` as a device bitmap (the caller deletes it); null when the program has none.
 HBITMAP CreateProgramBitmap(int id);

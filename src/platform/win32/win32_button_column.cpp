@@ -15,7 +15,7 @@ constexpr wchar_t CLASS_NAME[] = L"ZembroButtons";
 Win32ButtonColumn::Win32ButtonColumn(HINSTANCE instance, HWND parent, int scale, Rect rect,
                                      const std::vector<int>& ids, int buttonHeight,
                                      ButtonClickHandler& handler)
-    : handler_(handler), pictures_(ids.size()) {
+    : handler_(handler), scale_(scale), pictures_(ids.size()) {
     WNDCLASSEXW type{};
     if (!::GetClassInfoExW(instance, CLASS_NAME, &type)) {
         type.cbSize = sizeof type;
@@ -25,15 +25,16 @@ Win32ButtonColumn::Win32ButtonColumn(HINSTANCE instance, HWND parent, int scale,
         type.lpszClassName = CLASS_NAME;
         ::RegisterClassExW(&type);
     }
+    // In device pixels, like everything the game window shows.
     column_ = ::CreateWindowExW(0, CLASS_NAME, L"", WS_CHILD | WS_CLIPSIBLINGS, rect.left * scale,
-                                rect.top * scale, rect.Width(), rect.Height(), parent, nullptr,
-                                instance, nullptr);
+                                rect.top * scale, rect.Width() * scale, rect.Height() * scale,
+                                parent, nullptr, instance, nullptr);
     ::SetWindowLongPtrW(column_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     for (std::size_t i = 0; i < ids.size(); ++i)
         buttons_.push_back(::CreateWindowExW(
             0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0,
-            static_cast<int>(i) * buttonHeight, rect.Width(), buttonHeight, column_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids[i])), instance, nullptr));
+            static_cast<int>(i) * buttonHeight * scale, rect.Width() * scale, buttonHeight * scale,
+            column_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids[i])), instance, nullptr));
 }
 
 Win32ButtonColumn::~Win32ButtonColumn() {
@@ -63,7 +64,7 @@ void Win32ButtonColumn::Draw(const DRAWITEMSTRUCT& item) const {
             (item.itemState & ODS_SELECTED) != 0 || static_cast<int>(i) == highlighted_;
         const Pictures& p = pictures_[i];
         const int id = down && p.pressed != 0 ? p.pressed : p.normal;
-        if (id == 0 || !DrawProgramBitmap(item.hDC, id, 0, 0))
+        if (id == 0 || !DrawProgramBitmap(item.hDC, id, 0, 0, scale_))
             ::FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     }
 }

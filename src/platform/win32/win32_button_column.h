@@ -29,6 +29,7 @@ class Win32ButtonColumn : public ButtonColumn {
     void Draw(const DRAWITEMSTRUCT& item) const;
 
     ButtonClickHandler& handler_;
+    int scale_; // device pixels per scene pixel, as the game window's
     HWND column_ = nullptr;
     std::vector<HWND> buttons_;
     std::vector<Pictures> pictures_;
