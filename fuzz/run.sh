@@ -23,8 +23,7 @@ cmake --build build-fuzz -j2 --target "${targets[@]}"
 [ "$seconds" = --build ] && exit 0
 
 corpus=build-fuzz/corpus
-mkdir -p "$corpus" build-fuzz/findings
-mkdir -p "$corpus/fuzz_bmp" "$corpus/fuzz_startup"
+mkdir -p build-fuzz/findings "$corpus/fuzz_bmp" "$corpus/fuzz_startup"
 cp -n ../shared/bmpsuite/*/*.bmp build/run/*/*.bmp "$corpus/fuzz_bmp/" 2>/dev/null || true
 for f in build/run/Contatori/Numeri.bmp build/run/Immagini/Pedone2.bmp build/run/Option.opt build/run/Immagini/Pedine.pos; do
     for k in 0 7 19 33; do printf "\\x$(printf %02x $k)" | cat - "$f" >"$corpus/fuzz_startup/$k-$(basename "$f")"; done

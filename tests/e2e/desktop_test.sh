@@ -156,11 +156,10 @@ if [ "$mode" = wine ]; then
     cursor=
     keys() { # the keyboard's frame from $cursor (at first, (1, 1) is shown) to the cell, then space
         [ -n "$cursor" ] || { xdotool key Right && cursor=1,1; }
-        local dc=$((${1%,*} - ${cursor%,*})) dr=$((${1#*,} - ${cursor#*,})) h=Right v=Down
-        [ $dc -lt 0 ] && h=Left dc=$((-dc))
-        [ $dr -lt 0 ] && v=Up dr=$((-dr))
+        local dc=$((${1%,*} - ${cursor%,*})) dr=$((${1#*,} - ${cursor#*,}))
         # shellcheck disable=SC2046 # the keys are arguments
-        xdotool key --delay 40 $(repeat $h $dc) $(repeat $v $dr) space
+        xdotool key --delay 40 $(repeat Right $dc) $(repeat Left $((-dc))) $(repeat Down $dr) \
+            $(repeat Up $((-dr))) space
         cursor=$1
     }
     prepare_one_kind_run "$template" 7

@@ -7,19 +7,17 @@ set -u
 [ -f "$1" ] || { echo "skipped: $1 is not built"; exit 77; }
 game=$(realpath "$1")
 source "$(dirname "$0")/xvfb.sh"
+dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+# The frame in device pixels: the system's under Wine, the game's own, scaled, on Linux.
 if [ "${3:-}" = wine ]; then
-    start_xvfb 2048x1536x16 && start_wine || exit 1
-    dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
-    dpi 192
-    frame=3 # the system's frame, in device pixels
-    prepare_one_kind_run "$(realpath "$2")"
-    GAME_SIZE=1600x1200 open_game
+    start_xvfb 2048x1536x16 && start_wine && dpi 192 || exit 1
+    frame=3 size=1600x1200
 else
     start_xvfb 2048x1536x24 || exit 1
-    frame=$((2 * BORDER)) # the game's own frame, scaled
-    prepare_one_kind_run "$(realpath "$2")"
-    GAME_SIZE=1612x1212 open_game QT_SCALE_FACTOR=2
+    frame=$((2 * BORDER)) size=1612x1212
 fi
+prepare_one_kind_run "$(realpath "$2")"
+GAME_SIZE=$size open_game QT_SCALE_FACTOR=2
 check "the game starts, twice as large" [ -n "$win" ]
 # Device pixels of a game-screen point.
 device() { echo $((2 * WIN_X + frame + 2 * ($1 - OFFSET_X))) $((2 * WIN_Y + frame + 2 * $2)); }

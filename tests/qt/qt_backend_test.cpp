@@ -1,5 +1,5 @@
-// What only the Qt back end does, under the offscreen platform: picture buttons, dialogs built
-// from templates, posted commands, the pointer count, the modal loops, the Italian texts, and
+// What only the Qt back end does, under the offscreen platform: picture buttons, the dialogs'
+// texts and names, posted commands, the pointer count, the modal loops, the Italian texts, and
 // the platform and scale it asks Qt for.
 #include "platform/qt/platform_choice.h"
 #include "platform/qt/qt_button_column.h"
@@ -12,7 +12,6 @@
 #include "ui/ranking_dialog.h"
 
 #include <QAccessible>
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +19,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <QTranslator>
 
 using namespace zembro;
@@ -54,18 +52,6 @@ struct RecordingFrame : FrameHandler, ButtonClickHandler {
     void OnButtonClicked(int id) override { seen.push_back("button " + std::to_string(id)); }
 };
 
-struct RecordingDialog : DialogHandler {
-    std::vector<std::string> seen;
-    void OnCommand(int id, DialogControls& controls) override {
-        seen.push_back("command " + std::to_string(id));
-        DialogHandler::OnCommand(id, controls);
-    }
-    void OnUpDown(int id, int delta, DialogControls&) override {
-        seen.push_back("step " + std::to_string(id) + " " + std::to_string(delta));
-    }
-    void OnSelectionChange(int, DialogControls&) override { seen.push_back("selection"); }
-};
-
 QtFramework* framework = nullptr; // made by main, before any widget
 
 } // namespace
@@ -74,7 +60,6 @@ class QtBackendTest : public QObject {
     Q_OBJECT
   private slots:
     void pictureButtonsAndPostedCommands();
-    void dialogsAreBuiltFromTemplates();
     void textsFitAndEveryControlHasAnItalianName();
     void thePointerCountShowsTheArrowOrNothing();
     void theClockStandsStillWhileAModalLoopRuns();
@@ -100,47 +85,6 @@ void QtBackendTest::pictureButtonsAndPostedCommands() {
     QCoreApplication::processEvents();
     QCOMPARE(frame.seen,
              (std::vector<std::string>{"button 10", "command 1", "posted", "command 2"}));
-}
-
-void QtBackendTest::dialogsAreBuiltFromTemplates() {
-    const DialogTemplate test{.id = 900,
-                              .title = "Prova",
-                              .width = 200,
-                              .height = 100,
-                              .controls = {
-                                  DefaultButton(1, "OK", {140, 80, 50, 14}),
-                                  StartsGroup(Radio(10, "A", {5, 5, 40, 10})),
-                                  Radio(11, "B", {5, 18, 40, 10}),
-                                  StartsGroup(Radio(12, "C", {60, 5, 40, 10})),
-                                  Check(20, "E", {5, 32, 40, 10}),
-                                  DigitsOnly(Edit(30, {5, 46, 30, 12})),
-                                  Arrows(31, 36, 44),
-                                  List(40, {100, 5, 90, 60}),
-                                  Identified(50, Disabled(Label("testo", {5, 70, 60, 8}))),
-                              }};
-    RecordingDialog handler;
-    QtDialog dialog(nullptr, test, handler);
-    dialog.SetChecked(10, true);
-    dialog.SetChecked(12, true);
-    dialog.SetChecked(11, true); // radio groups are exclusive within themselves only
-    QVERIFY(!dialog.IsChecked(10) && dialog.IsChecked(11) && dialog.IsChecked(12));
-    dialog.SetText(30, " 20");
-    QCOMPARE(dialog.Text(30), std::string(" 20"));
-    QVERIFY(!dialog.IsEnabled(50));
-    dialog.SetEnabled(50, true);
-    QVERIFY(dialog.IsEnabled(50));
-    dialog.AddListLine(40, "uno");
-    dialog.AddListLine(40, "due");
-    dialog.SelectListLine(40, 1);
-    QCOMPARE(dialog.SelectedListLine(40), 1);
-    dialog.show();
-    for (QToolButton* arrow : dialog.findChildren<QToolButton*>()) // up, then down
-        QTest::mouseClick(arrow, Qt::LeftButton);
-    dialog.findChildren<QCheckBox*>().front()->click();
-    QTest::mouseClick(dialog.findChildren<QPushButton*>().front(), Qt::LeftButton);
-    QCOMPARE(handler.seen, (std::vector<std::string>{"selection", "step 31 -1", "step 31 1",
-                                                     "command 20", "command 1"}));
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 
 // Every text shows whole, descenders included, in a box that overlaps no other control, with
