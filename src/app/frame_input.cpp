@@ -33,10 +33,12 @@ void GameFrame::Run(const WindowEvent& event) {
     const StepOutcome outcome = Step(event, Context());
     const bool acted = event.kind == Kind::Press ||
                        (event.kind == Kind::KeyPress && event.key == platform::Key::Act);
+    using Notice = StepOutcome::Notice;
     const std::string said =
-        event.kind == Kind::NewGame ? NewDealAnnouncement(game_)
-        : outcome.tellCounters
-            ? CountersAnnouncement(game_)
+        event.kind == Kind::NewGame          ? NewDealAnnouncement(game_)
+        : outcome.notice == Notice::Counters ? CountersAnnouncement(game_)
+        : outcome.notice == Notice::Edge
+            ? EdgeAnnouncement()
             : Announcement(before, SpokenStateOf(game_, paused()), outcome.move, acted);
     if (!said.empty())
         spoken_ = said;

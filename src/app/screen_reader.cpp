@@ -35,6 +35,10 @@ std::string CountersAnnouncement(const GameState& game) {
     return counters[0] + ", " + counters[1] + ", " + counters[2];
 }
 
+std::string EdgeAnnouncement() {
+    return "Bordo della scacchiera";
+}
+
 platform::ScreenReaderView DescribeGame(const GameState& game, int focusCol, int focusRow) {
     platform::ScreenReaderView view;
     view.board = {BOARD_AREA.left, BOARD_AREA.top, BOARD_AREA.right + 1, BOARD_AREA.bottom + 1};
@@ -85,6 +89,8 @@ std::string Announcement(const SpokenState& before, const SpokenState& after, Mo
     case MoveResult::Moved:
         add(penalty > 0 ? "Pedina spostata, penalità di " + std::to_string(penalty) + " secondi"
                         : "Pedina spostata");
+        if (after.sourceCol != 0) // the selection went with the piece
+            add("resta selezionata");
         return said;
     case MoveResult::NoMove:
         break;
@@ -93,6 +99,8 @@ std::string Announcement(const SpokenState& before, const SpokenState& after, Mo
         (after.sourceCol != before.sourceCol || after.sourceRow != before.sourceRow))
         add("Selezionata riga " + std::to_string(after.sourceRow) + ", colonna " +
             std::to_string(after.sourceCol));
+    else if (after.sourceCol == 0 && before.sourceCol != 0)
+        add("Selezione annullata");
     else if (acted && before.aimed && after.sourceCol == before.sourceCol &&
              after.sourceRow == before.sourceRow)
         add("Mossa non possibile");

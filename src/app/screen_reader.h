@@ -33,5 +33,7 @@ std::string Announcement(const SpokenState& before, const SpokenState& after, Mo
 std::string NewDealAnnouncement(const GameState& game);
 // The counters in one sentence, for the key that asks for them.
 std::string CountersAnnouncement(const GameState& game);
+// An arrow that could not move the keyboard's frame: "Bordo della scacchiera".
+std::string EdgeAnnouncement();
 
 } // namespace zembro

@@ -3,6 +3,7 @@
 
 #include "game/deal.h"
 #include "game/screen_zones.h"
+#include "platform/key_names.h"
 #include "store/decimal_text.h"
 
 #include <array>
@@ -49,18 +50,6 @@ Result<ScenePoint> Target(std::istringstream& words) {
     return Result<ScenePoint>::Ok({static_cast<int>(*x), static_cast<int>(*y)});
 }
 
-constexpr std::array<std::pair<const char*, Key>, 11> KEYS = {{{"up", Key::Up},
-                                                               {"down", Key::Down},
-                                                               {"left", Key::Left},
-                                                               {"right", Key::Right},
-                                                               {"space", Key::Act},
-                                                               {"return", Key::Act},
-                                                               {"escape", Key::Cancel},
-                                                               {"p", Key::Pause},
-                                                               {"m", Key::Menu},
-                                                               {"c", Key::Shapes},
-                                                               {"i", Key::Counters}}};
-
 Result<std::vector<WindowEvent>> Events(std::istringstream& words, const std::string& verb) {
     using Events = Result<std::vector<WindowEvent>>;
     std::string word;
@@ -84,10 +73,10 @@ Result<std::vector<WindowEvent>> Events(std::istringstream& words, const std::st
     }
     if (verb == "key") {
         words >> word;
-        for (const auto& [name, key] : KEYS)
-            if (word == name)
-                return Events::Ok({{.kind = Kind::KeyPress, .key = key}});
-        return Events::Fail("unknown key '" + word + "'");
+        const std::optional<platform::KeyStroke> stroke = platform::StrokeNamed(word);
+        if (!stroke)
+            return Events::Fail("unknown key '" + word + "'");
+        return Events::Ok({{.kind = Kind::KeyPress, .key = *platform::GameKey(*stroke)}});
     }
     const std::pair<const char*, Kind> pointed[] = {
         {"press", Kind::Press}, {"release", Kind::Release}, {"right", Kind::RightPress}};
@@ -166,6 +155,7 @@ void ScriptedWindow::Run(WindowEvent event) {
     won_ = won_ || out.post == CMD_END_GAME;
     if (event.kind == Kind::HitTest)
         caption_ = out.caption;
+    edge_ = out.notice == StepOutcome::Notice::Edge;
     if (out.barChoose) { // the bar hides itself and posts the button's command
         chosen_ = *out.barChoose + 1;
         bar_ = false;
@@ -214,6 +204,7 @@ std::string ScriptedWindow::Seen() const {
     add(chosen_ != 0, "button" + std::to_string(chosen_));
     add(won_, "won");
     add(caption_, "caption");
+    add(edge_, "edge");
     return words;
 }
 

@@ -35,7 +35,7 @@ class ScriptedWindow {
     // dragging, inactive, pressed, selected C,R, hover C,R, cursor C,R, shapes, moves N,
     // pieces N (once changed), seconds N, choosing N (the bar button the keys stand on),
     // buttonN (the last the keys chose), won, caption (the last hit test answered the window's
-    // caption).
+    // caption), edge (the last event was an arrow against the board's edge).
     std::string Seen() const;
 
     const GameState& Game() const { return game_; }
@@ -56,6 +56,7 @@ class ScriptedWindow {
     GameState game_;
     int dealtPieces_ = 0;
     bool bar_ = false, systemPointer_ = true, minimised_ = false, won_ = false, caption_ = false;
+    bool edge_ = false;
     bool pointerInside_ = false; // the system pointer, for the dialogs
     int chosen_ = 0;             // the bar button the keys clicked, from 1
     int choosing_ = 0;           // the bar button shown pressed for the keys, from 1

@@ -126,7 +126,7 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         event.key == Key::Pause)
         f.stateBits &= ~STATE_PAUSED;
     if (event.key == Key::Counters)
-        return {.tellCounters = true};
+        return {.notice = StepOutcome::Notice::Counters};
     if (c.barShown)
         return BarKey(event.key, c);
     StepOutcome out{.repaint = true};
@@ -153,6 +153,8 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         if (f.cursorShown) {
             const int step = event.key == Key::Up || event.key == Key::Left ? -1 : 1;
             int& along = event.key == Key::Up || event.key == Key::Down ? f.cursorRow : f.cursorCol;
+            if (along + step < 1 || along + step > BOARD_SIDE)
+                out.notice = StepOutcome::Notice::Edge;
             along = std::clamp(along + step, 1, BOARD_SIDE);
         }
         break;

@@ -72,11 +72,13 @@ struct StepOutcome {
     std::optional<int> barHighlight{};   // show this bar button pressed, the keyboard's choice
     std::optional<int> barChoose{};      // click this bar button
     std::optional<bool> pathShapes{};    // the player turned the path's shapes on or off
-    bool tellCounters = false;           // the player asked a screen reader for the counters
-    std::optional<int> post{};           // a command to run once the event has been handled
-    bool caption = false;                // HitTest: the point is the window's caption
-    bool fullRedraw = false;             // the next paint recomposes, without the game's pointer
-    SceneOverlays overlays{};            // what the next paint draws first over the scene
+    // What a screen reader is to say beyond what changed: the counters (asked for), the board's
+    // edge (an arrow that could not move the frame).
+    enum class Notice { None, Counters, Edge } notice = Notice::None;
+    std::optional<int> post{}; // a command to run once the event has been handled
+    bool caption = false;      // HitTest: the point is the window's caption
+    bool fullRedraw = false;   // the next paint recomposes, without the game's pointer
+    SceneOverlays overlays{};  // what the next paint draws first over the scene
     MoveResult move = MoveResult::NoMove;
 };
 

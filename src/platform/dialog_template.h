@@ -36,6 +36,7 @@ struct ControlTemplate {
     TextAlign align = TextAlign::Left;
     bool centreVertically = false; // statics
     int bitmapId = 0;              // pictures
+    int steps = -1;                // up-down arrows: the edit whose Up and Down keys they answer
     std::string name{};            // what a screen reader calls a control without words
 };
 
@@ -79,9 +80,12 @@ inline ControlTemplate Label(std::string text, Box at, TextAlign align = TextAli
 inline ControlTemplate Group(std::string text, Box at) {
     return Placed(ControlKind::GroupBox, -1, std::move(text), at);
 }
-// Up and down arrows beside an edit, of the one size the dialogs use.
-inline ControlTemplate Arrows(int id, int x, int y) {
-    return Placed(ControlKind::UpDown, id, {}, {x, y, 11, 16});
+// Up and down arrows beside edit `steps`, of the one size the dialogs use; the edit's Up and
+// Down keys step it as they do.
+inline ControlTemplate Arrows(int id, int steps, int x, int y) {
+    ControlTemplate c = Placed(ControlKind::UpDown, id, {}, {x, y, 11, 16});
+    c.steps = steps;
+    return c;
 }
 inline ControlTemplate Picture(int bitmapId, Box at) {
     ControlTemplate c = Placed(ControlKind::Picture, -1, {}, at);

@@ -58,6 +58,39 @@ void SavePointer(BackBuffer& b, const GameSprites& sprites, SceneState& scene, i
     scene.savedY = y;
 }
 
+// The keyboard's frame on its cell, the pixels under it kept first; none when the keyboard is
+// not in use.
+void SaveAndDrawFrame(BackBuffer& b, const GameSprites& sprites, SceneState& scene,
+                      const FrameView& view) {
+    scene.frameDrawn = false;
+    const Sprite& frame = sprites.cellFrame;
+    if (view.cursorCol == 0 || frame.Empty())
+        return;
+    Sprite& save = scene.frameSave;
+    if (save.Width() != frame.Width() || save.Height() != frame.Height())
+        save = MakeSprite(frame.Width(), frame.Height());
+    const ScenePoint at = CellPosition(view.cursorCol, view.cursorRow);
+    SaveUnder(b.View(), at.x, at.y, save.View());
+    DrawCellFrame(b, frame, view.cursorCol, view.cursorRow);
+    scene.frameDrawn = true;
+    scene.frameCol = view.cursorCol;
+    scene.frameRow = view.cursorRow;
+}
+
+// Over a frozen scene the frame moves as the pointer does: the old place restored, the new one
+// kept and drawn. The pointer must have been taken away first.
+void MoveFrame(BackBuffer& b, const GameSprites& sprites, SceneState& scene,
+               const FrameView& view) {
+    if (scene.frameDrawn && view.cursorCol == scene.frameCol && view.cursorRow == scene.frameRow)
+        return;
+    if (scene.frameDrawn) {
+        const ScenePoint at = CellPosition(scene.frameCol, scene.frameRow);
+        RestoreUnder(b.View(), at.x, at.y, scene.frameSave.View());
+        b.damage.Mark(at.x, at.y, scene.frameSave.Width(), scene.frameSave.Height());
+    }
+    SaveAndDrawFrame(b, sprites, scene, view);
+}
+
 } // namespace
 
 void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const Sprite& strip) {
@@ -231,6 +264,7 @@ void DrawOverlays(BackBuffer& buffer, const GameSprites& sprites, SceneState& sc
     if (overlays.menuStrip && !sprites.menuImage.Empty()) {
         Keyed(buffer, sprites.menuImage, MENU_STRIP_POS.x, MENU_STRIP_POS.y);
         DrawBoard(buffer, sprites, view.game, view.settings, view.cellPressed);
+        scene.frameDrawn = false; // drawn over: the pixels kept under it are no longer there
     }
     for (const ScenePoint at : overlays.pauseMarks)
         Keyed(buffer, sprites.pauseImage, at.x, at.y);
@@ -258,8 +292,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             DrawPreviews(buffer, sprites, scene, game);
             if (view.pathShapes)
                 DrawPathEndShape(buffer, sprites, game);
-            if (view.cursorCol != 0)
-                DrawCellFrame(buffer, sprites.cellFrame, view.cursorCol, view.cursorRow);
+            SaveAndDrawFrame(buffer, sprites, scene, view);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
             if (!scene.fullRedraw)
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);
@@ -269,6 +302,9 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
                 RestoreUnder(buffer.View(), scene.savedX, scene.savedY, save.View());
                 buffer.damage.Mark(scene.savedX, scene.savedY, save.Width(), save.Height());
             }
+            // The bar's strip stands over the board while it is shown: the frame waits.
+            if (!view.barVisible)
+                MoveFrame(buffer, sprites, scene, view);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
             if (!view.barVisible)
                 Keyed(buffer, sprites.cursorSprite, view.mouseX, view.mouseY);

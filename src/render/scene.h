@@ -37,7 +37,12 @@ struct SceneState {
     bool paintDone = false;    // the last requested paint has been made
     bool pointerDrawn = false; // `pointerSave` holds the pixels under the pointer at savedX/Y
     int savedX = 0, savedY = 0;
-    Sprite pointerSave;     // of the pointer's size, made at the first paint
+    Sprite pointerSave; // of the pointer's size, made at the first paint
+    // The keyboard's frame, moved over a frozen scene as the pointer is: `frameSave` holds the
+    // pixels under it on cell (frameCol, frameRow) while `frameDrawn`.
+    bool frameDrawn = false;
+    int frameCol = 0, frameRow = 0;
+    Sprite frameSave;
     bool blinkOn = false;   // the pairing target's preview is drawn half-blended
     bool blinkTick = false; // raised every 250 ms by the clock; flips blinkOn once
     SceneOverlays overlays; // drawn and cleared by the next paint

@@ -170,7 +170,9 @@ if [ "$mode" = wine ]; then
     # The dialogs no row opens: the options' two file dialogs, the ranking of those results.
     open_game
     click_game $(zone menu) && click_game $(zone button2)
-    dialog_key Tab Tab space # from the first edit to Carica
+    # From the first group's choice to Carica, past the four other groups, Abilita and the two
+    # numbers (without a penalty its seconds and Full are disabled).
+    dialog_key Tab Tab Tab Tab Tab Tab Tab Tab space
     check "Carica's file dialog" eval "wait_for_window '^Open$' >/dev/null"
     dialog_key Escape && sleep 0.5 && dialog_key Tab space
     check "Salva's file dialog" eval "wait_for_window '^Save As$' >/dev/null"

@@ -12,6 +12,7 @@
 #include "ui/ranking_dialog.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,7 @@ class QtBackendTest : public QObject {
   private slots:
     void pictureButtonsAndPostedCommands();
     void textsFitAndEveryControlHasAnItalianName();
+    void theKeysWorkEachKindOfControlAsOnWindows();
     void thePointerCountShowsTheArrowOrNothing();
     void theClockStandsStillWhileAModalLoopRuns();
     void theToolkitIsItalianAndAskedForXAtWholeScales();
@@ -106,10 +108,16 @@ void QtBackendTest::textsFitAndEveryControlHasAnItalianName() {
         QtDialog dialog(nullptr, *dialogTemplate, standard);
         for (const auto& [id, text] : texts)
             dialog.SetText(id, text);
+        // The controls, in the dialog or in its frames, where they stand in the dialog.
         std::vector<const QWidget*> shown;
-        for (const QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (qobject_cast<const QGroupBox*>(w) == nullptr)
+        for (const QWidget* w : dialog.findChildren<QWidget*>())
+            if (qobject_cast<const QGroupBox*>(w) == nullptr &&
+                (w->parentWidget() == &dialog ||
+                 qobject_cast<const QGroupBox*>(w->parentWidget()) != nullptr))
                 shown.push_back(w);
+        const auto at = [&](const QWidget* w) {
+            return QRect(w->mapTo(&dialog, QPoint()), w->size());
+        };
         for (const QWidget* w : shown) {
             const auto* label = qobject_cast<const QLabel*>(w);
             const auto* edit = qobject_cast<const QLineEdit*>(w);
@@ -122,10 +130,9 @@ void QtBackendTest::textsFitAndEveryControlHasAnItalianName() {
             QVERIFY2(w->width() >= needed.width() + (edit ? 8 : 0), qPrintable(what));
             QVERIFY2(w->height() >= needed.height() && w->font().pointSize() >= 6,
                      qPrintable(what));
-            QVERIFY2(dialog.rect().contains(w->geometry()), qPrintable(what));
+            QVERIFY2(dialog.rect().contains(at(w)), qPrintable(what));
             for (const QWidget* other : shown)
-                QVERIFY2(other == w || !other->geometry().intersects(w->geometry()),
-                         qPrintable(what));
+                QVERIFY2(other == w || !at(other).intersects(at(w)), qPrintable(what));
         }
         for (QWidget* w : dialog.findChildren<QWidget*>()) {
             if (w->focusPolicy() == Qt::NoFocus)
@@ -135,6 +142,84 @@ void QtBackendTest::textsFitAndEveryControlHasAnItalianName() {
                      qPrintable(QString::number(dialogTemplate->id) + ": " +
                                 w->metaObject()->className()));
         }
+    }
+}
+
+// Return presses the focused button, else the default one; Escape cancels; Up and Down in a
+// number field step it as its arrows do; Tab goes column by column, entering each radio group
+// at its checked button and skipping what is disabled.
+void QtBackendTest::theKeysWorkEachKindOfControlAsOnWindows() {
+    struct Recording : DialogHandler {
+        std::vector<std::string> seen;
+        void OnInitDialog(DialogControls& c) override {
+            for (const int id : {ID_NOT_PERSISTENT, ID_CLICK_AND_CLICK, ID_RANDOM_EMPTY,
+                                 ID_CONTROLLED, ID_PATH_TWO_COLOURS})
+                c.SetChecked(id, true);
+            c.SetEnabled(ID_PENALTY_FULL, false);
+        }
+        void OnCommand(int id, DialogControls& c) override {
+            seen.push_back("command " + std::to_string(id));
+            DialogHandler::OnCommand(id, c);
+        }
+        void OnOk(DialogControls& c) override {
+            seen.emplace_back("ok");
+            DialogHandler::OnOk(c);
+        }
+        void OnCancel(DialogControls& c) override {
+            seen.emplace_back("cancel");
+            DialogHandler::OnCancel(c);
+        }
+        void OnUpDown(int id, int delta, DialogControls&) override {
+            seen.push_back("step " + std::to_string(id) + " " + std::to_string(delta));
+        }
+    };
+    const auto focusedName = [] {
+        QAccessibleInterface* a =
+            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        return a != nullptr ? a->text(QAccessible::Name).toStdString() : std::string("none");
+    };
+    const auto start = [](QtDialog& dialog) {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.Start();
+    };
+    {
+        Recording handler;
+        QtDialog dialog(nullptr, OptionsTemplate(), handler);
+        start(dialog);
+        std::vector<std::string> order;
+        for (int i = 0; i < 15; ++i) {
+            order.push_back(focusedName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (std::vector<std::string>{"Non Persistente", "Premi - Premi", "Random",
+                                                  "Controllato", "Completo / Parziale", "Abilita /",
+                                                  "Secondi di penalità", "Numero pedine",
+                                                  "Pedine fisse", "Carica", "Salva", "OK", "Cancel",
+                                                  "Non Persistente", "Premi - Premi"}));
+    }
+    // The control given the keys, the key, what the dialog's handler is told.
+    const std::tuple<const char*, Qt::Key, std::vector<std::string>> cases[] = {
+        {"Cancel", Qt::Key_Return, {"command 2", "cancel"}},
+        {"Carica", Qt::Key_Return, {"command 3"}},
+        {"Salva", Qt::Key_Enter, {"command 4"}},
+        {"OK", Qt::Key_Return, {"command 1", "ok"}},
+        {"Pedine fisse", Qt::Key_Return, {"command 1", "ok"}},
+        {"Pedine fisse", Qt::Key_Up, {"step 1015 -1"}},
+        {"Numero pedine", Qt::Key_Down, {"step 1018 1"}},
+        {"Abilita /", Qt::Key_Return, {"command 1", "ok"}},
+        {"Controllato", Qt::Key_Return, {"command 1", "ok"}},
+        {"Numero pedine", Qt::Key_Escape, {"cancel"}},
+    };
+    for (const auto& [name, key, told] : cases) {
+        Recording handler;
+        QtDialog dialog(nullptr, OptionsTemplate(), handler);
+        start(dialog);
+        for (int i = 0; i < 20 && focusedName() != name; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedName(), std::string(name));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(handler.seen, told);
     }
 }
 

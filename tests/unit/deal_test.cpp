@@ -1,4 +1,5 @@
-// The deal: golden boards, settings out of range, and fixed-cell attempts however many.
+// The deal: its worked examples, a reference written from its rules on thousands of start values,
+// settings out of range, and fixed-cell attempts however many.
 #include "game/deal.h"
 
 #include "board_rows.h"
@@ -35,9 +36,8 @@ Board BoardOf(const std::string& codes) {
     return board;
 }
 
-// Every way of placing pieces and empty cells, with fixed cells, from start value 12345 with 33
-// pictures; the first two are the deal's worked examples.
-TEST(Deal, GoldenBoards) {
+// The deal's two worked examples, from start value 12345 with 33 pictures.
+TEST(Deal, WorkedExamples) {
     struct Case {
         DealParams params;
         const char* board;
@@ -50,19 +50,6 @@ TEST(Deal, GoldenBoards) {
          "15 18 13 18 7 16 10 20 6 5 1 9 5 17 9 5 9 6 19 5 6 5 17 19 5 7 9 17 9 19 0 19", 62, 19},
         {{0, 0, 20, 33, 3}, "0 2 7 33 16 33 7 6 9 6 18 5 14 9 1 19 17 9 14 6 17 19 4 33 9 5 13 6 17 9 20 5 "
          "4 5 6 5 9 15 6 15 16 6 16 17 13 2 19 5 6 5 17 13 33 16 33 20 5 19 17 18 13 1 33 0", 56, 743909425},
-        {{1, 0, 20, 33, 5}, "0 2 7 10 16 10 7 6 9 6 18 5 14 9 33 19 17 9 14 6 17 33 4 10 9 5 13 5 13 17 16 9 "
-         "17 13 17 15 17 15 33 16 5 33 5 13 33 9 4 33 33 33 18 2 33 19 5 9 16 9 10 5 33 5 6 0", 52, 1978610859},
-        {{0, 1, 20, 33, 5}, "0 33 33 16 5 5 6 9 10 17 5 33 0 5 9 4 9 20 19 6 17 5 13 20 13 33 17 1 2 10 13 33 "
-         "16 6 9 10 4 33 33 33 5 6 19 18 33 16 5 9 33 19 10 18 1 5 9 9 19 16 17 17 17 13 9 2", 52, 2472946779},
-        {{1, 1, 12, 33, 9}, "0 33 7 1 7 33 33 5 5 9 5 33 33 33 9 8 33 7 10 1 9 33 8 9 10 0 33 8 1 5 1 7 5 "
-         "33 1 2 7 9 7 8 10 33 8 5 33 33 8 10 9 5 9 2 33 1 5 7 33 10 7 1 10 9 33 1", 46, 956749997},
-        // Many attempts: searches for a kind no longer on the board, and repeating cycles.
-        {{1, 1, 1, 33, 400}, "0 33 0 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 "
-         "33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33", 0, 1274756511},
-        {{0, 1, 32, 33, 400}, "0 33 29 33 9 15 33 33 33 13 33 21 17 33 6 14 33 13 17 33 6 15 6 33 33 33 29 13 33 26 16 33 "
-         "14 15 16 15 14 33 33 33 22 17 17 0 29 1 26 33 22 21 33 13 29 17 6 1 17 33 14 21 21 33 33 9", 40, 3475697781},
-        {{1, 0, 3, 33, 30}, "0 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 33 1 33 33 33 33 33 33 33 "
-         "33 33 33 33 33 33 33 33 1 33 33 33 33 33 33 33 33 33 33 33 1 33 33 33 33 33 1 33 33 33 33 0", 4, 2215554960},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -73,6 +60,115 @@ TEST(Deal, GoldenBoards) {
         EXPECT_EQ(dealt.rngState, c.rngState);
         EXPECT_EQ(dealt.state.pathMask, PathMask{});
     }
+}
+
+// The deal as its rules tell it, written plainly and apart from the game's: the generator's
+// arithmetic, the pool, the cells in order with the neighbour test, the searches for fixed pairs
+// draw by draw.
+struct Reference {
+    std::uint32_t state;
+    int Rand() {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFFu);
+    }
+};
+
+DealResult ReferenceDeal(const DealParams& p, std::uint32_t start) {
+    Reference r{start};
+    const int k = p.kinds;
+    int pool[64] = {};
+    int count = 0, first = 0, last = 0;
+    if (p.randomEmpty != 0) {
+        for (int i = 31; i >= 1; --i)
+            pool[i] = r.Rand() % k + 1;
+        for (int i = 1; i <= 31; ++i)
+            pool[32 + i] = pool[i];
+        count = 64, first = 0, last = 63;
+    } else {
+        for (int i = 30; i >= 0; --i)
+            pool[i] = r.Rand() % k + 1;
+        for (int i = 0; i <= 30; ++i)
+            pool[31 + i] = pool[i];
+        count = 62, first = 1, last = 62;
+    }
+    DealResult out{};
+    int cells[64] = {};
+    for (int e = first; e <= last; ++e) {
+        int i = 0;
+        bool taken = p.controlled == 0;
+        if (taken)
+            i = r.Rand() % count;
+        for (int tries = 0; !taken && tries < count; ++tries) {
+            i = r.Rand() % count;
+            const bool left = e % 8 != 0 && cells[e - 1] == pool[i];
+            const bool above = e >= 8 && cells[e - 8] == pool[i];
+            taken = !left && !above;
+        }
+        if (!taken)
+            i = r.Rand() % count;
+        const int v = pool[i];
+        pool[i] = pool[--count];
+        cells[e] = v;
+        out.state.piecesLeft += v != 0 ? 1 : 0;
+        r.state = static_cast<std::uint32_t>(v);
+    }
+    for (int attempt = 0; attempt < p.fixedCells; ++attempt) {
+        const int v = r.Rand() % k + 1;
+        r.state = static_cast<std::uint32_t>(v);
+        int c1 = r.Rand() % 64;
+        for (int counter = 9254; c1 >= 0 && cells[c1] != v;) {
+            c1 = r.Rand() % 64;
+            if (--counter == 0)
+                c1 = -1; // none
+        }
+        int c2 = -1;
+        for (int counter = 9255;;) {
+            c2 = r.Rand() % 64;
+            if (c2 == c1)
+                c2 = 0;
+            if (--counter == 0) {
+                c2 = -1;
+                break;
+            }
+            if (cells[c2] == v)
+                break;
+        }
+        if (c1 >= 0 && c2 >= 0 && c1 != c2) {
+            cells[c1] = cells[c2] = p.numMaxPedine;
+            out.state.piecesLeft -= 2;
+        }
+    }
+    for (int e = 0; e < 64; ++e)
+        out.state.board[static_cast<std::size_t>(e)] = static_cast<std::uint8_t>(cells[e]);
+    out.rngState = r.state;
+    return out;
+}
+
+// Thousands of start values, every way of placing pieces and empty cells, with and without fixed
+// cells, against the reference: the same board, pieces and generator state.
+TEST(Deal, AgreesWithTheRulesOnThousandsOfStartValues) {
+    struct Kind {
+        int kinds, fixedCells, seeds;
+    };
+    const Kind settings[] = {{1, 0, 600},   {2, 5, 600},   {20, 0, 600}, {20, 3, 600},
+                             {32, 30, 600}, {32, 400, 15}, {1, 400, 15}};
+    int dealt = 0;
+    for (const Kind& s : settings)
+        for (const int controlled : {0, 1})
+            for (const int randomEmpty : {0, 1})
+                for (int n = 0; n < s.seeds; ++n) {
+                    const DealParams params{controlled, randomEmpty, s.kinds, 33, s.fixedCells};
+                    const std::uint32_t seed = static_cast<std::uint32_t>(n) * 2654435761u;
+                    const DealResult game = DealWith(params, seed);
+                    const DealResult rules = ReferenceDeal(params, seed);
+                    ASSERT_EQ(test::BoardText(game.state.board), test::BoardText(rules.state.board))
+                        << "start " << seed << ", " << controlled << randomEmpty << " kinds "
+                        << s.kinds << " fixed " << s.fixedCells;
+                    ASSERT_EQ(game.state.piecesLeft, rules.state.piecesLeft) << seed;
+                    ASSERT_EQ(game.rngState, rules.rngState) << seed;
+                    ++dealt;
+                }
+    EXPECT_EQ(dealt, 12120);
 }
 
 // Settings that would divide by zero, give a fixed code that is a piece kind, or a fixed code

@@ -45,6 +45,8 @@ TEST(ScreenReader, EachKindOfStepIsSaid) {
         {aimed, {.pieces = 58, .seconds = 10}, Paired, true, "Coppia tolta, restano 58 pedine"},
         {aimed, {.pieces = 60, .seconds = 10}, Moved, true, "Pedina spostata"},
         {aimed, {.pieces = 60, .seconds = 15}, Moved, true, "Pedina spostata, penalità di 5 secondi"},
+        {aimed, {.pieces = 60, .seconds = 10, .sourceCol = 4, .sourceRow = 4}, Moved, true, "Pedina spostata, resta selezionata"},
+        {aimed, idle, NoMove, false, "Selezione annullata"},
         {aimed, {.pieces = 0, .seconds = 77}, Won, true, "Hai vinto in 77 secondi"},
         {aimed, aimed, NoMove, true, "Mossa non possibile"},
         {idle, {.pieces = 60, .seconds = 10, .sourceCol = 3, .sourceRow = 4}, NoMove, true, "Selezionata riga 4, colonna 3"},

@@ -5,10 +5,13 @@
 #include "game/screen_layout.h"
 #include "game/screen_zones.h"
 #include "platform/qt/qt_button_column.h"
+#include "platform/qt/qt_control_accessible.h"
+#include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_frame_window.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QPointer>
 #include <QVariant>
 #include <array>
@@ -17,6 +20,10 @@ namespace zembro::platform {
 namespace {
 
 constexpr int SIDE = 8, CELLS = SIDE * SIDE, COUNTERS = 3;
+// Each result is told by the next of these notifications, which keeps its text until its turn
+// comes again: a screen reader reads a notification's text when it comes to its event, and a
+// result told meanwhile must not take the place of the one it is reading.
+constexpr int NOTICES = 8;
 
 class GameAccessible;
 
@@ -80,7 +87,7 @@ class GameAccessible : public QAccessibleWidget {
     explicit GameAccessible(FrameWidget* widget)
         : QAccessibleWidget(widget, QAccessible::Window), board_(new Board(*this)) {
         ids_.push_back(QAccessible::registerAccessibleInterface(board_));
-        for (int i = 0; i < CELLS + COUNTERS + 1; ++i) {
+        for (int i = 0; i < CELLS + COUNTERS + NOTICES; ++i) {
             const QAccessible::Role role = i < CELLS              ? QAccessible::ListItem
                                            : i < CELLS + COUNTERS ? QAccessible::StaticText
                                                                   : QAccessible::Notification;
@@ -92,15 +99,17 @@ class GameAccessible : public QAccessibleWidget {
         for (const QAccessible::Id id : ids_)
             QAccessible::deleteAccessibleInterface(id);
     }
-    // The board, the counters, the status line, then the shown command buttons.
-    int childCount() const override { return 2 + COUNTERS + static_cast<int>(Buttons().size()); }
+    // The board, the counters, the notifications, then the shown command buttons.
+    int childCount() const override {
+        return 1 + COUNTERS + NOTICES + static_cast<int>(Buttons().size());
+    }
     QAccessibleInterface* child(int index) const override {
         const std::vector<PictureButton*> buttons = Buttons();
         if (index == 0)
             return board_;
-        if (index > 0 && index <= COUNTERS + 1)
+        if (index > 0 && index <= COUNTERS + NOTICES)
             return Part(CELLS + index - 1);
-        const auto button = static_cast<std::size_t>(index - COUNTERS - 2);
+        const auto button = static_cast<std::size_t>(index - COUNTERS - NOTICES - 1);
         return button < buttons.size() ? QAccessible::queryAccessibleInterface(buttons[button])
                                        : nullptr;
     }
@@ -118,11 +127,22 @@ class GameAccessible : public QAccessibleWidget {
     Board* TheBoard() const { return board_; }
     std::vector<PictureButton*> Buttons() const {
         std::vector<PictureButton*> shown;
-        for (PictureButton* b : widget()->findChildren<PictureButton*>())
-            if (b->isVisibleTo(widget()))
-                shown.push_back(b);
+        // (Only the bar's: a dialog over the game is a child widget too, and its buttons are no
+        // buttons of the game.)
+        for (QAbstractButton* b : widget()->findChildren<QAbstractButton*>())
+            if (auto* picture = dynamic_cast<PictureButton*>(b);
+                picture != nullptr && picture->isVisibleTo(widget()))
+                shown.push_back(picture);
         return shown;
     }
+    // The status line as it is now, kept in the next notification; gives that notification.
+    Item* Notify() {
+        const int slot = nextNotice_;
+        nextNotice_ = (nextNotice_ + 1) % NOTICES;
+        notices_[static_cast<std::size_t>(slot)] = QString::fromStdString(View().status);
+        return Part(CELLS + COUNTERS + slot);
+    }
+    QString Notice(int slot) const { return notices_[static_cast<std::size_t>(slot)]; }
     // The cell a screen reader last took the focus to, told once for each new one.
     bool MovedFocusTo(const QAccessibleInterface* cell) {
         const bool moved = cell != lastFocus_;
@@ -138,7 +158,9 @@ class GameAccessible : public QAccessibleWidget {
 
   private:
     Board* board_;
-    std::array<Item*, CELLS + COUNTERS + 1> items_{};
+    std::array<Item*, CELLS + COUNTERS + NOTICES> items_{};
+    std::array<QString, NOTICES> notices_{};
+    int nextNotice_ = 0;
     std::vector<QAccessible::Id> ids_;
     const QAccessibleInterface* lastFocus_ = nullptr;
 };
@@ -151,9 +173,9 @@ QAccessibleInterface* Item::parent() const {
 QString Item::text(QAccessible::Text t) const {
     if (t != QAccessible::Name)
         return {};
-    const ScreenReaderView view = game_.View();
     if (role_ == QAccessible::Notification)
-        return QString::fromStdString(view.status);
+        return game_.Notice(index_ - CELLS - COUNTERS);
+    const ScreenReaderView view = game_.View();
     const auto& texts = index_ < CELLS ? view.cells : view.counters;
     const std::size_t at = static_cast<std::size_t>(index_ < CELLS ? index_ : index_ - CELLS);
     return at < texts.size() ? QString::fromStdString(texts[at]) : QString();
@@ -216,7 +238,9 @@ class BarButton : public QAccessibleWidget {
 };
 
 // A dialog's notification: what is to be said is its name; a screen reader says a notification
-// each time it shows. It is no widget, so that the toolkit's own description never replaces it.
+// each time it shows. It is no widget, so that the toolkit's own description never replaces it,
+// and it hangs from the application, not from the dialog, so that the dialog's name is not said
+// again before it.
 class Notice : public QAccessibleInterface {
   public:
     explicit Notice(QWidget* dialog) : dialog_(dialog) {}
@@ -224,7 +248,7 @@ class Notice : public QAccessibleInterface {
     QObject* object() const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(dialog_.data());
+        return QAccessible::queryAccessibleInterface(qApp);
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -243,10 +267,15 @@ class Notice : public QAccessibleInterface {
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (QAccessibleInterface* control = DialogControlAccessible(object))
+        return control;
     if (auto* widget = dynamic_cast<FrameWidget*>(object))
         return new GameAccessible(widget);
     if (auto* button = dynamic_cast<PictureButton*>(object))
         return new BarButton(button);
+    // A dialog without a title bar is a message: every text in it is read when it shows.
+    if (auto* dialog = dynamic_cast<QtDialog*>(object); dialog != nullptr && !dialog->Captioned())
+        return new QAccessibleWidget(dialog, QAccessible::AlertMessage);
     return nullptr;
 }
 
@@ -273,22 +302,32 @@ void SayInDialog(QWidget* dialog, const QString& text) {
     QAccessible::updateAccessibility(&shown);
 }
 
+void RetellFocus(QWidget* window) {
+    if (window == nullptr || !QAccessible::isActive())
+        return;
+    if (auto* game = dynamic_cast<GameAccessible*>(QAccessible::queryAccessibleInterface(window))) {
+        game->MovedFocusTo(nullptr);
+        AnnounceToScreenReader(window, false);
+    }
+}
+
 void AnnounceToScreenReader(QWidget* window, bool announced) {
     if (window == nullptr || !QAccessible::isActive())
         return;
     auto* game = dynamic_cast<GameAccessible*>(QAccessible::queryAccessibleInterface(window));
     if (game == nullptr)
         return;
-    // Once the command buttons or another window had the focus, the cell is told again.
+    // A screen reader follows the focus of the active window only: the cell is told when the
+    // window is active, and again once the command buttons or another window (a dialog) had it.
     if (!game->Buttons().empty() || !window->isActiveWindow())
         game->MovedFocusTo(nullptr);
     QAccessibleInterface* focus = game->TheBoard()->focusChild();
-    if (focus != nullptr && game->MovedFocusTo(focus)) {
+    if (window->isActiveWindow() && focus != nullptr && game->MovedFocusTo(focus)) {
         QAccessibleEvent focused(focus, QAccessible::Focus);
         QAccessible::updateAccessibility(&focused);
     }
     if (announced) {
-        QAccessibleEvent said(game->Part(CELLS + COUNTERS), QAccessible::ObjectShow);
+        QAccessibleEvent said(game->Notify(), QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&said);
     }
 }

@@ -17,6 +17,10 @@ void InstallGameAccessibility();
 // and when `announced` the status line has new text.
 void AnnounceToScreenReader(QWidget* window, bool announced);
 
+// The window has the keys again (after a dialog): a listening screen reader, which has just
+// said the window, is told of the cell the game's focus is on.
+void RetellFocus(QWidget* window);
+
 // Has a listening screen reader say `text`, as a notification of the dialog.
 void SayInDialog(QWidget* dialog, const QString& text);
 

@@ -1,8 +1,8 @@
 // Dialog templates made into widgets.
 #include "platform/qt/qt_dialog.h"
 
+#include "platform/dialog_order.h"
 #include "platform/qt/qt_accessible.h"
-
 #include "platform/resources.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,6 +38,8 @@ class UpDownArrows : public QWidget {
         layout->setSpacing(0);
         for (const auto& [arrow, delta] : {std::pair{Qt::UpArrow, -1}, {Qt::DownArrow, 1}}) {
             auto* button = new QToolButton(this);
+            // The edit's own Up and Down keys step it: the arrows are for the pointer.
+            button->setFocusPolicy(Qt::NoFocus);
             button->setArrowType(arrow);
             button->setAutoRepeat(true);
             button->setAccessibleName(
@@ -59,7 +62,7 @@ Qt::Alignment AlignmentOf(const ControlTemplate& c) {
 } // namespace
 
 QtDialog::QtDialog(QWidget* owner, const DialogTemplate& dialog, DialogHandler& handler)
-    : QDialog(owner), handler_(handler) {
+    : QDialog(owner), handler_(handler), captioned_(dialog.caption) {
     setModal(true);
     if (dialog.caption) {
         setWindowTitle(QString::fromStdString(dialog.title));
@@ -82,54 +85,78 @@ QtDialog::QtDialog(QWidget* owner, const DialogTemplate& dialog, DialogHandler& 
     auto y = [&](int units) { return static_cast<int>(units * baseY / 8 + 0.5); };
     setFixedSize(x(dialog.width), y(dialog.height));
 
+    // Built in reading order, each control inside the frame that holds it, so that the keys and
+    // a screen reader meet them column by column and hear each radio button in its group.
+    const std::vector<std::size_t> order = ReadingOrder(dialog);
+    std::map<std::size_t, QWidget*> built;
     QButtonGroup* group = nullptr;
-    for (const ControlTemplate& c : dialog.controls) {
+    std::vector<QWidget*> tabChain;
+    for (const std::size_t i : order) {
+        const ControlTemplate& c = dialog.controls[i];
+        const std::optional<std::size_t> frame = FrameOf(dialog, i);
+        QWidget* parent = frame ? built.at(*frame) : this;
         const QRect rect(x(c.x), y(c.y), x(c.width), y(c.height));
         if (c.kind == ControlKind::RadioButton && (c.groupStart || group == nullptr)) {
             group = new QButtonGroup(this);
             group->setExclusive(true);
         }
-        QWidget* widget = Build(c, rect);
+        QWidget* widget = Build(c, parent, rect);
+        built[i] = widget;
+        placed_.push_back(widget);
         if (c.kind == ControlKind::RadioButton)
             group->addButton(static_cast<QRadioButton*>(widget));
-        if (c.kind == ControlKind::GroupBox)
-            widget->lower(); // a frame behind the controls it groups
         widget->setEnabled(!c.disabled);
         if (!c.name.empty())
             widget->setAccessibleName(QString::fromStdString(c.name));
         if (c.id >= 0)
             controls_[c.id] = widget;
+        if (widget->focusPolicy() & Qt::TabFocus)
+            tabChain.push_back(widget);
     }
+    // Texts are fitted once every control stands where it will.
+    for (QWidget* widget : placed_)
+        FitText(widget);
+    for (std::size_t k = 1; k < tabChain.size(); ++k)
+        setTabOrder(tabChain[k - 1], tabChain[k]);
+    // A label names the edit or list it stands before; a screen reader reads it with that control.
+    // Where the control has a name of its own, the label is read as that name.
+    for (const std::size_t i : order)
+        if (const std::optional<std::size_t> named = LabelTarget(dialog, order, i)) {
+            auto* label = static_cast<QLabel*>(built.at(i));
+            label->setBuddy(built.at(*named));
+            if (const std::string& name = dialog.controls[*named].name; !name.empty())
+                label->setAccessibleName(QString::fromStdString(name));
+        }
+    // The Up and Down keys of an edit step it as its arrows do.
+    for (const ControlTemplate& c : dialog.controls)
+        if (c.kind == ControlKind::UpDown && c.steps >= 0)
+            if (auto* edit = qobject_cast<QLineEdit*>(Control(c.steps))) {
+                steppedBy_[edit] = {c.id, QString::fromStdString(c.name)};
+                edit->installEventFilter(this);
+            }
 }
 
-QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
+QWidget* QtDialog::Build(const ControlTemplate& c, QWidget* parent, QRect rect) {
     QWidget* widget = nullptr;
     switch (c.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton:
     case ControlKind::RadioButton:
     case ControlKind::CheckBox:
-        widget = BuildButton(c);
+        widget = BuildButton(c, parent);
         break;
     case ControlKind::Edit:
-        widget = BuildEdit(c);
+        widget = BuildEdit(c, parent);
         break;
     case ControlKind::UpDown: {
-        // The value a step gave is said, since the arrows, not the edit, have the focus.
+        const int id = c.id;
         const QString field = QString::fromStdString(c.name);
-        widget = new UpDownArrows(this, field, [this, field, id = c.id](int delta) {
-            std::map<QLineEdit*, QString> before;
-            for (QLineEdit* edit : findChildren<QLineEdit*>())
-                before[edit] = edit->text();
-            handler_.OnUpDown(id, delta, *this);
-            for (const auto& [edit, text] : before)
-                if (edit->text() != text)
-                    SayInDialog(this, field + QStringLiteral(": ") + edit->text().trimmed());
-        });
+        widget = new UpDownArrows(parent, field,
+                                  [this, id, field](int delta) { Step(id, delta, field); });
         break;
     }
     case ControlKind::ListBox: {
-        auto* list = new QListWidget(this);
+        auto* list = new QListWidget(parent);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         connect(list, &QListWidget::currentRowChanged,
                 [this, id = c.id](int) { handler_.OnSelectionChange(id, *this); });
@@ -138,38 +165,62 @@ QWidget* QtDialog::Build(const ControlTemplate& c, QRect rect) {
         break;
     }
     case ControlKind::Static: {
-        auto* label = new QLabel(QString::fromStdString(c.text), this);
+        auto* label = new QLabel(QString::fromStdString(c.text), parent);
         label->setAlignment(AlignmentOf(c));
         widget = label;
         break;
     }
-    case ControlKind::GroupBox:
-        widget = new QGroupBox(QString::fromStdString(c.text), this);
+    case ControlKind::GroupBox: {
+        auto* frame = new QGroupBox(QString::fromStdString(c.text), parent);
+        // Read as its title says, without the colon that ends it.
+        frame->setAccessibleName(QString::fromStdString(c.text).remove(QRegularExpression(" *:$")));
+        widget = frame;
         break;
+    }
     case ControlKind::Picture:
-        widget = BuildPicture(c);
+        widget = BuildPicture(c, parent);
         break;
     }
-    widget->setGeometry(rect);
-    if (c.kind == ControlKind::Static || c.kind == ControlKind::Edit) {
+    PlaceInDialog(widget, rect);
+    if (c.kind == ControlKind::Static || c.kind == ControlKind::Edit)
         fits_[widget] = {rect, c.align, c.centreVertically};
-        FitText(widget);
-    }
     return widget;
 }
 
+void QtDialog::Step(int arrowsId, int delta, const QString& field) {
+    // The value a step gave is said: the field and its value, once.
+    std::map<QLineEdit*, QString> before;
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        before[edit] = edit->text();
+    handler_.OnUpDown(arrowsId, delta, *this);
+    for (const auto& [edit, text] : before)
+        if (edit->text() != text)
+            SayInDialog(this, field + QStringLiteral(": ") + edit->text().trimmed());
+}
+
+QRect QtDialog::InDialog(const QWidget* widget) const {
+    return {widget->mapTo(this, QPoint(0, 0)), widget->size()};
+}
+
+void QtDialog::PlaceInDialog(QWidget* widget, QRect rect) {
+    QWidget* parent = widget->parentWidget();
+    widget->setGeometry(parent == this ? rect
+                                       : rect.translated(-parent->mapTo(this, QPoint(0, 0))));
+}
+
 // Push buttons, radio buttons and check boxes: each click is the control's command.
-QWidget* QtDialog::BuildButton(const ControlTemplate& c) {
+QWidget* QtDialog::BuildButton(const ControlTemplate& c, QWidget* parent) {
     const QString text = QString::fromStdString(c.text);
     QAbstractButton* button = nullptr;
     if (c.kind == ControlKind::RadioButton) {
-        button = new QRadioButton(text, this);
+        button = new QRadioButton(text, parent);
     } else if (c.kind == ControlKind::CheckBox) {
-        button = new QCheckBox(text, this);
+        button = new QCheckBox(text, parent);
     } else {
-        auto* push = new QPushButton(text, this);
+        // Return presses the button that has the focus, else the default one, as on Windows.
+        auto* push = new QPushButton(text, parent);
         push->setDefault(c.kind == ControlKind::DefaultPushButton);
-        push->setAutoDefault(false);
+        push->setAutoDefault(true);
         button = push;
     }
     connect(button, &QAbstractButton::clicked,
@@ -177,16 +228,16 @@ QWidget* QtDialog::BuildButton(const ControlTemplate& c) {
     return button;
 }
 
-QWidget* QtDialog::BuildEdit(const ControlTemplate& c) {
-    auto* edit = new QLineEdit(this);
+QWidget* QtDialog::BuildEdit(const ControlTemplate& c, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
     if (c.digitsOnly)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9 ]*"), edit));
     edit->setFrame(c.border);
     return edit;
 }
 
-QWidget* QtDialog::BuildPicture(const ControlTemplate& c) {
-    auto* label = new QLabel(this);
+QWidget* QtDialog::BuildPicture(const ControlTemplate& c, QWidget* parent) {
+    auto* label = new QLabel(parent);
     QPixmap picture;
     const std::span<const std::uint8_t> bytes = ProgramBitmap(c.bitmapId);
     if (!bytes.empty())
@@ -216,7 +267,7 @@ void QtDialog::FitText(QWidget* widget) {
         if (width() > rect.width())
             rect.setLeft(std::max(0, rect.right() + 1 - width()));
         edit->setFont(font);
-        edit->setGeometry(rect);
+        PlaceInDialog(edit, rect);
         return;
     }
     auto* label = qobject_cast<QLabel*>(widget);
@@ -231,7 +282,7 @@ void QtDialog::FitText(QWidget* widget) {
         const std::optional<QRect> room = RoomFor(label, needed);
         if (room || font.pointSize() <= SMALLEST_POINTS) {
             label->setFont(font);
-            label->setGeometry(room.value_or(fit.rect));
+            PlaceInDialog(label, room.value_or(fit.rect));
             return;
         }
         font.setPointSize(font.pointSize() - 1);
@@ -256,10 +307,10 @@ std::optional<QRect> QtDialog::RoomFor(const QWidget* control, QSize needed) con
         candidates = {growRight, growLeft, growBoth};
     for (const QRect& candidate : candidates) {
         bool free = rect().contains(candidate);
-        for (const QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        for (const QWidget* other : placed_) {
             if (other == control || !free)
                 continue;
-            const QRect at = other->geometry();
+            const QRect at = InDialog(other);
             // A frame that holds the text must hold it still; other controls stay clear.
             if (qobject_cast<const QGroupBox*>(other) != nullptr)
                 free = !at.contains(origin) || at.adjusted(2, 2, -2, -2).contains(candidate);
@@ -272,11 +323,19 @@ std::optional<QRect> QtDialog::RoomFor(const QWidget* control, QSize needed) con
     return std::nullopt;
 }
 
-Answer QtDialog::Run() {
+void QtDialog::Start() {
     handler_.OnInitDialog(*this);
-    // Typing goes straight into the first edit, so a name can be entered without a click.
-    if (auto* edit = findChild<QLineEdit*>())
-        edit->setFocus();
+    // The keys start on the first control of the reading order that takes them: typing goes
+    // straight into the record's name, and Opzioni starts at its first group's choice.
+    for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+}
+
+Answer QtDialog::Run() {
+    Start();
     return exec() == QDialog::Accepted ? Answer::Ok : Answer::Cancel;
 }
 
@@ -317,6 +376,12 @@ void QtDialog::SetChecked(int id, bool checked) {
         button->setChecked(checked);
         if (exclusive && !checked)
             group->setExclusive(true);
+        // Tab enters a group at its checked button, wherever the check was put.
+        if (group != nullptr)
+            for (QAbstractButton* member : group->buttons())
+                member->setFocusPolicy(member->isChecked() || group->checkedButton() == nullptr
+                                           ? Qt::StrongFocus
+                                           : Qt::ClickFocus);
     }
 }
 
@@ -365,6 +430,17 @@ void QtDialog::End(Answer answer) {
 }
 
 bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto stepped = steppedBy_.find(qobject_cast<QLineEdit*>(watched));
+        if (stepped != steppedBy_.end() && key->modifiers() == Qt::NoModifier &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            // The up arrow proposes a negative step, as the arrows' own up button does.
+            Step(stepped->second.arrowsId, key->key() == Qt::Key_Up ? -1 : 1,
+                 stepped->second.field);
+            return true;
+        }
+    }
     auto* list = qobject_cast<QListWidget*>(watched);
     if (event->type() == QEvent::FocusIn && list != nullptr && QAccessible::isActive()) {
         // After the list's own focus event, which a screen reader reads first.
@@ -377,6 +453,20 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
         });
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool QtDialog::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && QAccessible::isActive())
+        // A screen reader that comes to the dialog's activation after the focus's own event
+        // says the dialog alone: the control with the keys is told again once the dialog is
+        // active (said once: the reader passes over a focus it is already on).
+        QTimer::singleShot(0, this, [this] {
+            if (QWidget* focused = focusWidget(); focused != nullptr && isActiveWindow()) {
+                QAccessibleEvent told(focused, QAccessible::Focus);
+                QAccessible::updateAccessibility(&told);
+            }
+        });
+    return QDialog::event(event);
 }
 
 void QtDialog::reject() {

@@ -6,15 +6,24 @@
 #include "platform/dialog_template.h"
 
 #include <QDialog>
+#include <QString>
 #include <map>
 #include <optional>
+#include <vector>
+
+class QLineEdit;
 
 namespace zembro::platform {
 
 class QtDialog : public QDialog, public DialogControls {
   public:
     QtDialog(QWidget* owner, const DialogTemplate& dialog, DialogHandler& handler);
+    // The handler's initialisation, and the keys given to the first control of the reading order.
+    void Start();
+    // Start, then the dialog runs modally until it ends.
     Answer Run();
+    // The dialog has a title bar with its title.
+    bool Captioned() const { return captioned_; }
 
     void SetText(int id, const std::string& text) override;
     std::string Text(int id) const override;
@@ -31,28 +40,45 @@ class QtDialog : public QDialog, public DialogControls {
 
   protected:
     void reject() override; // the close box and Escape are Cancel
-    // A list that takes the focus tells a screen reader its current line too.
+    bool event(QEvent* event) override;
+    // The Up and Down keys of an edit that arrows step; a list that takes the focus tells a
+    // screen reader its current line too.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QWidget* Build(const ControlTemplate& control, QRect rect);
-    QWidget* BuildButton(const ControlTemplate& control);
-    QWidget* BuildEdit(const ControlTemplate& control);
-    QWidget* BuildPicture(const ControlTemplate& control);
+    // A control of the template as a widget in `parent`, at `rect` in the dialog's pixels.
+    QWidget* Build(const ControlTemplate& control, QWidget* parent, QRect rect);
+    QWidget* BuildButton(const ControlTemplate& control, QWidget* parent);
+    QWidget* BuildEdit(const ControlTemplate& control, QWidget* parent);
+    QWidget* BuildPicture(const ControlTemplate& control, QWidget* parent);
+    // A step proposed by arrows `arrowsId`, or by their edit's keys; the new value is said.
+    void Step(int arrowsId, int delta, const QString& field);
+    // Where a widget stands in the dialog's pixels, and placing it there inside its frame.
+    QRect InDialog(const QWidget* widget) const;
+    void PlaceInDialog(QWidget* widget, QRect rect);
     QWidget* Control(int id) const;
     void FitText(QWidget* widget);
     // Where `control` can show a text of `needed` size, if anywhere.
     std::optional<QRect> RoomFor(const QWidget* control, QSize needed) const;
 
-    // Where the template put a text control, and how its text is aligned.
+    // Where the template put a text control (in the dialog's pixels), and how its text is aligned.
     struct Fit {
         QRect rect;
         TextAlign align;
         bool centreVertically;
     };
 
+    // The arrows an edit's Up and Down keys stand for, and the field's name.
+    struct Stepping {
+        int arrowsId;
+        QString field;
+    };
+
     DialogHandler& handler_;
+    bool captioned_;
     std::map<int, QWidget*> controls_;
+    std::map<const QLineEdit*, Stepping> steppedBy_;
+    std::vector<QWidget*> placed_; // every control, in reading order
     std::map<const QWidget*, Fit> fits_;
 };
 

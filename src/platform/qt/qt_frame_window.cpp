@@ -1,6 +1,7 @@
 // The game window: events to messages, the paint cycle and the presenter.
 #include "platform/qt/qt_frame_window.h"
 
+#include "platform/key_names.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/resources.h"
 
@@ -291,19 +292,47 @@ void FrameWidget::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
-void FrameWidget::keyPressEvent(QKeyEvent* event) {
-    static constexpr std::pair<int, Key> KEYS[] = {
-        {Qt::Key_Up, Key::Up},       {Qt::Key_Down, Key::Down},     {Qt::Key_Left, Key::Left},
-        {Qt::Key_Right, Key::Right}, {Qt::Key_Space, Key::Act},     {Qt::Key_Return, Key::Act},
-        {Qt::Key_Enter, Key::Act},   {Qt::Key_Escape, Key::Cancel}, {Qt::Key_P, Key::Pause},
-        {Qt::Key_M, Key::Menu},      {Qt::Key_C, Key::Shapes},      {Qt::Key_I, Key::Counters},
+namespace {
+
+// The key table's name of a key of the toolkit's; empty for the keys it has no name for.
+std::string_view KeyName(int key) {
+    static constexpr std::string_view LETTERS = "abcdefghijklmnopqrstuvwxyz";
+    static constexpr std::string_view FUNCTION_KEYS[] = {"f1", "f2", "f3", "f4",  "f5",  "f6",
+                                                         "f7", "f8", "f9", "f10", "f11", "f12"};
+    static constexpr std::pair<int, std::string_view> NAMED[] = {
+        {Qt::Key_Up, "up"},        {Qt::Key_Down, "down"},     {Qt::Key_Left, "left"},
+        {Qt::Key_Right, "right"},  {Qt::Key_Space, "space"},   {Qt::Key_Return, "return"},
+        {Qt::Key_Enter, "return"}, {Qt::Key_Escape, "escape"}, {Qt::Key_Backspace, "backspace"},
     };
-    if (event->modifiers() & ~Qt::KeypadModifier) // a shortcut of the desktop's, not a move
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return LETTERS.substr(static_cast<std::size_t>(key - Qt::Key_A), 1);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return FUNCTION_KEYS[key - Qt::Key_F1];
+    for (const auto& [qtKey, name] : NAMED)
+        if (key == qtKey)
+            return name;
+    return {};
+}
+
+} // namespace
+
+void FrameWidget::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const std::optional<Key> key =
+        GameKey({.name = KeyName(event->key()),
+                 .shift = held.testFlag(Qt::ShiftModifier),
+                 .control = held.testFlag(Qt::ControlModifier),
+                 .alt = held.testFlag(Qt::AltModifier) || held.testFlag(Qt::MetaModifier)});
+    if (!key) // a shortcut of the desktop's, or no key of the game's
         return QWidget::keyPressEvent(event);
-    for (const auto& [qtKey, key] : KEYS)
-        if (event->key() == qtKey)
-            return handler_.OnKeyDown(key);
-    QWidget::keyPressEvent(event);
+    handler_.OnKeyDown(*key);
+}
+
+void FrameWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // After the toolkit has told a screen reader that the window has the focus, which it does
+    // once this returns.
+    QTimer::singleShot(0, this, [this] { RetellFocus(this); });
 }
 
 void FrameWidget::ReportActivation() {

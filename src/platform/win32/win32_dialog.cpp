@@ -2,6 +2,7 @@
 #include "platform/win32/win32_dialog.h"
 #include "store/windows/windows_api.h"
 
+#include "platform/dialog_order.h"
 #include "platform/win32/win32_bitmaps.h"
 #include "store/windows/wide_text.h"
 
@@ -86,6 +87,30 @@ class Controls : public DialogControls {
     }
     void SetChecked(int id, bool checked) override {
         ::CheckDlgButton(dialog_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+        KeepTabStopOnChecked(::GetDlgItem(dialog_, id));
+    }
+    // Tab enters a group of radio buttons at its checked one, wherever the check was put.
+    void KeepTabStopOnChecked(HWND radio) const {
+        if (radio == nullptr ||
+            (::GetWindowLongW(radio, GWL_STYLE) & BS_TYPEMASK) != BS_AUTORADIOBUTTON)
+            return;
+        HWND first = radio;
+        while (!(::GetWindowLongW(first, GWL_STYLE) & WS_GROUP) && ::GetWindow(first, GW_HWNDPREV))
+            first = ::GetWindow(first, GW_HWNDPREV);
+        bool anyChecked = false;
+        for (HWND b = first; b != nullptr; b = ::GetWindow(b, GW_HWNDNEXT)) {
+            if (b != first && (::GetWindowLongW(b, GWL_STYLE) & WS_GROUP))
+                break;
+            anyChecked = anyChecked || ::SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }
+        for (HWND b = first; b != nullptr; b = ::GetWindow(b, GW_HWNDNEXT)) {
+            if (b != first && (::GetWindowLongW(b, GWL_STYLE) & WS_GROUP))
+                break;
+            const bool stop =
+                anyChecked ? ::SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED : b == first;
+            const LONG style = ::GetWindowLongW(b, GWL_STYLE);
+            ::SetWindowLongW(b, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        }
     }
     bool IsChecked(int id) const override {
         return ::IsDlgButtonChecked(dialog_, id) == BST_CHECKED;
@@ -140,6 +165,22 @@ void CentreOn(HWND dialog, HWND owner) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// An edit whose Up and Down keys propose the steps of its arrows (`arrowsId`), as they do.
+LRESULT CALLBACK SteppedEdit(HWND edit, UINT message, WPARAM w, LPARAM l, UINT_PTR arrowsId,
+                             DWORD_PTR data) {
+    const bool alone = ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0;
+    if (message == WM_KEYDOWN && (w == VK_UP || w == VK_DOWN) && alone) {
+        auto* running = reinterpret_cast<Running*>(data);
+        running->handler.OnUpDown(static_cast<int>(arrowsId), w == VK_UP ? -1 : 1,
+                                  *running->controls);
+        running->controls->EndIfAsked();
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        ::RemoveWindowSubclass(edit, &SteppedEdit, arrowsId);
+    return ::DefSubclassProc(edit, message, w, l);
+}
+
 INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) {
     auto* running = reinterpret_cast<Running*>(::GetWindowLongPtrW(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
@@ -158,11 +199,19 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
         CentreOn(dialog, running->owner);
         running->handler.OnInitDialog(*running->controls);
         running->controls->EndIfAsked();
-        // Typing goes straight into the first edit, so a name can be entered without a click
-        // (the system would give the focus to the first button).
-        for (const ControlTemplate& c : running->dialog.controls) {
-            if (c.kind == ControlKind::Edit) {
-                ::SetFocus(::GetDlgItem(dialog, c.id));
+        // The Up and Down keys of an edit step it as its arrows do.
+        for (const ControlTemplate& c : running->dialog.controls)
+            if (c.kind == ControlKind::UpDown && c.steps >= 0)
+                ::SetWindowSubclass(::GetDlgItem(dialog, c.steps), &SteppedEdit,
+                                    static_cast<UINT_PTR>(c.id),
+                                    reinterpret_cast<DWORD_PTR>(running));
+        // The keys start on the first control of the reading order that takes them (a radio
+        // group at its checked button): typing goes straight into the record's name.
+        for (const std::size_t i : ReadingOrder(running->dialog)) {
+            const HWND item = ::GetDlgItem(dialog, running->dialog.controls[i].id);
+            if (item != nullptr && running->dialog.controls[i].id > 0 && ::IsWindowEnabled(item) &&
+                (::GetWindowLongW(item, GWL_STYLE) & WS_TABSTOP)) {
+                ::SetFocus(item);
                 return FALSE;
             }
         }
@@ -173,6 +222,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(w) == BN_CLICKED || LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL) {
+            running->controls->KeepTabStopOnChecked(reinterpret_cast<HWND>(l));
             running->handler.OnCommand(LOWORD(w), *running->controls);
         } else if (HIWORD(w) == LBN_SELCHANGE) {
             running->handler.OnSelectionChange(LOWORD(w), *running->controls);
@@ -220,8 +270,10 @@ std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog) {
     Put(out, Wide(dialog.title));
     out.push_back(static_cast<std::uint16_t>(dialog.fontPoints));
     Put(out, Wide(dialog.fontName));
+    // In reading order: the tab order, and the label just before the control it names, as a
+    // screen reader takes it.
     bool previousRadio = false;
-    for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
+    for (const std::size_t i : ReadingOrder(dialog)) {
         const ControlTemplate& c = dialog.controls[i];
         const bool radio = c.kind == ControlKind::RadioButton;
         const ItemClass type = ClassOf(c, !radio || c.groupStart || !previousRadio);

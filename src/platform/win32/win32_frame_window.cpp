@@ -3,6 +3,7 @@
 #include "store/windows/windows_api.h"
 
 #include "game/screen_layout.h"
+#include "platform/key_names.h"
 #include "platform/resources.h"
 #include "store/windows/wide_text.h"
 
@@ -34,6 +35,31 @@ HICON MakeIcon(int iconId) {
         }
     }
     return icon;
+}
+
+// A key as the key table names it, with the modifiers held. (Alt sends system keys, which never
+// reach the game.)
+KeyStroke StrokeOf(WPARAM virtualKey) {
+    static constexpr std::string_view LETTERS = "abcdefghijklmnopqrstuvwxyz";
+    static constexpr std::string_view FUNCTION_KEYS[] = {"f1", "f2", "f3", "f4",  "f5",  "f6",
+                                                         "f7", "f8", "f9", "f10", "f11", "f12"};
+    static constexpr std::pair<WPARAM, std::string_view> NAMED[] = {
+        {VK_UP, "up"},       {VK_DOWN, "down"},     {VK_LEFT, "left"},     {VK_RIGHT, "right"},
+        {VK_SPACE, "space"}, {VK_RETURN, "return"}, {VK_ESCAPE, "escape"}, {VK_BACK, "backspace"},
+    };
+    const auto held = [](int key) { return ::GetKeyState(key) < 0; };
+    KeyStroke stroke{.name = {},
+                     .shift = held(VK_SHIFT),
+                     .control = held(VK_CONTROL),
+                     .alt = held(VK_MENU) || held(VK_LWIN) || held(VK_RWIN)};
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        stroke.name = LETTERS.substr(virtualKey - 'A', 1);
+    else if (virtualKey >= VK_F1 && virtualKey <= VK_F12)
+        stroke.name = FUNCTION_KEYS[virtualKey - VK_F1];
+    for (const auto& [key, name] : NAMED)
+        if (virtualKey == key)
+            stroke.name = name;
+    return stroke;
 }
 
 void RegisterClassOnce(HINSTANCE instance) {
@@ -190,22 +216,12 @@ LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             ::SetFocus(window_);
         return 0;
     }
-    case WM_KEYDOWN: {
-        if (::GetKeyState(VK_CONTROL) < 0) // a shortcut, not a move
-            break;
-        static constexpr std::pair<WPARAM, Key> KEYS[] = {
-            {VK_UP, Key::Up},         {VK_DOWN, Key::Down}, {VK_LEFT, Key::Left},
-            {VK_RIGHT, Key::Right},   {VK_SPACE, Key::Act}, {VK_RETURN, Key::Act},
-            {VK_ESCAPE, Key::Cancel}, {'P', Key::Pause},    {'M', Key::Menu},
-            {'C', Key::Shapes},       {'I', Key::Counters},
-        };
-        for (const auto& [virtualKey, key] : KEYS)
-            if (w == virtualKey) {
-                handler_.OnKeyDown(key);
-                return 0;
-            }
+    case WM_KEYDOWN:
+        if (const std::optional<Key> key = GameKey(StrokeOf(w))) {
+            handler_.OnKeyDown(*key);
+            return 0;
+        }
         break;
-    }
     case WM_SETCURSOR:
         if (LOWORD(l) == HTCLIENT) {
             ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
