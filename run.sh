@@ -45,9 +45,13 @@ if [ "${1:-}" = windows ]; then
     scripts/windows_build.sh
     version=$(sed -n 's/^project(Zembro VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
     stage=build-win/zip/Zembro
-    rm -rf build-win/zip && mkdir -p "$stage"
-    cp build-win/zembro.exe build-win/zembro-tool.exe build/run/Option.opt "$stage/"
+    rm -rf build-win/zip && mkdir -p "$stage/strumenti"
+    cp build-win/zembro.exe build/run/Option.opt "$stage/"
     cp -r build/run/Immagini build/run/Contatori "$stage/"
+    # The command-line tool apart, where a double click does not find it by chance.
+    cp build-win/zembro-tool.exe "$stage/strumenti/"
+    # A word for the player, as Windows' Notepad reads it: UTF-8 with its mark, CR LF.
+    { printf '\xef\xbb\xbf'; sed 's/$/\r/' packaging/windows/LEGGIMI.txt; } >"$stage/LEGGIMI.txt"
     zip=zembro-$version-windows.zip
     (cd build-win/zip && cmake -E tar cf "../$zip" --format=zip Zembro)
     echo "The game is build-win/$zip: unzip it anywhere and start Zembro\\zembro.exe"

@@ -22,12 +22,28 @@ CommandLine ReadCommandLine(std::span<char* const> args) {
     return {CommandAction::Refuse, args[1]};
 }
 
+namespace {
+
+// Where the game's files are: where it runs on Linux, beside zembro.exe on Windows.
+#ifdef _WIN32
+constexpr const char* FILES =
+    "It runs in its own folder, the one of zembro.exe: Option.opt there names the picture\n"
+    "folders and holds the settings, and the best results are kept in Zembro.rec beside it.\n"
+    "Where that folder may not be written, both are kept in %APPDATA%\\Zembro instead.\n";
+#else
+constexpr const char* FILES =
+    "It runs in the current folder: Option.opt there names the picture folders and holds the\n"
+    "settings, and the best results are kept in Zembro.rec beside it.\n";
+#endif
+
+} // namespace
+
 std::string HelpText() {
-    return "usage: zembro [--help | --version]\n"
-           "\n"
-           "Zembro, a tile-pairing puzzle on a diamond board, played with the mouse. It runs in\n"
-           "the current folder: Option.opt there names the picture folders and holds the\n"
-           "settings, and the best results are kept in Zembro.rec beside it.\n"
+    return std::string("usage: zembro [--help | --version]\n"
+                       "\n"
+                       "Zembro, a tile-pairing puzzle on a diamond board, played with the mouse or "
+                       "the keys.\n") +
+           FILES +
            "\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"

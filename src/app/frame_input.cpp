@@ -106,9 +106,10 @@ void GameFrame::OnKeyDown(platform::Key key) {
 HitCode GameFrame::OnNcHitTest(Point screen, HitCode standard) {
     if (standard != HitCode::Client)
         return standard;
-    const Point game =
-        window_->ScreenToClient({screen.x + POINTER_OFFSET_X, screen.y + POINTER_OFFSET_Y});
-    const StepOutcome answer = Step({.kind = Kind::HitTest, .x = game.x, .y = game.y}, Context());
+    // Made a client point first, then a game point, as every pointer event is: the offset is in
+    // scene pixels, whatever the screen's scale.
+    const WindowEvent asked = At(Kind::HitTest, window_->ScreenToClient(screen));
+    const StepOutcome answer = Step(asked, Context());
     return answer.caption ? HitCode::Caption : HitCode::Client;
 }
 

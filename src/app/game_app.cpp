@@ -13,15 +13,16 @@ bool GameApp::InitInstance() {
     using platform::MessageIcon;
     // Taken whole, whatever its length: the picture folders are found under it.
     currentDirectory_ = framework_.CurrentDirectory();
+    const std::string data = framework_.DataDirectory();
     frame_ = std::make_unique<GameFrame>(framework_, settings_);
-    frame_->SetRunFolder(currentDirectory_);
+    frame_->SetRunFolder(currentDirectory_, data);
     if (!frame_->CreateGameWindow("Zembro", ICON_GAME)) {
         framework_.MessageBox(nullptr, "Ho problemi nel creare la finiestra di Gioco", "Errore",
                               MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
     // A missing file leaves the settings empty; the picture loading then says so.
-    const Result<OptionsRead> read = ReadRunFolderSettings(currentDirectory_, settings_);
+    const Result<OptionsRead> read = ReadRunFolderSettings(currentDirectory_, data, settings_);
     if (const std::string& why = read ? read->stoppedBecause : read.Reason(); !why.empty())
         std::fprintf(stderr, "zembro: %s\n", why.c_str());
     if (const IoResult loaded = frame_->LoadAssets(); !loaded) {
@@ -33,6 +34,8 @@ bool GameApp::InitInstance() {
     }
     frame_->ResetAndDeal();
     frame_->Show();
+    if (const std::string notice = framework_.DataDirectoryNotice(); !notice.empty())
+        frame_->Tell(notice);
     frame_->OnAbout();
     return true;
 }

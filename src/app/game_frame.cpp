@@ -193,6 +193,13 @@ void GameFrame::ReturnFromDialog() {
     Run(closed);
 }
 
+void GameFrame::Tell(const std::string& text) {
+    PrepareForDialog();
+    framework_.MessageBox(window_.get(), text, "Zembro", platform::MessageIcon::Information,
+                          platform::MessageButtons::Ok);
+    ReturnFromDialog();
+}
+
 void GameFrame::OnMinimize() {
     Run({.kind = WindowEvent::Kind::Minimise});
 }
@@ -210,7 +217,7 @@ void GameFrame::OnOptions() {
     if (const Result<OptionsRead> read = ReadOptions(path, dialog.copy); !read) {
         // Settings that could not be read are not shown, so that OK cannot write them back.
         TellFileFailure(framework_, window_.get(), "Errore di caricamento",
-                        "Le opzioni non sono state lette da", OPTIONS_FILE_NAME, read.Status());
+                        "Le opzioni non sono state lette da", path, read.Status());
         ReturnFromDialog();
         return;
     }
@@ -275,8 +282,8 @@ void GameFrame::OfferRecord() {
         // A list that cannot be read cannot take the result either: say so at once, before a
         // name is typed in vain.
         TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
-                        "Il risultato non può entrare in classifica: non riesco a leggere",
-                        SCORE_FILE_NAME, place.Status());
+                        "Il risultato non può entrare in classifica: non riesco a leggere", path,
+                        place.Status());
         return;
     }
     if (*place > MAX_SCORES)
@@ -291,7 +298,7 @@ void GameFrame::OfferRecord() {
     const Result<InsertedScore> inserted = InsertScore(path, record);
     if (!inserted)
         TellFileFailure(framework_, window_.get(), "Errore di salvataggio",
-                        "Il risultato non è stato salvato in", SCORE_FILE_NAME, inserted.Status());
+                        "Il risultato non è stato salvato in", path, inserted.Status());
     else if (inserted->keptOld)
         framework_.MessageBox(window_.get(),
                               std::string(SCORE_FILE_NAME) +

@@ -59,9 +59,14 @@ class GameFrame : public platform::FrameHandler {
     void OnEndGame();
     void OnOptions();
     void OnRanking();
+    // A word to the player over the game, in a message box.
+    void Tell(const std::string& text);
 
-    // Where the game keeps its files: the folder it started in.
-    void SetRunFolder(std::string folder) { runFolder_ = std::move(folder); }
+    // Where the game finds its pictures (the folder it started in) and keeps the player's files.
+    void SetRunFolder(std::string folder, std::string dataFolder) {
+        runFolder_ = std::move(folder);
+        dataFolder_ = std::move(dataFolder);
+    }
 
     // What tests and the tool look at.
     const GameState& Game() const { return game_; }
@@ -74,7 +79,7 @@ class GameFrame : public platform::FrameHandler {
     platform::Point Mouse() const { return {frame_.mouseX, frame_.mouseY}; }
 
   private:
-    std::string RunFile(const char* name) const { return runFolder_ + "/" + name; }
+    std::string RunFile(const char* name) const { return dataFolder_ + "/" + name; }
     // Before a dialog or message box, and after it: the window step's, with the redraw handed
     // to the window at once.
     void PrepareForDialog();
@@ -103,7 +108,7 @@ class GameFrame : public platform::FrameHandler {
 
     FrameState frame_;
     bool systemCursorShown_ = true;
-    std::string runFolder_ = ".";
+    std::string runFolder_ = ".", dataFolder_ = ".";
 };
 
 } // namespace zembro

@@ -128,6 +128,11 @@ class Framework {
     // The local date and time of this moment.
     virtual std::tm LocalTime() const = 0;
     virtual std::string CurrentDirectory() const = 0;
+    // Where the player's settings and scores are kept: the current directory, unless it may not
+    // be written there (a game unpacked where its player may not write).
+    virtual std::string DataDirectory() const { return CurrentDirectory(); }
+    // What the player is told once, over the game, of where the files went; empty for nothing.
+    virtual std::string DataDirectoryNotice() const { return {}; }
     // The player's own choices that the settings file has no room for, kept between runs;
     // false until set.
     virtual bool Preference(const std::string& name) const = 0;

@@ -58,6 +58,27 @@ void SavePointer(BackBuffer& b, const GameSprites& sprites, SceneState& scene, i
     scene.savedY = y;
 }
 
+// The seconds go on while the scene stands still behind another window, a drag or the bar: their
+// counter follows the clock, drawn anew over the background it stands on.
+void FollowTheClock(BackBuffer& b, const GameSprites& sprites, SceneState& scene,
+                    const GameState& game) {
+    const Sprite& strip = sprites.digitStrip;
+    const Sprite& background = sprites.background;
+    if (scene.secondsShown == game.seconds || strip.Empty() || background.Empty())
+        return;
+    constexpr int MOST_DIGITS = 4, WIDEST = 23 + 2;
+    const int x = SECONDS_VALUE_POS.x, y = SECONDS_VALUE_POS.y, h = strip.Height();
+    const ConstPixelView all = background.View();
+    ConstPixelView under = all;
+    under.pixels = (all.order == RowOrder::BottomUp ? all.Row(y + h - 1) : all.Row(y)) + x;
+    under.width = MOST_DIGITS * WIDEST;
+    under.height = h;
+    RestoreUnder(b.View(), x, y, under);
+    DrawCounter(b, SECONDS_VALUE_POS, game.seconds, strip);
+    b.damage.Mark(x, y, under.width, h);
+    scene.secondsShown = game.seconds;
+}
+
 // The keyboard's frame on its cell, the pixels under it kept first; none when the keyboard is
 // not in use.
 void SaveAndDrawFrame(BackBuffer& b, const GameSprites& sprites, SceneState& scene,
@@ -287,6 +308,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             DrawCounter(buffer, FPS_VALUE_POS, view.fps, sprites.digitStrip);
             Keyed(buffer, sprites.secondsLabel, SECONDS_LABEL_POS.x, SECONDS_LABEL_POS.y);
             DrawCounter(buffer, SECONDS_VALUE_POS, game.seconds, sprites.digitStrip);
+            scene.secondsShown = game.seconds;
             DrawCounter(buffer, PIECES_VALUE_POS, game.piecesLeft, sprites.digitStrip);
             DrawCounter(buffer, MOVES_VALUE_POS, game.moves, sprites.digitStrip);
             DrawPreviews(buffer, sprites, scene, game);
@@ -302,6 +324,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
                 RestoreUnder(buffer.View(), scene.savedX, scene.savedY, save.View());
                 buffer.damage.Mark(scene.savedX, scene.savedY, save.Width(), save.Height());
             }
+            FollowTheClock(buffer, sprites, scene, view.game);
             // The bar's strip stands over the board while it is shown: the frame waits.
             if (!view.barVisible)
                 MoveFrame(buffer, sprites, scene, view);

@@ -43,9 +43,10 @@ struct SceneState {
     bool frameDrawn = false;
     int frameCol = 0, frameRow = 0;
     Sprite frameSave;
-    bool blinkOn = false;   // the pairing target's preview is drawn half-blended
-    bool blinkTick = false; // raised every 250 ms by the clock; flips blinkOn once
-    SceneOverlays overlays; // drawn and cleared by the next paint
+    std::int32_t secondsShown = 0; // the seconds the counter on the screen shows
+    bool blinkOn = false;          // the pairing target's preview is drawn half-blended
+    bool blinkTick = false;        // raised every 250 ms by the clock; flips blinkOn once
+    SceneOverlays overlays;        // drawn and cleared by the next paint
 };
 
 // What a paint reads of the frame besides the game.

@@ -28,4 +28,8 @@ Result<FilePtr> OpenForReading(const std::string& path);
 // program that writes the game's files.
 void FailWritesPastTheSizeLimit();
 
+// A path as the player reads it in a message: on Windows the whole path with its backslashes,
+// elsewhere as given, without a leading "./".
+std::string ShownPath(const std::string& path);
+
 } // namespace zembro

@@ -55,9 +55,10 @@ void PrefixFolders(GameSettings& settings, const std::string& runFolder) {
     settings.directory2 = runFolder + "/" + settings.directory2;
 }
 
-Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings) {
+Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder,
+                                          const std::string& dataFolder, GameSettings& settings) {
     SetImageNames(settings);
-    Result<OptionsRead> read = ReadOptions(runFolder + "/" + OPTIONS_FILE_NAME, settings);
+    Result<OptionsRead> read = ReadOptions(dataFolder + "/" + OPTIONS_FILE_NAME, settings);
     PrefixFolders(settings, runFolder);
     return read;
 }

@@ -20,9 +20,14 @@ void SetImageNames(GameSettings& settings);
 // does (the names are taken as they stand, even when already absolute).
 void PrefixFolders(GameSettings& settings, const std::string& runFolder);
 
-// Start-up's reading of the settings: the picture names, "Option.opt" of `runFolder`, and the
-// picture folders under it.
-Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder, GameSettings& settings);
+// Start-up's reading of the settings: the picture names, "Option.opt" of `dataFolder` (the
+// player's files), and the picture folders under `runFolder`.
+Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder,
+                                          const std::string& dataFolder, GameSettings& settings);
+inline Result<OptionsRead> ReadRunFolderSettings(const std::string& runFolder,
+                                                 GameSettings& settings) {
+    return ReadRunFolderSettings(runFolder, runFolder, settings);
+}
 
 // The folder and name joined with the platform's separator; none when the path would be longer
 // than the system takes.

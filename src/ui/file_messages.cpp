@@ -1,6 +1,8 @@
 // Italian messages for failed file operations.
 #include "ui/file_messages.h"
 
+#include "store/regular_file.h"
+
 #include <cstdio>
 
 namespace zembro {
@@ -46,7 +48,8 @@ void TellFileFailure(platform::Framework& framework, const platform::FrameWindow
                      const std::string& caption, const std::string& what, const std::string& file,
                      const IoResult& failure) {
     std::fprintf(stderr, "zembro: %s\n", failure.Reason().c_str());
-    framework.MessageBox(owner, what + " " + file + ":\n" + ItalianFileReason(failure.Error()),
+    framework.MessageBox(owner,
+                         what + " " + ShownPath(file) + ":\n" + ItalianFileReason(failure.Error()),
                          caption, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
 }
 

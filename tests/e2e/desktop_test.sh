@@ -182,6 +182,35 @@ if [ "$mode" = wine ]; then
     shot ranking
     dialog_key Escape
     close_game
+
+    # A folder the player may not write (unpacked where only an administrator writes): the game
+    # plays from it, and keeps the settings and scores in the player's own folder.
+    prepare_one_kind_run "$template" 7
+    chmod -R a-w "$work/run"
+    denied= # the super-user writes anywhere, unless it gives that up
+    [ "$(id -u)" = 0 ] && denied="setpriv --bounding-set=-dac_override --inh-caps=-dac_override"
+    GAME_RUNNER="$denied wine" open_game
+    players="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Zembro"
+    check "protected: the settings copied to the player's folder" [ -f "$players/Option.opt" ]
+    click_game $(zone menu) && click_game $(zone button2)
+    wait_for_window '^Opzioni :$' >/dev/null && sleep 0.5
+    # Past four groups and Abilita to the number of kinds, one up, Return for OK.
+    dialog_key Tab Tab Tab Tab Tab Tab Up && shot protected-options && xdotool key Return
+    saved() {
+        for _ in $(seq 50); do
+            "$tool" options "$players/Option.opt" | grep -qx 'kindsUsed 2' && return 0
+            sleep 0.1
+        done
+        return 1
+    }
+    check "protected: Opzioni saved there" saved
+    check "protected: nothing beside it (no lock)" [ "$(ls -A "$players")" = Option.opt ]
+    check "protected: the game's folder as it was" \
+        eval "'$tool' options '$work/run/Option.opt' | grep -qx 'kindsUsed 1'"
+    close_game
+    chmod -R u+w "$work/run"
+    check "zembro.exe --help, on the terminal, says where its files are" \
+        eval "wine '$work/run/zembro.exe' --help 2>/dev/null | grep -q 'in its own folder'"
     finish_checks
     exit
 fi
@@ -246,14 +275,15 @@ fi
 pair "after minimising" 6 1 7 1
 check "the clock runs again" clock_runs
 
-# Another window takes the activation: the scene stands still; back on the game, it runs.
+# Another window takes the activation: the scene stands still but for the seconds, which follow
+# the clock; back on the game, it runs.
 on_game display -size 200x100 -title Altro xc:gray &
 other_pid=$!
 other=$(wait_for_window '^Altro$')
 on_game xdotool windowactivate "$other" 2>/dev/null || on_game xdotool windowfocus "$other"
 sleep 0.6
 check "another window has the focus" not game_has_focus
-check "inactive: the seconds on screen stand still" clock_stands
+check "inactive: the seconds on screen follow the clock" clock_runs
 kill "$other_pid"
 wait "$other_pid" 2>/dev/null
 if [ "$mode" = weston ]; then

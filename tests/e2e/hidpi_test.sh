@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game on a screen scaled by 2 (Qt's factor, or under Wine a Windows of 192 dots an inch):
 # the scene at twice its size with every pixel a sharp 2 x 2 block, and the cells answering the
-# mouse where they are drawn.
+# mouse where they are drawn; under Wine, laptop screens whose scale leaves no room for twice
+# the scene.
 # Usage: hidpi_test.sh PATH_TO_ZEMBRO RUN_FOLDER [wine] (wine: zembro.exe, and ZEMBRO_TOOL)
 set -u
 [ -f "$1" ] || { echo "skipped: $1 is not built"; exit 77; }
@@ -53,4 +54,16 @@ else
     GAME_SIZE=806x606 open_game QT_SCALE_FACTOR=1.5
 fi
 check "a scale of 1.5 gives the window of scale 1" [ -n "$win" ]
+# Laptops at 175 and 200 %: the largest whole scale at which the scene fits, down to 1.
+if [ "${3:-}" = wine ]; then
+    for screen in 1920x1080:96 1920x1080:120 1920x1080:144 1920x1080:168 1920x1080:192 1366x768:120; do
+        close_game
+        stop_xvfb
+        start_xvfb "${screen%:*}x16" && dpi "${screen#*:}" || exit 1
+        (cd "$work" && exec wine "$work/run/$(basename "$game")") 2>>"$work/stderr.txt" &
+        GAME_PID=$!
+        check "${screen%:*} at ${screen#*:} dots an inch: the scene at scale 1" \
+            eval "wait_for_window '^Zembro$' 800x600 >/dev/null"
+    done
+fi
 finish_checks

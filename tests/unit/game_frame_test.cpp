@@ -107,14 +107,21 @@ TEST_F(Frame, EveryStartUpFailureSaysWhatAndEnds) {
 // Window points reach the step as game points; its outcomes become window calls: the drag
 // zone's answer, the bar and its posted commands, minimising, the kept choice of shapes.
 TEST_F(Frame, TheWindowsMessagesAndTheStepsOutcomes) {
+    // On a screen scaled by 2 too: the grip answers where it is drawn.
+    for (const int scale : {2, 1}) {
+        framework_.scale = scale;
+        ASSERT_TRUE(Start());
+        const auto screen = [scale](int x, int y) {
+            return platform::Point{(115 + x - 5) * scale + scale - 1, (90 + y) * scale};
+        };
+        EXPECT_EQ(Game().OnNcHitTest(screen(772, 22), HitCode::Client), HitCode::Caption);
+        EXPECT_EQ(Game().OnNcHitTest(screen(771, 22), HitCode::Client), HitCode::Client);
+        EXPECT_EQ(Game().OnNcHitTest(screen(780, 40), HitCode::Border), HitCode::Border);
+        Game().OnNcMouseMove(HitCode::Client, screen(700, 300));
+        EXPECT_EQ(Game().Mouse(), (platform::Point{700, 300}));
+    }
     framework_.preferences["pathShapes"] = true;
     ASSERT_TRUE(Start());
-    const auto screen = [](int x, int y) { return platform::Point{115 + x - 5, 90 + y}; };
-    EXPECT_EQ(Game().OnNcHitTest(screen(772, 22), HitCode::Client), HitCode::Caption);
-    EXPECT_EQ(Game().OnNcHitTest(screen(771, 22), HitCode::Client), HitCode::Client);
-    EXPECT_EQ(Game().OnNcHitTest(screen(780, 40), HitCode::Border), HitCode::Border);
-    Game().OnNcMouseMove(HitCode::Client, screen(700, 300));
-    EXPECT_EQ(Game().Mouse(), (platform::Point{700, 300}));
 
     Game().OnLButtonDown({747 - 5, 11}); // MENU
     ASSERT_TRUE(Game().Bar().Visible());
@@ -171,8 +178,9 @@ TEST_F(Frame, TheOptionsAreReadAgainAndTheDealKeepsToThePictures) {
     framework_.dialogsRun.clear();
     Game().OnCommand(CMD_OPTIONS);
     EXPECT_TRUE(framework_.dialogsRun.empty());
-    EXPECT_EQ(Told(), "Errore di caricamento: Le opzioni non sono state lette da Option.opt:\n"
-                      "non è un file normale (è una cartella, una FIFO o un dispositivo)");
+    EXPECT_EQ(Told(), "Errore di caricamento: Le opzioni non sono state lette da " +
+                          folder_ / "Option.opt" +
+                          ":\nnon è un file normale (è una cartella, una FIFO o un dispositivo)");
 }
 
 TEST_F(Frame, TheRankingShowsTheListOrSaysItCannot) {
@@ -265,8 +273,8 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
     };
     Win();
     EXPECT_EQ(framework_.messages.at(1).text,
-              "Il risultato non è stato salvato in Zembro.rec:\nnon è un file normale (è una "
-              "cartella, una FIFO o un dispositivo)");
+              "Il risultato non è stato salvato in " + Records() +
+                  ":\nnon è un file normale (è una cartella, una FIFO o un dispositivo)");
     EXPECT_FALSE(framework_.quitRequested);
 }
 

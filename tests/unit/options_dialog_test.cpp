@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 
 namespace zembro {
@@ -104,8 +106,12 @@ struct OptionsRun {
         std::string told;
         for (const platform::MessageRecord& m : framework.messages) {
             std::string text = m.caption + ": " + m.text;
-            for (std::size_t at; (at = text.find(folder)) != std::string::npos;)
-                text.replace(at, folder.size(), "~");
+            // Windows shows its paths with backslashes: one table for both.
+            std::replace(text.begin(), text.end(), '\\', '/');
+            std::string shortened = folder;
+            std::replace(shortened.begin(), shortened.end(), '\\', '/');
+            for (std::size_t at; (at = text.find(shortened)) != std::string::npos;)
+                text.replace(at, shortened.size(), "~");
             told += (told.empty() ? "" : " | ") + text;
         }
         return told;

@@ -1,5 +1,5 @@
 // Composing frames over plain coloured pictures: golden frames of what a player sees, then what
-// only a sequence of paints shows (the pointer over a frozen scene, the blink, the overlays).
+// only a sequence of paints shows (what moves over a frozen scene, the overlays).
 #include "render/scene.h"
 
 #include "board_rows.h"
@@ -135,12 +135,13 @@ TEST(Scene, GoldenFrames) {
     }
 }
 
-TEST(Scene, PointerOnlyUpdateLeavesNoTrail) {
+// Over a frozen scene only the pointer, the keyboard's frame and the seconds (the clock runs on
+// behind another window) move, and they leave no trail.
+TEST(Scene, WhatMovesOverAFrozenScene) {
     Frame f;
     f.Paint();
     EXPECT_EQ(At(f.buffer, 21, 561), POINTER);
     f.frozen = true;
-    f.game.seconds = 99; // a frozen scene does not show it
     const std::vector<Pixel> scene = f.buffer.pixels;
     for (const auto& [x, y] : {std::pair{60, 570}, {795, 595}, {-8, -8}, {100, 100}}) {
         f.mouseX = x;
@@ -151,10 +152,22 @@ TEST(Scene, PointerOnlyUpdateLeavesNoTrail) {
             EXPECT_EQ(At(f.buffer, x + 1, y + 1), POINTER);
         }
     }
+    for (const auto& [col, row] : {std::pair{4, 4}, {5, 4}, {0, 0}}) {
+        f.cursorCol = col;
+        f.cursorRow = row;
+        f.Paint();
+        const ScenePoint on = CellMiddle(4, 4), next = CellMiddle(5, 4);
+        EXPECT_EQ(At(f.buffer, on.x, on.y - 35) != EMPTY, col == 4) << "the frame's top at (4, 4)";
+        EXPECT_EQ(At(f.buffer, next.x, next.y - 35) != EMPTY, col == 5) << "at (5, 4)";
+    }
     f.mouseX = 20;
     f.mouseY = 560;
     f.Paint();
-    EXPECT_EQ(f.buffer.pixels, scene) << "only the pointer ever changed";
+    EXPECT_EQ(f.buffer.pixels, scene) << "nothing else ever changed";
+    f.game.seconds = 9;
+    f.Paint();
+    const ScenePoint digits = SECONDS_VALUE_POS;
+    EXPECT_EQ(At(f.buffer, digits.x + 2 * (DIGIT_WIDTH[0] + 2) + 5, digits.y + 5), 0x20 + 9);
     // What is drawn over a frozen scene reaches the screen whole.
     f.mouseX = SCREEN_WIDTH; // the step puts the game's pointer nowhere when it takes it away
     f.buffer.damage.Clear();

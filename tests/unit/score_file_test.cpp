@@ -87,6 +87,8 @@ TEST(ScoreFile, RankingAndInsertingFollowSecondsThenMoves) {
     EXPECT_EQ(Inserted(path, Record("early", 1, 1)), 1);
     EXPECT_EQ(Count(path), 15u);
     EXPECT_EQ(test::TempFolder::Contents(path).substr(14 * SCORE_RECORD_SIZE, 1), "q");
+    // Nothing stays beside the list once the readers and writers are done: no lock, no temporary.
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Zembro.rec"});
 }
 
 TEST(ScoreFile, ShortAndOddFiles) {

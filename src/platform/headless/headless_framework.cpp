@@ -10,7 +10,8 @@ void HeadlessFrame::Show() {
 
 Point HeadlessFrame::ScreenToClient(Point screen) const {
     const int border = framed_ ? FRAME_BORDER : 0;
-    return {screen.x - rect_.left - border, screen.y - rect_.top - border};
+    return {(screen.x - (rect_.left + border) * scale_) / scale_,
+            (screen.y - (rect_.top + border) * scale_) / scale_};
 }
 
 void HeadlessFrame::RunPosted() {
@@ -124,7 +125,7 @@ std::unique_ptr<FrameWindow> HeadlessFramework::CreateFrame(const std::string&, 
                                                             FrameHandler& handler) {
     if (frameFails)
         return nullptr;
-    auto created = std::make_unique<HeadlessFrame>(handler, rect, dialogFrame);
+    auto created = std::make_unique<HeadlessFrame>(handler, rect, dialogFrame, scale);
     frame = created.get();
     return created;
 }

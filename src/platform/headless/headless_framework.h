@@ -15,8 +15,10 @@ namespace zembro::platform {
 
 class HeadlessFrame : public FrameWindow {
   public:
-    HeadlessFrame(FrameHandler& handler, Rect rect, bool framed)
-        : handler_(handler), rect_(rect), framed_(framed) {}
+    // `scale`: each scene pixel is a block of that many device pixels a side, as on a scaled
+    // screen; the window's place and frame are in scene pixels.
+    HeadlessFrame(FrameHandler& handler, Rect rect, bool framed, int scale = 1)
+        : handler_(handler), rect_(rect), framed_(framed), scale_(scale) {}
 
     void Show() override;
     void Invalidate() override { ++invalidations_; }
@@ -48,6 +50,7 @@ class HeadlessFrame : public FrameWindow {
     FrameHandler& handler_;
     Rect rect_;
     bool framed_;
+    int scale_;
     bool shown_ = false, minimized_ = false, destroyed_ = false;
     int invalidations_ = 0, presents_ = 0;
     std::vector<int> posted_;
@@ -148,7 +151,8 @@ class HeadlessFramework : public Framework {
   public:
     // The machine the test describes.
     int bitsPerPixel = 16;
-    Size screen{1024, 768};
+    Size screen{1024, 768}; // in scene pixels
+    int scale = 1;          // device pixels a side per scene pixel
     std::uint32_t now = 0;
     std::tm localTime = MorningOf7March2001();
     std::string currentDirectory = ".";

@@ -136,8 +136,8 @@ bool DestroyWatch::nativeEventFilter(const QByteArray& eventType, void* message,
 FrameWidget::FrameWidget(FrameHandler& handler, bool dialogFrame)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), handler_(handler),
       border_(dialogFrame ? FRAME_BORDER : 0),
-      image_(SCREEN_WIDTH, SCREEN_HEIGHT, QImage::Format_RGB555) {
-    image_.fill(Qt::black);
+      image_(reinterpret_cast<const uchar*>(shown_.Pixels().data()), SCREEN_WIDTH, SCREEN_HEIGHT,
+             SCREEN_WIDTH * static_cast<int>(sizeof(Pixel)), QImage::Format_RGB555) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus); // the keys play too
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -146,48 +146,9 @@ FrameWidget::FrameWidget(FrameHandler& handler, bool dialogFrame)
 }
 
 void FrameWidget::Present(const BackBuffer& buffer) {
-    if (!buffer.HasSurface())
-        return;
-    const ConstPixelView picture = buffer.View();
     QRegion changed;
-    int bandTop = -1, bandLeft = SCREEN_WIDTH, bandRight = 0;
-    auto closeBand = [&](int bandBottom) {
-        if (bandTop >= 0)
-            changed += QRect(bandLeft + border_, bandTop + border_, bandRight - bandLeft,
-                             bandBottom - bandTop);
-        bandTop = -1;
-        bandLeft = SCREEN_WIDTH;
-        bandRight = 0;
-    };
-    // Only the rows the composer says it touched can differ.
-    std::vector<char> rows(SCREEN_HEIGHT, buffer.damage.all ? 1 : 0);
-    for (const Damage::Box& box : buffer.damage.boxes)
-        for (int y = std::max(box.top, 0); y < std::min(box.bottom, SCREEN_HEIGHT); ++y)
-            rows[static_cast<std::size_t>(y)] = 1;
-    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-        if (rows[static_cast<std::size_t>(y)] == 0) {
-            closeBand(y);
-            continue;
-        }
-        const Pixel* from = picture.Row(y);
-        auto* to = reinterpret_cast<Pixel*>(image_.scanLine(y));
-        if (std::memcmp(from, to, SCREEN_WIDTH * sizeof(Pixel)) == 0) {
-            closeBand(y);
-            continue;
-        }
-        int first = 0, last = SCREEN_WIDTH - 1;
-        while (from[first] == to[first])
-            ++first;
-        while (from[last] == to[last])
-            --last;
-        std::memcpy(to + first, from + first,
-                    static_cast<std::size_t>(last - first + 1) * sizeof(Pixel));
-        if (bandTop < 0)
-            bandTop = y;
-        bandLeft = std::min(bandLeft, first);
-        bandRight = std::max(bandRight, last + 1);
-    }
-    closeBand(SCREEN_HEIGHT);
+    for (const auto& r : shown_.Take(buffer))
+        changed += QRect(r.left + border_, r.top + border_, r.right - r.left, r.bottom - r.top);
     if (!changed.isEmpty())
         update(changed);
 }

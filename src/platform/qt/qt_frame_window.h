@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/framework.h"
+#include "render/screen_copy.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QImage>
@@ -99,7 +100,8 @@ class FrameWidget : public QWidget {
 
     FrameHandler& handler_;
     int border_;
-    QImage image_; // the client area as last presented, 5-5-5
+    ScreenCopy shown_; // the client area as last presented
+    QImage image_;     // a view of it
     bool draggingByHand_ = false;
     QPoint dragOffset_;
 };

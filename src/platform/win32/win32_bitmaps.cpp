@@ -36,13 +36,21 @@ bool DrawProgramBitmap(HDC dc, int id, int x, int y, int scale) {
     return true;
 }
 
-HBITMAP CreateProgramBitmap(int id) {
+HBITMAP CreateProgramBitmap(int id, int scale) {
     const PackedBitmap bitmap = UnpackBitmap(ProgramBitmap(id));
     if (!bitmap)
         return nullptr;
     const HDC screen = ::GetDC(nullptr);
-    const HBITMAP made = ::CreateDIBitmap(screen, &bitmap.info->bmiHeader, CBM_INIT, bitmap.bits,
-                                          bitmap.info, DIB_RGB_COLORS);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    const HBITMAP made =
+        ::CreateCompatibleBitmap(screen, bitmap.width * scale, bitmap.height * scale);
+    if (memory != nullptr && made != nullptr) {
+        const HGDIOBJ before = ::SelectObject(memory, made);
+        DrawProgramBitmap(memory, id, 0, 0, scale);
+        ::SelectObject(memory, before);
+    }
+    if (memory != nullptr)
+        ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     return made;
 }

@@ -21,7 +21,8 @@ PackedBitmap UnpackBitmap(std::span<const std::uint8_t> file);
 // when the program has none.
 bool DrawProgramBitmap(HDC dc, int id, int x, int y, int scale = 1);
 
-// Program bitmap `id` as a device bitmap (the caller deletes it); null when the program has none.
-HBITMAP CreateProgramBitmap(int id);
+// Program bitmap `id` as a device bitmap, each pixel `scale` device pixels a side (the caller
+// deletes it); null when the program has none.
+HBITMAP CreateProgramBitmap(int id, int scale = 1);
 
 } // namespace zembro::platform

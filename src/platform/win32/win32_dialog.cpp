@@ -150,6 +150,7 @@ struct Running {
     const DialogTemplate& dialog;
     DialogHandler& handler;
     HWND owner;
+    int scale;
     std::unique_ptr<Controls> controls{};
     std::vector<HBITMAP> pictures{};
 };
@@ -191,7 +192,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
             const ControlTemplate& c = running->dialog.controls[i];
             if (c.kind != ControlKind::Picture)
                 continue;
-            const HBITMAP picture = CreateProgramBitmap(c.bitmapId);
+            const HBITMAP picture = CreateProgramBitmap(c.bitmapId, running->scale);
             running->pictures.push_back(picture);
             ::SendDlgItemMessageW(dialog, static_cast<int>(0x7000 + i), STM_SETIMAGE, IMAGE_BITMAP,
                                   reinterpret_cast<LPARAM>(picture));
@@ -300,9 +301,9 @@ std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog) {
 }
 
 Answer RunWin32Dialog(HINSTANCE instance, HWND owner, const DialogTemplate& dialog,
-                      DialogHandler& handler) {
+                      DialogHandler& handler, int scale) {
     const std::vector<std::uint16_t> bytes = BuildDialogTemplate(dialog);
-    Running running{dialog, handler, owner};
+    Running running{dialog, handler, owner, scale};
     const INT_PTR ended =
         ::DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(bytes.data()),
                                   owner, &DialogProcedure, reinterpret_cast<LPARAM>(&running));

@@ -14,8 +14,8 @@ namespace zembro::platform {
 // DWORD-aligned item per control, in dialog units as they stand.
 std::vector<std::uint16_t> BuildDialogTemplate(const DialogTemplate& dialog);
 
-// Runs `dialog` modally over `owner`, centred on it.
+// Runs `dialog` modally over `owner`, centred on it; its pictures at the scene's `scale`.
 Answer RunWin32Dialog(HINSTANCE instance, HWND owner, const DialogTemplate& dialog,
-                      DialogHandler& handler);
+                      DialogHandler& handler, int scale);
 
 } // namespace zembro::platform

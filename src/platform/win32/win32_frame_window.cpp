@@ -7,6 +7,7 @@
 #include "platform/resources.h"
 #include "store/windows/wide_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <windowsx.h>
@@ -16,6 +17,7 @@ namespace {
 
 constexpr wchar_t CLASS_NAME[] = L"ZembroGame";
 constexpr UINT POSTED_COMMAND = WM_APP + 1;
+constexpr UINT PAINT_REQUEST = WM_APP + 2;
 
 // The largest of the program's icon pictures Windows takes, as an icon.
 HICON MakeIcon(int iconId) {
@@ -152,12 +154,22 @@ LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     const auto code = [w] { return w == HTCAPTION ? HitCode::Caption : HitCode::Border; };
     switch (message) {
     case WM_PAINT: {
+        // The system's own paint (the window shown again, uncovered): the picture as last
+        // presented, where it asks.
         PAINTSTRUCT paint{};
-        ::BeginPaint(window_, &paint);
+        const HDC dc = ::BeginPaint(window_, &paint);
+        const RECT& r = paint.rcPaint;
+        ShowPart(dc, {std::max(0, static_cast<int>(r.left) / scale_),
+                      std::max(0, static_cast<int>(r.top) / scale_),
+                      std::min(SCREEN_WIDTH, (static_cast<int>(r.right) + scale_ - 1) / scale_),
+                      std::min(SCREEN_HEIGHT, (static_cast<int>(r.bottom) + scale_ - 1) / scale_)});
         ::EndPaint(window_, &paint);
-        handler_.OnPaint(); // composes and presents
         return 0;
     }
+    case PAINT_REQUEST:
+        paintPending_ = false;
+        handler_.OnPaint(); // composes and presents what changed
+        return 0;
     case WM_ERASEBKGND:
         return 1; // the scene covers it all
     case WM_LBUTTONDOWN:
@@ -252,26 +264,46 @@ LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
 void Win32FrameWindow::Show() {
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::SetForegroundWindow(window_);
-    ::UpdateWindow(window_); // the first frame is painted at once
+    handler_.OnPaint(); // the first frame is painted at once
+    ::UpdateWindow(window_);
 }
 
 void Win32FrameWindow::Invalidate() {
-    ::InvalidateRect(window_, nullptr, FALSE);
+    // A paint of the game's own comes as a message, in turn, and shows only what changed; the
+    // system's paints show the picture kept.
+    if (paintPending_)
+        return;
+    paintPending_ = ::PostMessageW(window_, PAINT_REQUEST, 0, 0) != 0;
+}
+
+void Win32FrameWindow::ShowPart(HDC dc, const zembro::Rect& part) const {
+    if (part.Empty())
+        return;
+    // The part's rows alone, as a picture of their own: no question of where a source
+    // rectangle's rows are counted from.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = SCREEN_WIDTH;
+    info.bmiHeader.biHeight = -(part.bottom - part.top); // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 16; // 5-5-5
+    info.bmiHeader.biCompression = BI_RGB;
+    const int width = part.right - part.left, height = part.bottom - part.top;
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchDIBits(dc, part.left * scale_, part.top * scale_, width * scale_, height * scale_,
+                    part.left, 0, width, height, shown_.Row(part.top), &info, DIB_RGB_COLORS,
+                    SRCCOPY);
 }
 
 void Win32FrameWindow::Present(const BackBuffer& buffer) {
-    if (!buffer.HasSurface() || window_ == nullptr)
+    if (window_ == nullptr)
         return;
-    BITMAPINFO info{};
-    static_assert(sizeof info.bmiHeader == sizeof buffer.header);
-    std::memcpy(&info.bmiHeader, &buffer.header, sizeof buffer.header); // 5-5-5, BI_RGB
+    const std::vector<zembro::Rect> changed = shown_.Take(buffer);
+    if (changed.empty())
+        return;
     const HDC dc = ::GetDC(window_);
-    if (scale_ == 1)
-        ::SetDIBitsToDevice(dc, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0, 0, SCREEN_HEIGHT,
-                            buffer.bits(), &info, DIB_RGB_COLORS);
-    else
-        ::StretchDIBits(dc, 0, 0, SCREEN_WIDTH * scale_, SCREEN_HEIGHT * scale_, 0, 0, SCREEN_WIDTH,
-                        SCREEN_HEIGHT, buffer.bits(), &info, DIB_RGB_COLORS, SRCCOPY);
+    for (const zembro::Rect& part : changed)
+        ShowPart(dc, part);
     ::ReleaseDC(window_, dc);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/framework.h"
+#include "render/screen_copy.h"
 
 #include "store/windows/windows_api.h"
 
@@ -36,12 +37,16 @@ class Win32FrameWindow : public FrameWindow {
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     Point ClientPoint(LPARAM l) const;
     void TrackLeaving(bool nonClient);
+    // Shows a part of the picture kept, in scene pixels, at the window's scale.
+    void ShowPart(HDC dc, const zembro::Rect& part) const;
     void LeaveUnlessOver();
 
     FrameHandler& handler_;
     HWND window_ = nullptr;
     HICON icon_ = nullptr;
     int scale_;
+    ScreenCopy shown_; // the client area as last presented
+    bool paintPending_ = false;
     bool destroying_ = false;
     bool tracking_ = false;
 };

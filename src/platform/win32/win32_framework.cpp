@@ -2,6 +2,7 @@
 #include "platform/win32/win32_framework.h"
 #include "store/windows/windows_api.h"
 
+#include "game/screen_layout.h"
 #include "platform/win32/win32_button_column.h"
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_frame_window.h"
@@ -33,28 +34,44 @@ HWND OwnerFor(const FrameWindow* owner) {
                : frame;
 }
 
-// The player's choices, in the application-data folder: %APPDATA%\Zembro\zembro.ini.
-std::wstring ChoicesFile() {
-    wchar_t folder[MAX_PATH] = {};
-    if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+// The player's choices, in the application-data folder: %APPDATA%\Zembro\zembro.ini. The folder
+// is made only when a choice is written there.
+std::wstring ChoicesFile(bool make) {
+    const std::wstring ours = PlayersFolder();
+    if (ours.empty())
         return {};
-    const std::wstring ours = std::wstring(folder) + L"\\Zembro";
-    ::CreateDirectoryW(ours.c_str(), nullptr);
+    if (make)
+        ::CreateDirectoryW(ours.c_str(), nullptr);
     return ours + L"\\zembro.ini";
 }
 
 // The screen's pixels per scene pixel: its scale rounded to a whole number, down below three
-// quarters, never below 1 (as on Linux).
-int WholeScale() {
+// quarters (as on Linux), then the largest whole scale, down to 1, at which the scene fits the
+// work area: a laptop of 1920 x 1080 at 175 or 200 % shows it at 1 (1600 x 1200 would not fit).
+int FittingScale() {
     const HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
     ::ReleaseDC(nullptr, screen);
-    return std::max(1, (dpi * 4 / 96 + 1) / 4);
+    RECT work{};
+    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        work = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    int scale = std::max(1, (dpi * 4 / 96 + 1) / 4);
+    while (scale > 1 && (SCREEN_WIDTH * scale > work.right - work.left ||
+                         SCREEN_HEIGHT * scale > work.bottom - work.top))
+        --scale;
+    return scale;
 }
 
 } // namespace
 
-Win32Framework::Win32Framework(HINSTANCE instance) : instance_(instance), scale_(WholeScale()) {
+std::wstring PlayersFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+        return {};
+    return std::wstring(folder) + L"\\Zembro";
+}
+
+Win32Framework::Win32Framework(HINSTANCE instance) : instance_(instance), scale_(FittingScale()) {
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
 }
@@ -112,13 +129,13 @@ std::string Win32Framework::CurrentDirectory() const {
 }
 
 bool Win32Framework::Preference(const std::string& name) const {
-    const std::wstring file = ChoicesFile();
+    const std::wstring file = ChoicesFile(false);
     return !file.empty() &&
            ::GetPrivateProfileIntW(L"choices", Wide(name).c_str(), 0, file.c_str()) != 0;
 }
 
 void Win32Framework::SetPreference(const std::string& name, bool value) {
-    const std::wstring file = ChoicesFile();
+    const std::wstring file = ChoicesFile(true);
     if (file.empty() || !::WritePrivateProfileStringW(L"choices", Wide(name).c_str(),
                                                       value ? L"1" : L"0", file.c_str()))
         std::fprintf(stderr, "zembro: the choice could not be kept in %s\n", Narrow(file).c_str());
@@ -144,7 +161,7 @@ Answer Win32Framework::MessageBox(const FrameWindow* owner, const std::string& t
 Answer Win32Framework::RunDialog(const FrameWindow* owner, const DialogTemplate& dialog,
                                  DialogHandler& handler) {
     const ModalScope modal(*this);
-    return RunWin32Dialog(instance_, OwnerFor(owner), dialog, handler);
+    return RunWin32Dialog(instance_, OwnerFor(owner), dialog, handler, scale_);
 }
 
 std::string Win32Framework::FileDialog(const FrameWindow* owner, const FileDialogRequest& request) {

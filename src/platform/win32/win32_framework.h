@@ -9,6 +9,9 @@
 
 namespace zembro::platform {
 
+// The player's own folder for the game, %APPDATA%\Zembro; empty where there is none.
+std::wstring PlayersFolder();
+
 class Win32Framework : public Framework {
   public:
     explicit Win32Framework(HINSTANCE instance);
@@ -23,6 +26,15 @@ class Win32Framework : public Framework {
     std::uint32_t TimeMs() const override;
     std::tm LocalTime() const override;
     std::string CurrentDirectory() const override;
+    std::string DataDirectory() const override {
+        return dataDirectory_.empty() ? CurrentDirectory() : dataDirectory_;
+    }
+    std::string DataDirectoryNotice() const override { return dataNotice_; }
+    // Where the player's files are kept, chosen once at start, and what to tell of it.
+    void SetDataDirectory(std::string folder, std::string notice) {
+        dataDirectory_ = std::move(folder);
+        dataNotice_ = std::move(notice);
+    }
     bool Preference(const std::string& name) const override;
     void SetPreference(const std::string& name, bool value) override;
     int ShowCursor(bool show) override;
@@ -60,6 +72,7 @@ class Win32Framework : public Framework {
     int modalDepth_ = 0;
     std::optional<int> quitCode_;
     int scale_ = 1; // each scene pixel as a block of this many device pixels a side
+    std::string dataDirectory_, dataNotice_;
 };
 
 } // namespace zembro::platform

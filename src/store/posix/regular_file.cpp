@@ -94,4 +94,8 @@ void FailWritesPastTheSizeLimit() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+std::string ShownPath(const std::string& path) {
+    return path.starts_with("./") ? path.substr(2) : path;
+}
+
 } // namespace zembro

@@ -46,8 +46,15 @@ class WinHandle {
 };
 
 struct FileLock::Handles {
+    Handles() = default;
+    Handles(const Handles&) = delete;
+    Handles& operator=(const Handles&) = delete;
+    // Closes the file, and removes the lock file when no one else holds or awaits it.
+    ~Handles();
+
     std::wstring folder, name; // the file is folder + L"\\" + name
-    WinHandle lock;            // the lock file, locked; invalid where none could be had
+    WinHandle lock;            // the lock file; invalid where none could be had
+    bool locked = false;       // the lock file is locked through `lock`
     // Invalid when there is no file. Windows replaces no file that is open, so a rewrite closes
     // it for the move and opens what replaced it.
     mutable WinHandle file;

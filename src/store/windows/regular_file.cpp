@@ -81,4 +81,15 @@ Result<FilePtr> OpenForReading(const std::string& path) {
 
 void FailWritesPastTheSizeLimit() {} // Windows sends no signal for a write past a limit
 
+std::string ShownPath(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    std::wstring full(32768, L'\0');
+    const DWORD length =
+        ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size())
+        return path;
+    full.resize(length);
+    return Narrow(full);
+}
+
 } // namespace zembro
