@@ -47,7 +47,9 @@ DataFolder ChooseDataFolder() {
     const std::wstring players = zembro::platform::PlayersFolder();
     if (probe.Valid() || players.empty())
         return {};
-    if (!::CreateDirectoryW(players.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    ::CreateDirectoryW(players.c_str(), nullptr);
+    const DWORD made = ::GetFileAttributesW(players.c_str());
+    if (made == INVALID_FILE_ATTRIBUTES || (made & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return {}; // saving in the game's folder then says why it cannot
     const std::wstring settings = players + L"\\Option.opt";
     DataFolder chosen{zembro::Narrow(players), {}};
