@@ -1,4 +1,5 @@
 // Timings of the paint and of loading the pictures, against a plain copy of the surface.
+#include "game/board_input.h"
 #include "game/deal.h"
 #include "game/path_trace.h"
 #include "render/scene.h"
@@ -49,19 +50,17 @@ void BM_FullRecomposition(benchmark::State& bench) {
         return;
     }
     GameState game;
-    ResetGame(game);
+    PointerState pointer;
+    ResetGame(game, pointer);
     Deal(game, DealParamsFrom(l.settings), 12345);
-    game.sourceCol = 2;
-    game.sourceRow = 1;
-    game.hoverCol = 1;
-    game.hoverRow = 1;
-    TracePath(game, l.settings);
+    pointer.selected = Cell{2, 1};
+    PointerOnCell(game, pointer, l.settings, {1, 1});
     SceneState scene;
     for (auto _ : bench) {
         scene.fullRedraw = false;
         scene.blinkTick = true;
         PaintFrame(l.buffer, l.sprites, scene,
-                   {game, l.settings, 0, false, 400, 300, false, false, false, 0, 0, false});
+                   {game, pointer, l.settings, 0, 400, 300, false, false, false, {}, false});
         benchmark::ClobberMemory();
     }
 }
@@ -74,12 +73,13 @@ void BM_PointerOnlyUpdate(benchmark::State& bench) {
         return;
     }
     GameState game;
+    PointerState pointer;
     SceneState scene;
     int x = 0;
     for (auto _ : bench) {
         x = (x + 7) % 780;
         PaintFrame(l.buffer, l.sprites, scene,
-                   {game, l.settings, 0, false, x, 300, true, true, false, 0, 0, false});
+                   {game, pointer, l.settings, 0, x, 300, true, true, false, {}, false});
         benchmark::ClobberMemory();
     }
 }

@@ -19,7 +19,8 @@ void BM_Deal(benchmark::State& bench) {
     std::uint32_t seed = 1;
     for (auto _ : bench) {
         GameState state;
-        ResetGame(state);
+        PointerState pointer;
+        ResetGame(state, pointer);
         benchmark::DoNotOptimize(Deal(state, params, seed++));
     }
 }
@@ -28,7 +29,6 @@ BENCHMARK(BM_Deal)->Arg(0)->Arg(30)->Arg(std::numeric_limits<std::int32_t>::max(
 // A mid-game board: the worked example's deal with a third of the pieces removed.
 GameState MidGame() {
     GameState state;
-    ResetGame(state);
     Deal(state, {.controlled = 1, .randomEmpty = 1, .kinds = 20, .numMaxPedine = 33}, 12345);
     for (int i = 0; i < 64; i += 3)
         state.board[static_cast<std::size_t>(i)] = 0;
@@ -38,17 +38,11 @@ GameState MidGame() {
 void BM_TracePath(benchmark::State& bench) {
     GameState state = MidGame();
     state.board[static_cast<std::size_t>(CellIndex(1, 8))] = 5;
-    state.sourceCol = 1;
-    state.sourceRow = 8;
-    OptionValues settings;
-    settings.twoColourPath = 1;
     int target = 0;
     for (auto _ : bench) {
-        state.hoverCol = 1 + target % 8;
-        state.hoverRow = 1 + (target / 8) % 8;
+        const Cell to{1 + target % 8, 1 + (target / 8) % 8};
         ++target;
-        TracePath(state, settings);
-        benchmark::DoNotOptimize(state.pathValid);
+        benchmark::DoNotOptimize(TracePath(state.board, {1, 8}, to, true));
     }
 }
 BENCHMARK(BM_TracePath);
@@ -61,10 +55,8 @@ void BM_FullPenaltyScan(benchmark::State& bench) {
         state.board[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(1 + i % 31);
     state.board[0] = state.board[63] = 0;
     state.fixedCode = 33;
-    state.sourceCol = 2;
-    state.sourceRow = 1;
     for (auto _ : bench)
-        benchmark::DoNotOptimize(PairCountsAsAvailable(state, PENALTY_FULL | 5));
+        benchmark::DoNotOptimize(PairCountsAsAvailable(state, {2, 1}, PENALTY_FULL | 5));
 }
 BENCHMARK(BM_FullPenaltyScan);
 

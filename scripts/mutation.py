@@ -167,8 +167,7 @@ class Worker:
         commands = [
             ("unit", [os.path.join(self.build, "tests", "unit_tests"), "--gtest_brief=1"]),
             ("contract", ["bash", os.path.join(self.tree, "tests/tool/contract_test.sh"),
-                          os.path.join(self.build, "zembro-tool"), os.path.join(self.build, "run"),
-                          os.path.join(self.tree, "tests/window_scenarios.txt")]),
+                          os.path.join(self.build, "zembro-tool"), os.path.join(self.build, "run")]),
         ]
         failed = []
         for name, command in commands:

@@ -7,9 +7,10 @@
 
 namespace zembro {
 
-std::string CellName(const GameState& game, int col, int row) {
-    const int code = game.At(col, row);
-    const std::string where = "riga " + std::to_string(row) + ", colonna " + std::to_string(col);
+std::string CellName(const GameState& game, Cell cell) {
+    const int code = game.At(cell);
+    const std::string where =
+        "riga " + std::to_string(cell.row) + ", colonna " + std::to_string(cell.col);
     if (code == EMPTY_CELL)
         return where + ": vuota";
     if (code == game.fixedCode)
@@ -39,33 +40,30 @@ std::string EdgeAnnouncement() {
     return "Bordo della scacchiera";
 }
 
-platform::ScreenReaderView DescribeGame(const GameState& game, int focusCol, int focusRow) {
+platform::ScreenReaderView DescribeGame(const GameState& game, const PointerState& pointer,
+                                        std::optional<Cell> framed) {
     platform::ScreenReaderView view;
     view.board = {BOARD_AREA.left, BOARD_AREA.top, BOARD_AREA.right + 1, BOARD_AREA.bottom + 1};
     for (int row = 1; row <= BOARD_SIDE; ++row)
         for (int col = 1; col <= BOARD_SIDE; ++col) {
-            view.cells.push_back(CellName(game, col, row));
+            view.cells.push_back(CellName(game, {col, row}));
             const ScenePoint at = CellPosition(col, row);
             view.cellBoxes.push_back({at.x, at.y, at.x + BAND_WIDTH, at.y + BAND_HEIGHT});
         }
     view.counters = Counters(game);
-    if (game.HasSelection())
-        view.selected = CellIndex(game.sourceCol, game.sourceRow);
-    if (IsCellCoordinate(focusCol) && IsCellCoordinate(focusRow))
-        view.focus = CellIndex(focusCol, focusRow);
-    else if (game.HasHover())
-        view.focus = CellIndex(game.hoverCol, game.hoverRow);
+    if (pointer.selected)
+        view.selected = static_cast<int>(IndexOf(*pointer.selected));
+    if (const std::optional<Cell> focus = framed ? framed : pointer.hover)
+        view.focus = static_cast<int>(IndexOf(*focus));
     return view;
 }
 
-SpokenState SpokenStateOf(const GameState& game, bool paused) {
+SpokenState SpokenStateOf(const GameState& game, const PointerState& pointer, bool paused) {
     return {.pieces = game.piecesLeft,
             .seconds = game.seconds,
-            .sourceCol = game.sourceCol,
-            .sourceRow = game.sourceRow,
+            .selected = pointer.selected,
             .paused = paused,
-            .aimed = game.HasSelection() && game.HasHover() &&
-                     (game.hoverCol != game.sourceCol || game.hoverRow != game.sourceRow)};
+            .aimed = pointer.selected && pointer.hover && *pointer.hover != *pointer.selected};
 }
 
 std::string Announcement(const SpokenState& before, const SpokenState& after, MoveResult move,
@@ -89,20 +87,18 @@ std::string Announcement(const SpokenState& before, const SpokenState& after, Mo
     case MoveResult::Moved:
         add(penalty > 0 ? "Pedina spostata, penalità di " + std::to_string(penalty) + " secondi"
                         : "Pedina spostata");
-        if (after.sourceCol != 0) // the selection went with the piece
+        if (after.selected) // the selection went with the piece
             add("resta selezionata");
         return said;
     case MoveResult::NoMove:
         break;
     }
-    if (after.sourceCol != 0 &&
-        (after.sourceCol != before.sourceCol || after.sourceRow != before.sourceRow))
-        add("Selezionata riga " + std::to_string(after.sourceRow) + ", colonna " +
-            std::to_string(after.sourceCol));
-    else if (after.sourceCol == 0 && before.sourceCol != 0)
+    if (after.selected && after.selected != before.selected)
+        add("Selezionata riga " + std::to_string(after.selected->row) + ", colonna " +
+            std::to_string(after.selected->col));
+    else if (!after.selected && before.selected)
         add("Selezione annullata");
-    else if (acted && before.aimed && after.sourceCol == before.sourceCol &&
-             after.sourceRow == before.sourceRow)
+    else if (acted && before.aimed && after.selected == before.selected)
         add("Mossa non possibile");
     return said;
 }

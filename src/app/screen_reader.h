@@ -6,23 +6,25 @@
 #include "game/moves.h"
 #include "platform/framework.h"
 
+#include <optional>
 #include <string>
 
 namespace zembro {
 
 // "riga 3, colonna 5: pedina 12", "...: vuota", "...: fissa".
-std::string CellName(const GameState& game, int col, int row);
+std::string CellName(const GameState& game, Cell cell);
 
 // The cells row by row, the counters, and the keyboard's cell (else the hovered one) as focus.
-platform::ScreenReaderView DescribeGame(const GameState& game, int focusCol, int focusRow);
+platform::ScreenReaderView DescribeGame(const GameState& game, const PointerState& pointer,
+                                        std::optional<Cell> framed);
 
 // What a player hears about a step, before and after it.
 struct SpokenState {
     int pieces = 0, seconds = 0;
-    int sourceCol = 0, sourceRow = 0;
+    std::optional<Cell> selected{};
     bool paused = false, aimed = false; // aimed: a selection and another cell under the pointer
 };
-SpokenState SpokenStateOf(const GameState& game, bool paused);
+SpokenState SpokenStateOf(const GameState& game, const PointerState& pointer, bool paused);
 
 // The sentence for the change, empty when there is nothing to say. `acted`: the step was a press
 // or a key that clicks.

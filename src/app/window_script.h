@@ -1,34 +1,30 @@
-// The game window without a window, driven by a script in the one event language that the tool,
-// the tests and the desktop runs share: items such as "click cell 2 1", "press menu",
-// "key down", and what a player then sees, as words.
+// The game window without a window: a game session driven by the event language as the game
+// window drives it, with the window system's part kept in memory (where the system's pointer
+// is, a minimised window, the bar's button the keys clicked). The tool's window, play and
+// render commands and the scenario file's rows run on it.
 #pragma once
 
-#include "app/window_step.h"
+#include "app/event_language.h"
+#include "app/game_session.h"
 #include "base/result.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zembro {
 
-// One item of a script as the window events it stands for, in game-screen pixels:
-//   move|press|release|right|click|frame|hit TARGET   (press, release and right alone: where the
-//                                                      pointer stands; click: move, press, release)
-//   grip, grip-up, leave, active 0|1, key NAME, dialog (one opens and closes), new (a new deal)
-// TARGET: "X Y", "cell C R", or a zone: menu, minimise, pause, strip (a point of the strip's
-// band that is no zone), grip. NAME: up, down, left, right, space, return, escape, p, m, c, i.
-Result<std::vector<WindowEvent>> ParseScriptItem(std::string_view item);
-
-// A game dealt from `seed` and the window around it, as the frame keeps them.
 class ScriptedWindow {
   public:
+    // A game dealt from `seed`; `cellShape` as the session takes it.
     ScriptedWindow(const OptionValues& settings, const Sprite& cellShape, std::uint32_t seed);
 
-    // Runs one event through the window step and does what the outcome asks of the window,
-    // but for a chosen bar button's command, which is only noted.
-    void Run(WindowEvent event);
-    // Every item of a comma-separated script; stops at the first item that is not one.
+    // One event through the session, with what the window system adds to it (a press alone is
+    // where the pointer stands; a dialog closes over where the system's pointer is); the
+    // outcome's requests of the window kept, but for a chosen bar button's command, only noted.
+    StepOutcome Run(WindowEvent event);
+    // An item: its events run, or its state set. A selected cell must hold a piece.
+    IoResult Apply(const ScriptItem& item);
+    // Every item of a script, in order; stops at the first that is none or cannot be set.
     IoResult RunScript(std::string_view script);
 
     // What a player sees, in this order: paused, bar, pointer (the system's), minimised,
@@ -38,25 +34,16 @@ class ScriptedWindow {
     // caption), edge (the last event was an arrow against the board's edge).
     std::string Seen() const;
 
-    const GameState& Game() const { return game_; }
-    const FrameState& Frame() const { return frame_; }
+    GameSession& Session() { return session_; }
+    const GameSession& Session() const { return session_; }
     bool Won() const { return won_; }
-    bool Bar() const { return bar_; }
-    bool SystemPointer() const { return systemPointer_; }
     bool Minimised() const { return minimised_; }
 
   private:
-    void Deal();
-
-    const OptionValues& settings_;
-    const Sprite& cellShape_;
-    std::uint32_t seed_;
-    FrameState frame_;
-    InputState input_;
-    GameState game_;
+    GameSession session_;
+    std::uint32_t seed_; // every new deal's
     int dealtPieces_ = 0;
-    bool bar_ = false, systemPointer_ = true, minimised_ = false, won_ = false, caption_ = false;
-    bool edge_ = false;
+    bool minimised_ = false, won_ = false, caption_ = false, edge_ = false;
     bool pointerInside_ = false; // the system pointer, for the dialogs
     int chosen_ = 0;             // the bar button the keys clicked, from 1
     int choosing_ = 0;           // the bar button shown pressed for the keys, from 1

@@ -18,7 +18,7 @@ StepOutcome Pause(const StepContext& c) {
 
 // Minimising, from its zone or its command: paused, with the pause mark.
 StepOutcome Minimise(const StepContext& c, StepOutcome out) {
-    c.input.cellPressed = false;
+    c.pointer.pressed = false;
     out.overlays.pauseMarks.push_back(PAUSE_POS);
     c.frame.stateBits |= STATE_PAUSED;
     out.minimise = true;
@@ -60,13 +60,13 @@ StepOutcome Press(const WindowEvent& event, const StepContext& c) {
     case PressZone::BoardArea:
         break;
     }
-    if (c.barShown) {
+    if (c.frame.barShown) {
         out.bar = false;
         out.repaint = true;
     }
     out.systemPointer = false;
     // The press acts on the cell the last pointer movement found, not on its own position.
-    return Moved(BoardPress(c.game, c.input, c.settings), out);
+    return Moved(BoardPress(c.game, c.pointer, c.settings), out);
 }
 
 StepOutcome Move(const WindowEvent& event, const StepContext& c) {
@@ -79,15 +79,15 @@ StepOutcome Move(const WindowEvent& event, const StepContext& c) {
         out.repaint = true;
         c.frame.stateBits &= ~STATE_CAPTION_PRESSED;
     }
-    if (!c.barShown)
+    if (!c.frame.barShown)
         out.systemPointer = false;
     if (c.cellShape.Empty())
         return out;
     const CellHit hit = HitTestCell(c.cellShape, event.x, event.y);
     if (hit.result == HitResult::Cell)
-        PointerOnCell(c.game, c.settings, hit.col, hit.row);
+        PointerOnCell(c.game, c.pointer, c.settings, {hit.col, hit.row});
     else if (hit.result == HitResult::NoCell)
-        PointerOffCells(c.game);
+        PointerOffCells(c.pointer);
     return out;
 }
 
@@ -127,7 +127,7 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         f.stateBits &= ~STATE_PAUSED;
     if (event.key == Key::Counters)
         return {.notice = StepOutcome::Notice::Counters};
-    if (c.barShown)
+    if (c.frame.barShown)
         return BarKey(event.key, c);
     StepOutcome out{.repaint = true};
     switch (event.key) {
@@ -144,7 +144,7 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         out.pathShapes = c.frame.pathShapes;
         return out;
     case Key::Cancel:
-        RightPress(c.game);
+        RightPress(c.pointer);
         return out;
     case Key::Up:
     case Key::Down:
@@ -152,7 +152,8 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
     case Key::Right:
         if (f.cursorShown) {
             const int step = event.key == Key::Up || event.key == Key::Left ? -1 : 1;
-            int& along = event.key == Key::Up || event.key == Key::Down ? f.cursorRow : f.cursorCol;
+            int& along =
+                event.key == Key::Up || event.key == Key::Down ? f.cursor.row : f.cursor.col;
             if (along + step < 1 || along + step > BOARD_SIDE)
                 out.notice = StepOutcome::Notice::Edge;
             along = std::clamp(along + step, 1, BOARD_SIDE);
@@ -164,15 +165,15 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
         // Click and click: a press and a release. Holding to drag: the first key takes the
         // piece, the next one lets it go where the cursor is.
         if (c.settings.holdToDrag != 0)
-            return Moved(c.input.cellPressed ? BoardRelease(c.game, c.input, c.settings)
-                                             : BoardPress(c.game, c.input, c.settings),
+            return Moved(c.pointer.pressed ? BoardRelease(c.game, c.pointer, c.settings)
+                                           : BoardPress(c.game, c.pointer, c.settings),
                          out);
-        const MoveResult pressed = BoardPress(c.game, c.input, c.settings);
-        const MoveResult released = BoardRelease(c.game, c.input, c.settings);
+        const MoveResult pressed = BoardPress(c.game, c.pointer, c.settings);
+        const MoveResult released = BoardRelease(c.game, c.pointer, c.settings);
         return Moved(pressed == MoveResult::NoMove ? released : pressed, out);
     }
     f.cursorShown = true;
-    PointerOnCell(c.game, c.settings, f.cursorCol, f.cursorRow);
+    PointerOnCell(c.game, c.pointer, c.settings, f.cursor);
     return out;
 }
 
@@ -180,16 +181,16 @@ StepOutcome Leave(const StepContext& c) {
     // The game's pointer goes with the system pointer, and so does the hover it made.
     c.frame.mouseX = SCREEN_WIDTH;
     c.frame.mouseY = SCREEN_HEIGHT;
-    PointerOffCells(c.game);
+    PointerOffCells(c.pointer);
     // A frozen scene keeps its pixels: recompose it once, without the pointer. While the bar is
     // shown the scene is the strip drawn over it, with no game pointer to take away.
-    return {.repaint = true, .fullRedraw = !c.barShown};
+    return {.repaint = true, .fullRedraw = !c.frame.barShown};
 }
 
 // After a dialog one pointer: the system's hidden over the game again, the game's where the
 // system's is, or nowhere when it is not over the game.
 StepOutcome DialogClosed(const WindowEvent& event, const StepContext& c) {
-    c.input.cellPressed = false;
+    c.pointer.pressed = false;
     StepOutcome out = event.inside ? StepOutcome{} : Leave(c);
     if (event.inside) {
         c.frame.mouseX = event.x;
@@ -206,9 +207,9 @@ StepOutcome Handle(const WindowEvent& event, const StepContext& c) {
     case Kind::Press:
         return Press(event, c);
     case Kind::Release:
-        return Moved(BoardRelease(c.game, c.input, c.settings));
+        return Moved(BoardRelease(c.game, c.pointer, c.settings));
     case Kind::RightPress:
-        RightPress(c.game);
+        RightPress(c.pointer);
         bits &= ~STATE_PAUSED;
         return {};
     case Kind::Move:
@@ -244,13 +245,15 @@ StepOutcome Handle(const WindowEvent& event, const StepContext& c) {
     case Kind::DialogOpens:
         // The whole scene without the game's pointer first, so that the dialog never shows
         // over a second pointer; the dialog is answered with the system's.
-        c.input.cellPressed = false;
+        c.pointer.pressed = false;
         return {.systemPointer = true, .fullRedraw = true};
     case Kind::DialogClosed:
         return DialogClosed(event, c);
     case Kind::NewGame:
-        c.input.cellPressed = false;
+        c.pointer.pressed = false;
         return {.systemPointer = false, .fullRedraw = true};
+    case Kind::BarClicked:
+        return {.bar = false};
     }
     return {};
 }
@@ -261,10 +264,17 @@ StepOutcome Step(const WindowEvent& event, const StepContext& c) {
     const StepOutcome out = Handle(event, c);
     // While the keyboard's frame is shown its cell is the hovered one, whatever cleared the hover
     // (a move, a dialog, a new deal): Space and Return always act where the frame is.
-    const FrameState& f = c.frame;
-    if (f.cursorShown && event.kind != WindowEvent::Kind::HitTest &&
-        (c.game.hoverCol != f.cursorCol || c.game.hoverRow != f.cursorRow))
-        PointerOnCell(c.game, c.settings, f.cursorCol, f.cursorRow);
+    FrameState& f = c.frame;
+    if (f.cursorShown && event.kind != WindowEvent::Kind::HitTest && c.pointer.hover != f.cursor)
+        PointerOnCell(c.game, c.pointer, c.settings, f.cursor);
+    // What the window is asked to show, kept: the bar (which hides itself when a button of it
+    // is chosen) and the system's pointer.
+    if (out.bar)
+        f.barShown = *out.bar;
+    if (out.barChoose)
+        f.barShown = false;
+    if (out.systemPointer)
+        f.systemPointer = *out.systemPointer;
     return out;
 }
 

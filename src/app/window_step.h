@@ -13,20 +13,29 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace zembro {
 
-// The frame's own state, kept as long as the window.
+// The window's own state, kept as long as the window.
 struct FrameState {
     std::uint32_t stateBits = STATE_PAUSED; // the clock waits for the first click
     // Game-screen coordinates of the game's pointer; off the screen, so drawn nowhere, until seen.
     int mouseX = SCREEN_WIDTH, mouseY = SCREEN_HEIGHT;
     // The keyboard's cell, drawn framed once a key has moved or used it, until the mouse moves.
-    int cursorCol = 1, cursorRow = 1;
+    Cell cursor{1, 1};
     bool cursorShown = false;
-    int barChoice = 0; // the bar's button the keyboard stands on, from the top
+    bool barShown = false;     // the button bar is on the screen
+    int barChoice = 0;         // the bar's button the keyboard stands on, from the top
+    bool systemPointer = true; // the system's pointer is shown over the game, not the game's own
     // The path's end drawn as a ring for a pair, a cross for a move that does not pair (C).
     bool pathShapes = false;
+
+    bool Paused() const { return (stateBits & STATE_PAUSED) != 0; }
+    // The keyboard's cell while it is framed.
+    std::optional<Cell> Framed() const {
+        return cursorShown ? std::optional(cursor) : std::nullopt;
+    }
 };
 
 // The player's choice the frame keeps between runs.
@@ -54,6 +63,7 @@ struct WindowEvent {
         DialogOpens,    // a dialog or message box is about to show
         DialogClosed,   // it closed; `inside`: the system pointer is over the client area at x, y
         NewGame,        // a new board was dealt
+        BarClicked,     // a button of the bar was clicked: the bar hid itself
     };
     Kind kind;
     int x = 0, y = 0;
@@ -80,16 +90,16 @@ struct StepOutcome {
     bool fullRedraw = false;   // the next paint recomposes, without the game's pointer
     SceneOverlays overlays{};  // what the next paint draws first over the scene
     MoveResult move = MoveResult::NoMove;
+    std::string said{}; // what a screen reader is told of the step; empty for nothing
 };
 
 // All that a step reads and changes besides the event.
 struct StepContext {
     FrameState& frame;
-    InputState& input;
+    PointerState& pointer;
     GameState& game;
     const OptionValues& settings;
     const Sprite& cellShape; // the empty cell: its shape is the hit test's
-    bool barShown;           // the button bar is on the screen
 };
 
 StepOutcome Step(const WindowEvent& event, const StepContext& context);

@@ -16,10 +16,6 @@ using Board = std::array<std::uint8_t, BOARD_CELLS>;
 using PathMask = std::array<std::uint8_t, BOARD_CELLS>;
 
 inline constexpr std::uint8_t EMPTY_CELL = 0;
-// `sourceCol`/`sourceRow` when nothing is selected.
-inline constexpr int NO_SELECTION = 0;
-// `hoverCol`/`hoverRow` when the pointer is over no cell.
-inline constexpr int NO_HOVER = 255;
 
 constexpr bool IsCellCoordinate(int value) {
     return value >= 1 && value <= BOARD_SIDE;

@@ -5,52 +5,53 @@
 
 namespace zembro {
 
-void PointerOnCell(GameState& state, const OptionValues& settings, int col, int row) {
-    state.hoverCol = col;
-    state.hoverRow = row;
-    TracePath(state, settings);
+void PointerOnCell(const GameState& game, PointerState& pointer, const OptionValues& settings,
+                   Cell cell) {
+    pointer.hover = cell;
+    pointer.path.mask.fill(0);
+    if (!pointer.selected)
+        return;
+    if (const std::optional<PathTrace> path =
+            TracePath(game.board, *pointer.selected, cell, settings.twoColourPath != 0))
+        pointer.path = *path;
 }
 
-void PointerOffCells(GameState& state) {
-    state.ClearHover();
+void PointerOffCells(PointerState& pointer) {
+    pointer.hover.reset();
 }
 
-MoveResult BoardPress(GameState& state, InputState& input, const OptionValues& settings) {
-    if (!state.HasHover())
+MoveResult BoardPress(GameState& game, PointerState& pointer, const OptionValues& settings) {
+    if (!pointer.hover)
         return MoveResult::NoMove;
-    input.cellPressed = true;
-
-    if (!state.HasSelection()) {
-        const std::uint8_t code = state.At(state.hoverCol, state.hoverRow);
-        if (code != EMPTY_CELL && code != state.fixedCode) {
-            state.sourceCol = state.hoverCol;
-            state.sourceRow = state.hoverRow;
-        }
+    pointer.pressed = true;
+    if (!pointer.selected) {
+        if (game.IsPiece(*pointer.hover))
+            pointer.selected = pointer.hover;
         return MoveResult::NoMove;
     }
-    if (!CanMoveTo(state, state.hoverCol, state.hoverRow))
+    if (!CanMoveTo(game, pointer, *pointer.hover))
         return MoveResult::NoMove;
-    return ExecuteMove(state, settings); // which clears the hover and the path
+    return ExecuteMove(game, pointer, settings); // which clears the hover and the path
 }
 
-MoveResult BoardRelease(GameState& state, InputState& input, const OptionValues& settings) {
-    input.cellPressed = false;
+MoveResult BoardRelease(GameState& game, PointerState& pointer, const OptionValues& settings) {
+    pointer.pressed = false;
     if (settings.holdToDrag == 0)
         return MoveResult::NoMove;
 
     MoveResult result = MoveResult::NoMove;
-    if (state.HasHover() && CanMoveTo(state, state.hoverCol, state.hoverRow))
-        result = ExecuteMove(state, settings);
+    if (pointer.hover && CanMoveTo(game, pointer, *pointer.hover))
+        result = ExecuteMove(game, pointer, settings);
     else
-        state.ClearSelection();
-    state.ClearHover();
-    state.ClearPathMask();
+        pointer.selected.reset();
+    pointer.hover.reset();
+    pointer.path.mask.fill(0);
     return result;
 }
 
-void RightPress(GameState& state) {
-    state.ClearSelection();
-    state.ClearPathMask();
+void RightPress(PointerState& pointer) {
+    pointer.selected.reset();
+    pointer.path.mask.fill(0);
 }
 
 } // namespace zembro

@@ -199,7 +199,6 @@ std::uint32_t Deal(GameState& state, const DealParams& params, std::uint32_t sta
         state.board[0] = state.board[Index(BOARD_CELLS - 1)] = EMPTY_CELL;
         PlaceCells(state, pool, rng, params.controlled != 0, 1, BOARD_CELLS - 2);
     }
-    state.ClearPathMask();
     FixPairs(state, params.fixedCells, kinds, fixedCode, rng);
     return rng.State();
 }

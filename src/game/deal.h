@@ -19,7 +19,7 @@ struct DealParams {
 // The parameters a deal takes from the settings in force.
 DealParams DealParamsFrom(const OptionValues& settings);
 
-// Fills `board`, `piecesLeft` and `pathMask` of a state that ResetGame has just cleared.
+// Fills the board, `piecesLeft` and `fixedCode` of a game that ResetGame has just cleared.
 // The generator starts from `startValue` and is reseeded with every value placed, so the
 // board follows from the start value and the parameters alone. Fewer than one kind is dealt
 // as one kind. Gives the generator's state after the deal.

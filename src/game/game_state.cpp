@@ -1,14 +1,14 @@
-// Resetting the game state before a deal.
+// Resetting the game before a deal.
 #include "game/game_state.h"
 
 namespace zembro {
 
-void ResetGame(GameState& state) {
-    state.seconds = 0;
-    state.moves = 0;
-    state.ClearSelection();
-    state.ClearHover();
-    state.board.fill(EMPTY_CELL);
+void ResetGame(GameState& game, PointerState& pointer) {
+    game = GameState{};
+    pointer.hover.reset();
+    pointer.selected.reset();
+    pointer.path.mask.fill(0);
+    pointer.pressed = false;
 }
 
 } // namespace zembro

@@ -6,48 +6,42 @@
 
 namespace zembro {
 
-bool PairCountsAsAvailable(const GameState& state, std::int32_t penalty) {
+bool PairCountsAsAvailable(const GameState& game, Cell source, std::int32_t penalty) {
     if ((penalty & PENALTY_FULL) == 0)
-        return PairAvailableFrom(state.board, state.sourceCol, state.sourceRow);
-    for (int row = 1; row <= BOARD_SIDE; ++row) {
-        for (int col = 1; col <= BOARD_SIDE; ++col) {
-            const std::uint8_t code = state.At(col, row);
-            if (code != EMPTY_CELL && code != state.fixedCode &&
-                PairAvailableFrom(state.board, col, row))
+        return PairAvailableFrom(game.board, source.col, source.row);
+    for (int row = 1; row <= BOARD_SIDE; ++row)
+        for (int col = 1; col <= BOARD_SIDE; ++col)
+            if (game.IsPiece({col, row}) && PairAvailableFrom(game.board, col, row))
                 return true;
-        }
-    }
     return false;
 }
 
-MoveResult ExecuteMove(GameState& state, const OptionValues& settings) {
-    if (!CanMoveTo(state, state.hoverCol, state.hoverRow))
+MoveResult ExecuteMove(GameState& game, PointerState& pointer, const OptionValues& settings) {
+    if (!pointer.hover || !CanMoveTo(game, pointer, *pointer.hover))
         return MoveResult::NoMove;
-    ++state.moves;
-
-    std::uint8_t& source = state.At(state.sourceCol, state.sourceRow);
-    std::uint8_t& target = state.At(state.hoverCol, state.hoverRow);
+    ++game.moves;
+    const Cell from = *pointer.selected, to = *pointer.hover;
+    std::uint8_t& source = game.At(from);
+    std::uint8_t& target = game.At(to);
     MoveResult result = MoveResult::Moved;
     if (target != EMPTY_CELL) {
         target = source = EMPTY_CELL;
-        state.piecesLeft -= 2;
-        state.ClearSelection();
-        result = state.piecesLeft == 0 ? MoveResult::Won : MoveResult::Paired;
+        game.piecesLeft -= 2;
+        pointer.selected.reset();
+        result = game.piecesLeft == 0 ? MoveResult::Won : MoveResult::Paired;
     } else {
         // Decided on the board as it stands before the move; charged once at most.
-        if (settings.penalty != 0 && PairCountsAsAvailable(state, settings.penalty))
-            state.seconds += settings.penalty & PENALTY_SECONDS_MASK;
+        if (settings.penalty != 0 && PairCountsAsAvailable(game, from, settings.penalty))
+            game.seconds += settings.penalty & PENALTY_SECONDS_MASK;
         target = source;
         source = EMPTY_CELL;
-        if (settings.reselectAfterMove != 0) {
-            state.ClearSelection();
-        } else {
-            state.sourceCol = state.hoverCol;
-            state.sourceRow = state.hoverRow;
-        }
+        if (settings.reselectAfterMove != 0)
+            pointer.selected.reset();
+        else
+            pointer.selected = to;
     }
-    state.ClearHover();
-    state.ClearPathMask();
+    pointer.hover.reset();
+    pointer.path.mask.fill(0);
     return result;
 }
 

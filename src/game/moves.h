@@ -17,10 +17,11 @@ enum class MoveResult {
 // Moves the selected piece onto the hovered cell, or removes both when the cell holds an equal
 // piece. Counts the move, charges the penalty for a plain move made while a pair was available,
 // applies the selection rule, and clears the hover and the path.
-MoveResult ExecuteMove(GameState& state, const OptionValues& settings);
+MoveResult ExecuteMove(GameState& game, PointerState& pointer, const OptionValues& settings);
 
-// The penalty's question before a plain move: is a pair available, for the moved piece alone or,
-// with PENALTY_FULL, for any piece of the board? Fixed cells never pair, so they are not asked.
-bool PairCountsAsAvailable(const GameState& state, std::int32_t penalty);
+// The penalty's question before a plain move of the piece on `source`: is a pair available, for
+// that piece alone or, with PENALTY_FULL, for any piece of the board? Fixed cells never pair, so
+// they are not asked.
+bool PairCountsAsAvailable(const GameState& game, Cell source, std::int32_t penalty);
 
 } // namespace zembro

@@ -17,8 +17,6 @@
 
 namespace zembro::platform {
 
-// What the game window receives. Client points are in client coordinates, non-client ones in
-// screen coordinates.
 // What a screen reader reads of the game window: the 64 cells row by row, the counters, the
 // cell that has the focus (-1: none), and the status line: what last happened.
 struct ScreenReaderView {
@@ -32,6 +30,9 @@ struct ScreenReaderView {
     std::vector<Rect> cellBoxes;
 };
 
+// What happened to the game window, as the game sees it. Points are client points: scene pixels
+// from the top-left corner of the client area, whatever the screen's scale; each back end makes
+// them from what its window system reports.
 class FrameHandler {
   public:
     virtual ~FrameHandler() = default;
@@ -42,12 +43,16 @@ class FrameHandler {
     // The pointer left the window (over another window, or off the screen).
     virtual void OnMouseLeave() = 0;
     virtual void OnKeyDown(Key key) = 0;
-    // Gets the window system's own answer and gives the one that counts.
-    virtual HitCode OnNcHitTest(Point screen, HitCode standard) = 0;
-    virtual void OnNcLButtonDown(HitCode code, Point screen) = 0;
-    virtual void OnNcLButtonUp(HitCode code, Point screen) = 0;
-    virtual void OnNcMouseMove(HitCode code, Point screen) = 0;
-    virtual void OnActivate(ActivateState state, bool minimized) = 0;
+    // Whether a left press at `client` drags the window, as a title bar would.
+    virtual bool IsDragZone(Point client) = 0;
+    // The left button went down on the drag zone, and came up: the window is dragged meanwhile.
+    virtual void OnDragStart() = 0;
+    virtual void OnDragEnd() = 0;
+    // The pointer moved over the window's own frame (outside the client area) or over the drag
+    // zone.
+    virtual void OnFrameMove(Point client, bool onDragZone) = 0;
+    // The window became the active one and is shown (true), or it is inactive or minimised.
+    virtual void OnActivate(bool active) = 0;
     // A paint: compose and Present().
     virtual void OnPaint() = 0;
     virtual void OnCommand(int id) = 0;
@@ -68,7 +73,6 @@ class FrameWindow {
     virtual void Minimize() = 0;
     virtual void Destroy() = 0;
     virtual bool Exists() const = 0;
-    virtual Point ScreenToClient(Point screen) const = 0;
     // Where the system pointer is, in client coordinates, when it is over the client area.
     virtual std::optional<Point> PointerInClient() const = 0;
     // Queues a command for the window's handler; it runs after the current handler returns.

@@ -7,17 +7,17 @@ namespace zembro::platform {
 namespace {
 
 constexpr std::array<KeyBinding, 11> BINDINGS = {{
-    {"up", false, Key::Up},
-    {"down", false, Key::Down},
-    {"left", false, Key::Left},
-    {"right", false, Key::Right},
-    {"space", false, Key::Act},
-    {"return", false, Key::Act},
-    {"escape", false, Key::Cancel},
-    {"p", false, Key::Pause},
-    {"m", false, Key::Menu},
-    {"c", false, Key::Shapes},
-    {"i", false, Key::Counters},
+    {"up", "Up", false, Key::Up},
+    {"down", "Down", false, Key::Down},
+    {"left", "Left", false, Key::Left},
+    {"right", "Right", false, Key::Right},
+    {"space", "space", false, Key::Act},
+    {"return", "Return", false, Key::Act},
+    {"escape", "Escape", false, Key::Cancel},
+    {"p", "p", false, Key::Pause},
+    {"m", "m", false, Key::Menu},
+    {"c", "c", false, Key::Shapes},
+    {"i", "i", false, Key::Counters},
 }};
 
 constexpr std::string_view CONTROL_PREFIX = "ctrl+";

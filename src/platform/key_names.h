@@ -23,9 +23,10 @@ struct KeyStroke {
 // or a held Shift still plays).
 std::optional<Key> GameKey(const KeyStroke& stroke);
 
-// The table behind it: a name, whether Control is held, the key. Scripts write "ctrl+NAME".
+// The table behind it: a name, the X key that presses it (for the scripts that drive the real
+// game), whether Control is held, the key. Scripts write "ctrl+NAME".
 struct KeyBinding {
-    std::string_view name;
+    std::string_view name, keysym;
     bool control;
     Key key;
 };

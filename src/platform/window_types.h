@@ -21,13 +21,8 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// The window system's answer to "what part of the window is this point on".
-enum class HitCode { Client, Caption, Border };
-
 // The keys the game answers: the arrows; Space or Return; Escape; P; M; C; I (the counters).
 enum class Key { Up, Down, Left, Right, Act, Cancel, Pause, Menu, Shapes, Counters };
-
-enum class ActivateState { Inactive, Active, ClickActive };
 
 enum class MessageIcon { Error, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel };

@@ -83,29 +83,27 @@ void FollowTheClock(BackBuffer& b, const GameSprites& sprites, SceneState& scene
 // not in use.
 void SaveAndDrawFrame(BackBuffer& b, const GameSprites& sprites, SceneState& scene,
                       const FrameView& view) {
-    scene.frameDrawn = false;
+    scene.frameDrawn.reset();
     const Sprite& frame = sprites.cellFrame;
-    if (view.cursorCol == 0 || frame.Empty())
+    if (!view.frame || frame.Empty())
         return;
     Sprite& save = scene.frameSave;
     if (save.Width() != frame.Width() || save.Height() != frame.Height())
         save = MakeSprite(frame.Width(), frame.Height());
-    const ScenePoint at = CellPosition(view.cursorCol, view.cursorRow);
+    const ScenePoint at = CellPosition(view.frame->col, view.frame->row);
     SaveUnder(b.View(), at.x, at.y, save.View());
-    DrawCellFrame(b, frame, view.cursorCol, view.cursorRow);
-    scene.frameDrawn = true;
-    scene.frameCol = view.cursorCol;
-    scene.frameRow = view.cursorRow;
+    DrawCellFrame(b, frame, *view.frame);
+    scene.frameDrawn = view.frame;
 }
 
 // Over a frozen scene the frame moves as the pointer does: the old place restored, the new one
 // kept and drawn. The pointer must have been taken away first.
 void MoveFrame(BackBuffer& b, const GameSprites& sprites, SceneState& scene,
                const FrameView& view) {
-    if (scene.frameDrawn && view.cursorCol == scene.frameCol && view.cursorRow == scene.frameRow)
+    if (scene.frameDrawn == view.frame)
         return;
     if (scene.frameDrawn) {
-        const ScenePoint at = CellPosition(scene.frameCol, scene.frameRow);
+        const ScenePoint at = CellPosition(scene.frameDrawn->col, scene.frameDrawn->row);
         RestoreUnder(b.View(), at.x, at.y, scene.frameSave.View());
         b.damage.Mark(at.x, at.y, scene.frameSave.Width(), scene.frameSave.Height());
     }
@@ -127,14 +125,14 @@ void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const S
 }
 
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
-               const OptionValues& settings, bool cellPressed) {
-    const bool pressed = cellPressed && settings.holdToDrag == 0;
-    const bool good = !game.HasSelection()          ? true
-                      : settings.twoColourPath != 0 ? game.pairTarget != 0
-                                                    : game.pathValid != 0;
+               const PointerState& pointer, const OptionValues& settings) {
+    const bool pressed = pointer.pressed && settings.holdToDrag == 0;
+    const bool good = !pointer.selected             ? true
+                      : settings.twoColourPath != 0 ? pointer.path.pairs
+                                                    : pointer.path.valid;
     const Sprite& highlight = good ? sprites.cellHighlight : sprites.cellAltHighlight;
-    const int hovered = game.HasHover() ? CellIndex(game.hoverCol, game.hoverRow) : -1;
-    const int selected = game.HasSelection() ? CellIndex(game.sourceCol, game.sourceRow) : -1;
+    const int hovered = pointer.hover ? static_cast<int>(IndexOf(*pointer.hover)) : -1;
+    const int selected = pointer.selected ? static_cast<int>(IndexOf(*pointer.selected)) : -1;
 
     for (int diagonal = 1; diagonal <= 2 * BOARD_SIDE - 1; ++diagonal) {
         for (int col = std::max(1, diagonal - BOARD_SIDE + 1);
@@ -145,7 +143,7 @@ void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& 
             const ScenePoint at = CellPosition(col, row);
             const Sprite* piece = code != EMPTY_CELL ? sprites.Piece(code) : nullptr;
             const bool lit = element == selected || element == hovered ||
-                             game.pathMask[static_cast<std::size_t>(element)] != 0;
+                             pointer.path.mask[static_cast<std::size_t>(element)] != 0;
             if (!lit) {
                 if (piece != nullptr)
                     Keyed(buffer, *piece, at.x - piece->hotX, at.y - piece->hotY);
@@ -199,8 +197,8 @@ Sprite MakeCellFrame(const Sprite& cell) {
     return frame;
 }
 
-void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row) {
-    const ScenePoint at = CellPosition(col, row);
+void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, Cell cell) {
+    const ScenePoint at = CellPosition(cell.col, cell.row);
     Keyed(buffer, frame, at.x, at.y);
     buffer.damage.Mark(at.x, at.y, frame.Width(), frame.Height());
 }
@@ -227,31 +225,30 @@ Sprite MakePathEndShape(bool pairs) {
     return shape;
 }
 
-void DrawPathEndShape(BackBuffer& buffer, const GameSprites& sprites, const GameState& game) {
-    if (!game.HasSelection() || !game.HasHover() ||
-        game.pathMask[static_cast<std::size_t>(CellIndex(game.hoverCol, game.hoverRow))] == 0)
+void DrawPathEndShape(BackBuffer& buffer, const GameSprites& sprites, const PointerState& pointer) {
+    if (!pointer.selected || !pointer.hover || pointer.path.mask[IndexOf(*pointer.hover)] == 0)
         return;
-    const ScenePoint middle = CellMiddle(game.hoverCol, game.hoverRow);
+    const ScenePoint middle = CellMiddle(pointer.hover->col, pointer.hover->row);
     const int x = middle.x - SHAPE_REACH, y = middle.y - SHAPE_REACH;
-    Keyed(buffer, game.pairTarget != 0 ? sprites.pathRing : sprites.pathCross, x, y);
+    Keyed(buffer, pointer.path.pairs ? sprites.pathRing : sprites.pathCross, x, y);
     buffer.damage.Mark(x, y, 2 * SHAPE_REACH + 1, 2 * SHAPE_REACH + 1);
 }
 
 void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
-                  const GameState& game) {
-    const std::uint8_t hoveredCode = game.HasHover() ? game.At(game.hoverCol, game.hoverRow) : 0;
-    if (!game.HasSelection()) {
+                  const GameState& game, const PointerState& pointer) {
+    const std::uint8_t hoveredCode = pointer.hover ? game.At(*pointer.hover) : 0;
+    if (!pointer.selected) {
         if (const Sprite* piece = hoveredCode != 0 ? sprites.Piece(hoveredCode) : nullptr)
             Blended(buffer, *piece, SELECTED_PREVIEW_POS.x - piece->hotX,
                     SELECTED_PREVIEW_POS.y - piece->hotY);
         return;
     }
-    if (const Sprite* piece = sprites.Piece(game.At(game.sourceCol, game.sourceRow)))
+    if (const Sprite* piece = sprites.Piece(game.At(*pointer.selected)))
         Keyed(buffer, *piece, SELECTED_PREVIEW_POS.x - piece->hotX,
               SELECTED_PREVIEW_POS.y - piece->hotY);
     if (hoveredCode == 0)
         return;
-    if (game.pairTarget == 0) {
+    if (!pointer.path.pairs) {
         scene.blinkOn = true;
     } else if (scene.blinkTick) {
         scene.blinkOn = !scene.blinkOn;
@@ -284,8 +281,8 @@ void DrawOverlays(BackBuffer& buffer, const GameSprites& sprites, SceneState& sc
     // The paint does not recompose while the bar is shown: the strip and the board are drawn now.
     if (overlays.menuStrip && !sprites.menuImage.Empty()) {
         Keyed(buffer, sprites.menuImage, MENU_STRIP_POS.x, MENU_STRIP_POS.y);
-        DrawBoard(buffer, sprites, view.game, view.settings, view.cellPressed);
-        scene.frameDrawn = false; // drawn over: the pixels kept under it are no longer there
+        DrawBoard(buffer, sprites, view.game, view.pointer, view.settings);
+        scene.frameDrawn.reset(); // drawn over: the pixels kept under it are no longer there
     }
     for (const ScenePoint at : overlays.pauseMarks)
         Keyed(buffer, sprites.pauseImage, at.x, at.y);
@@ -301,7 +298,7 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             buffer.damage.MarkAll();
             const GameState& game = view.game;
             FillBackground(buffer, sprites.background);
-            DrawBoard(buffer, sprites, game, view.settings, view.cellPressed);
+            DrawBoard(buffer, sprites, game, view.pointer, view.settings);
             if (view.paused)
                 Keyed(buffer, sprites.pauseImage, PAUSE_POS.x, PAUSE_POS.y);
             Keyed(buffer, sprites.fpsLabel, FPS_LABEL_POS.x, FPS_LABEL_POS.y);
@@ -311,9 +308,9 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
             scene.secondsShown = game.seconds;
             DrawCounter(buffer, PIECES_VALUE_POS, game.piecesLeft, sprites.digitStrip);
             DrawCounter(buffer, MOVES_VALUE_POS, game.moves, sprites.digitStrip);
-            DrawPreviews(buffer, sprites, scene, game);
+            DrawPreviews(buffer, sprites, scene, game, view.pointer);
             if (view.pathShapes)
-                DrawPathEndShape(buffer, sprites, game);
+                DrawPathEndShape(buffer, sprites, view.pointer);
             SaveAndDrawFrame(buffer, sprites, scene, view);
             SavePointer(buffer, sprites, scene, view.mouseX, view.mouseY);
             if (!scene.fullRedraw)

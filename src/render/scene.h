@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -39,9 +40,8 @@ struct SceneState {
     int savedX = 0, savedY = 0;
     Sprite pointerSave; // of the pointer's size, made at the first paint
     // The keyboard's frame, moved over a frozen scene as the pointer is: `frameSave` holds the
-    // pixels under it on cell (frameCol, frameRow) while `frameDrawn`.
-    bool frameDrawn = false;
-    int frameCol = 0, frameRow = 0;
+    // pixels under it on its cell while it is drawn.
+    std::optional<Cell> frameDrawn;
     Sprite frameSave;
     std::int32_t secondsShown = 0; // the seconds the counter on the screen shows
     bool blinkOn = false;          // the pairing target's preview is drawn half-blended
@@ -52,15 +52,15 @@ struct SceneState {
 // What a paint reads of the frame besides the game.
 struct FrameView {
     const GameState& game;
+    const PointerState& pointer;
     const OptionValues& settings;
     std::int32_t fps; // the frames-per-second figure shown
-    bool cellPressed;
     int mouseX, mouseY;
-    bool frozen;              // inactive, being dragged or paused: only the pointer moves
-    bool paused;              // shows the pause mark
-    bool barVisible;          // the button bar is shown: frozen, and no software pointer
-    int cursorCol, cursorRow; // the keyboard's cell, framed; 0 when the keyboard is not in use
-    bool pathShapes;          // the path's end shows whether it pairs by its shape too
+    bool frozen;               // inactive, being dragged or paused: only the pointer moves
+    bool paused;               // shows the pause mark
+    bool barVisible;           // the button bar is shown: frozen, and no software pointer
+    std::optional<Cell> frame; // the keyboard's cell, framed; none when the keyboard is not used
+    bool pathShapes;           // the path's end shows whether it pairs by its shape too
 };
 
 // One paint: the overlays asked for, then a full recomposition when asked for or when nothing
@@ -71,26 +71,26 @@ void PaintFrame(BackBuffer& buffer, const GameSprites& sprites, SceneState& scen
 
 // The 64 cells, back diagonals first so that nearer rows cover those behind them.
 void DrawBoard(BackBuffer& buffer, const GameSprites& sprites, const GameState& game,
-               const OptionValues& settings, bool cellPressed);
+               const PointerState& pointer, const OptionValues& settings);
 
 // The keyboard's frame, made once from the empty cell's picture: three light rings along its
 // outline outside a dark one, so that it shows on light and dark pictures alike.
 Sprite MakeCellFrame(const Sprite& cell);
-// That frame around cell (col, row).
-void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, int col, int row);
+// That frame around `cell`.
+void DrawCellFrame(BackBuffer& buffer, const Sprite& frame, Cell cell);
 
 // The path's end shapes, made once: a ring for a move that pairs (`pairs`), a cross for one that
 // does not, light with dark edges, centred in the picture.
 Sprite MakePathEndShape(bool pairs);
 // On the hovered cell at the end of a drawn path, the ring or the cross, so that the shape tells
 // what the colour tells.
-void DrawPathEndShape(BackBuffer& buffer, const GameSprites& sprites, const GameState& game);
+void DrawPathEndShape(BackBuffer& buffer, const GameSprites& sprites, const PointerState& pointer);
 
 // The text's digits from (x, y) rightward; other characters are skipped.
 void DrawNumber(BackBuffer& buffer, int x, int y, std::string_view text, const Sprite& strip);
 
 // The selected piece and the hovered target, the target blinking when it pairs.
 void DrawPreviews(BackBuffer& buffer, const GameSprites& sprites, SceneState& scene,
-                  const GameState& game);
+                  const GameState& game, const PointerState& pointer);
 
 } // namespace zembro

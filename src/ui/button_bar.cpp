@@ -69,6 +69,8 @@ void ButtonBar::OnButtonClicked(int id) {
     if (id < 1 || id > 255 || parent_ == nullptr)
         return;
     ShowBar(false);
+    if (clicked_)
+        clicked_();
     parent_->Invalidate();
     parent_->PostCommand(id);
 }

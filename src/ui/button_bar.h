@@ -4,6 +4,7 @@
 #include "platform/framework.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -30,8 +31,10 @@ class ButtonBar : public platform::ButtonClickHandler {
     bool HasWindow() const { return column_ != nullptr; }
     bool Visible() const { return visible_ != 0; }
 
-    // A click hides the bar, repaints the parent and queues the button's command for it.
+    // A click hides the bar, tells the listener, repaints the parent and queues the button's
+    // command for it.
     void OnButtonClicked(int id) override;
+    void OnClicked(std::function<void()> listener) { clicked_ = std::move(listener); }
     // The keyboard's choice: button `index` shown pressed (-1: none), or clicked.
     void Highlight(int index);
     void Choose(int index);
@@ -44,6 +47,7 @@ class ButtonBar : public platform::ButtonClickHandler {
     std::array<int, 4> defaultBitmaps_{};
     int buttonCount_ = 0;
     std::vector<int> commands_;
+    std::function<void()> clicked_;
 };
 
 } // namespace zembro

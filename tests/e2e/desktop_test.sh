@@ -18,13 +18,15 @@ mode=$4
 source "$(dirname "$0")/xvfb.sh"
 start_desktop "$mode" || exit 1
 
-# A scenario item as the real pointer and keys make it (the events of src/app/window_script.h).
-declare -A KEYS=([up]=Up [down]=Down [left]=Left [right]=Right [return]=Return [escape]=Escape)
+# A scenario item as the real pointer and keys make it (the event language of
+# src/app/event_language.h); the keys by the game's own table.
+declare -A KEYS
+while read -r name keysym; do KEYS[$name]=$keysym; done < <("$tool" keys)
 item() {
     local verb=$1
     shift
     case $verb in
-    key) xdotool key "${KEYS[$1]:-$1}" && sleep 0.1 ;;
+    key) xdotool key "${KEYS[$1]}" && sleep 0.1 ;;
     leave) xdotool mousemove 50 50 && sleep 0.3 ;;
     *)
         # shellcheck disable=SC2046 # "X Y" is two arguments

@@ -76,6 +76,7 @@ say Left space     # moved to (1, 1), though (3, 1) paired; still selected
 say Down space     # (1, 2): paired with it
 say p i m Down     # the pause, the counters, the command buttons
 say Return         # Opzioni, from its first group to Pedine fisse (nine fields), one step up
+sleep 1.5          # a dialog of many controls keeps Orca busy a while
 say Tab Tab Tab Tab Tab Tab Tab Tab Tab Up
 say Escape
 sleep 0.5

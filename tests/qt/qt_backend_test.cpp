@@ -38,11 +38,11 @@ struct RecordingFrame : FrameHandler, ButtonClickHandler {
     void OnMouseLeave() override {}
     void OnKeyDown(Key) override {}
     void OnDestroy() override {}
-    HitCode OnNcHitTest(Point, HitCode standard) override { return standard; }
-    void OnNcLButtonDown(HitCode, Point) override {}
-    void OnNcLButtonUp(HitCode, Point) override {}
-    void OnNcMouseMove(HitCode, Point) override {}
-    void OnActivate(ActivateState, bool) override {}
+    bool IsDragZone(Point) override { return false; }
+    void OnDragStart() override {}
+    void OnDragEnd() override {}
+    void OnFrameMove(Point, bool) override {}
+    void OnActivate(bool) override {}
     void OnPaint() override {}
     ScreenReaderView Describe() const override { return {}; }
     void OnCommand(int id) override { // command 1 posts 2: it runs after this handler returns

@@ -2,6 +2,7 @@
 // reads like the board; a board of one kind with some cells set.
 #pragma once
 
+#include "app/board_text.h"
 #include "game/board.h"
 
 #include <string>
@@ -9,15 +10,7 @@
 namespace zembro::test {
 
 inline std::string BoardText(const Board& board) {
-    std::string text = "\n";
-    for (int row = 1; row <= 8; ++row) {
-        for (int col = 1; col <= 8; ++col) {
-            const int code = board[static_cast<std::size_t>(CellIndex(col, row))];
-            text += (code < 10 ? "  " : " ") + std::to_string(code);
-        }
-        text += '\n';
-    }
-    return text;
+    return "\n" + FormatBoard(board);
 }
 
 // A board full of pieces of kind `filler` with the given cells set, for path and scan cases.

@@ -19,7 +19,6 @@ namespace {
 
 using platform::Answer;
 using platform::HeadlessDialog;
-using platform::HitCode;
 
 class Frame : public testing::Test {
   protected:
@@ -64,7 +63,7 @@ TEST_F(Frame, StartUpShowsThePaintedGameAndTheAboutDialogOnce) {
     EXPECT_EQ(Window().WindowRect(), (platform::Rect{112, 87, 918, 693}));
     EXPECT_EQ(framework_.dialogsRun, std::vector<int>{DIALOG_ABOUT});
     EXPECT_EQ(Told(), "");
-    EXPECT_EQ(Game().Game().piecesLeft, 62);
+    EXPECT_EQ(Game().Session().Game().piecesLeft, 62);
     // Hidden at window creation, shown around the about dialog, hidden after it.
     EXPECT_EQ(framework_.cursorCalls, (std::vector<int>{-1, 1, -1}));
     EXPECT_EQ(app_->Settings().directory1, folder_.Path().string() + "/Immagini");
@@ -104,42 +103,52 @@ TEST_F(Frame, EveryStartUpFailureSaysWhatAndEnds) {
     }
 }
 
-// Window points reach the step as game points; its outcomes become window calls: the drag
-// zone's answer, the bar and its posted commands, minimising, the kept choice of shapes.
-TEST_F(Frame, TheWindowsMessagesAndTheStepsOutcomes) {
-    // On a screen scaled by 2 too: the grip answers where it is drawn.
+// What the window system reports reaches the session as game points at every scale: a click
+// selects the cell where it is drawn, a press on the grip drags and one beside it does not; the
+// session's outcomes become window calls: the bar and its posted commands, minimising, the kept
+// choice of shapes.
+TEST_F(Frame, TheWindowsEventsAndTheSessionsOutcomes) {
     for (const int scale : {2, 1}) {
         framework_.scale = scale;
         ASSERT_TRUE(Start());
-        const auto screen = [scale](int x, int y) {
-            return platform::Point{(115 + x - 5) * scale + scale - 1, (90 + y) * scale};
+        // A game point's last device pixel: the framed window at (112, 87), its client area 3
+        // pixels in, the game 5 pixels right of the client.
+        const auto device = [scale](ScenePoint p) {
+            return platform::Point{(115 + p.x - 5) * scale + scale - 1, (90 + p.y) * scale};
         };
-        EXPECT_EQ(Game().OnNcHitTest(screen(772, 22), HitCode::Client), HitCode::Caption);
-        EXPECT_EQ(Game().OnNcHitTest(screen(771, 22), HitCode::Client), HitCode::Client);
-        EXPECT_EQ(Game().OnNcHitTest(screen(780, 40), HitCode::Border), HitCode::Border);
-        Game().OnNcMouseMove(HitCode::Client, screen(700, 300));
-        EXPECT_EQ(Game().Mouse(), (platform::Point{700, 300}));
+        const ScenePoint cell = CellMiddle(2, 1);
+        Window().PointerAt(device(cell));
+        Window().LeftPress(device(cell));
+        Window().LeftRelease(device(cell));
+        EXPECT_EQ(Game().Session().Pointer().selected, (Cell{2, 1})) << "scale " << scale;
+        const FrameState& frame = Game().Session().Frame();
+        Window().PointerAt(device({772, 22}));
+        EXPECT_EQ(frame.mouseX, 772) << "over the grip";
+        Window().LeftPress(device({772, 22}));
+        EXPECT_NE(frame.stateBits & STATE_CAPTION_PRESSED, 0u) << "the grip drags";
+        Window().LeftRelease(device({772, 22}));
+        EXPECT_EQ(frame.stateBits & STATE_CAPTION_PRESSED, 0u);
+        Window().LeftPress(device({771, 22}));
+        EXPECT_EQ(frame.stateBits & STATE_CAPTION_PRESSED, 0u) << "left of the grip";
     }
     framework_.preferences["pathShapes"] = true;
     ASSERT_TRUE(Start());
-
     Game().OnLButtonDown({747 - 5, 11}); // MENU
     ASSERT_TRUE(Game().Bar().Visible());
-    EXPECT_TRUE(Game().SystemCursorShown());
+    EXPECT_TRUE(Game().Session().Frame().systemPointer);
     const int invalidations = Window().Invalidations();
     framework_.buttons->Click(0); // Resetta
     EXPECT_FALSE(Game().Bar().Visible());
+    EXPECT_FALSE(Game().Session().Frame().barShown) << "the session knows the bar hid itself";
     EXPECT_EQ(Window().Invalidations(), invalidations + 1);
     EXPECT_EQ(Window().Posted(), std::vector<int>{CMD_NEW_GAME}) << "queued, not run yet";
     Window().RunPosted();
-    EXPECT_TRUE(Game().Scene().fullRedraw);
-    EXPECT_FALSE(Game().SystemCursorShown());
+    EXPECT_TRUE(Game().Session().Scene().fullRedraw);
+    EXPECT_FALSE(Game().Session().Frame().systemPointer);
     EXPECT_EQ(framework_.buttons->Images(2), (std::pair<int, int>{126, 127}));
 
     Game().OnKeyDown(platform::Key::Shapes);
     EXPECT_FALSE(framework_.preferences["pathShapes"]) << "read at start, turned off";
-    Game().OnActivate(platform::ActivateState::Active, true);
-    EXPECT_NE(Game().StateBits() & STATE_INACTIVE, 0u) << "minimised counts as inactive";
     Game().OnCommand(CMD_MINIMIZE);
     EXPECT_TRUE(Window().Minimized());
 }
@@ -155,7 +164,7 @@ TEST_F(Frame, TheOptionsAreReadAgainAndTheDealKeepsToThePictures) {
     ASSERT_EQ(app_->Settings().NumMaxPedine, 200);
     EXPECT_EQ(app_->Settings().holdToDrag, 1);
     Game().OnCommand(CMD_NEW_GAME);
-    const GameState& g = Game().Game();
+    const GameState& g = Game().Session().Game();
     EXPECT_EQ(g.fixedCode, 33);
     const int highest = *std::max_element(g.board.begin(), g.board.end());
     EXPECT_LE(highest, 33) << "no code without a picture";
@@ -215,7 +224,7 @@ class EndOfGame : public Frame {
     // One pair left, side by side: clicking both wins, and the end of the game follows the
     // click, once it has been handled.
     void Win() {
-        GameState& g = Game().Game();
+        GameState& g = Game().Session().Game();
         g.board = test::BoardWith(0, {{3, 4, 1}, {4, 4, 1}, {8, 8, 33}});
         g.piecesLeft = 2;
         g.seconds = 77;
@@ -260,7 +269,7 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
     ASSERT_EQ(framework_.messages.size(), 2u);
     EXPECT_EQ(framework_.messages[1].text.rfind("Il risultato non può entrare in classifica", 0),
               0u);
-    EXPECT_EQ(Game().Game().piecesLeft, 62);
+    EXPECT_EQ(Game().Session().Game().piecesLeft, 62);
     // A list that goes while the name is typed.
     std::filesystem::remove(Records());
     framework_.messages.clear();
@@ -288,14 +297,14 @@ TEST_F(EndOfGame, GivingUpSaysHowManyPiecesWereLeft) {
     for (const auto& [pieces, told] : cases) {
         framework_.messages.clear();
         framework_.dialogsRun.clear();
-        Game().Game().piecesLeft = pieces;
-        const Board board = Game().Game().board;
+        Game().Session().Game().piecesLeft = pieces;
+        const Board board = Game().Session().Game().board;
         framework_.messageAnswers = {Answer::Cancel};
         Game().OnCommand(CMD_END_GAME);
         EXPECT_EQ(Told(), told);
         EXPECT_EQ(framework_.dialogsRun.size(), pieces == 0 ? 1u : 0u) << "a name only for a win";
         if (pieces > 0) {
-            EXPECT_EQ(Game().Game().board, board);
+            EXPECT_EQ(Game().Session().Game().board, board);
         }
     }
     framework_.messageAnswers = {Answer::Ok};

@@ -2,6 +2,7 @@
 #include "game/moves.h"
 
 #include "board_rows.h"
+#include "game/board_input.h"
 #include "game/pair_scan.h"
 #include "game/path_trace.h"
 
@@ -30,19 +31,18 @@ TEST(ExecuteMove, PenaltyIsChargedWhenAPairWasAvailable) {
         GameState state;
         state.board = BoardWith(0, {{2, 2, 7}, {2, 5, 7}, {6, 6, 4}, {6, 8, 4}});
         if (!c.movedPieceHasPair)
-            state.At(2, 4) = 9;
+            state.At({2, 4}) = 9;
         if (!c.otherPairAvailable)
-            state.At(6, 7) = 9; // the blockers stand apart: no pair of their own
+            state.At({6, 7}) = 9; // the blockers stand apart: no pair of their own
         state.fixedCode = 33;
         state.piecesLeft = 4;
         state.seconds = 100;
-        state.sourceCol = state.sourceRow = 2;
-        state.hoverCol = 2;
-        state.hoverRow = 1;
+        PointerState pointer;
+        pointer.selected = Cell{2, 2};
         OptionValues settings;
         settings.penalty = c.penalty;
-        TracePath(state, settings);
-        ASSERT_EQ(ExecuteMove(state, settings), MoveResult::Moved) << c.penalty;
+        PointerOnCell(state, pointer, settings, {2, 1});
+        ASSERT_EQ(ExecuteMove(state, pointer, settings), MoveResult::Moved) << c.penalty;
         EXPECT_EQ(state.seconds, c.seconds) << c.penalty << " " << c.movedPieceHasPair;
     }
 }
@@ -50,16 +50,17 @@ TEST(ExecuteMove, PenaltyIsChargedWhenAPairWasAvailable) {
 TEST(CanMoveTo, RefusesCellsOutOfRangeAndStalePaths) {
     GameState state;
     state.board = BoardWith(0, {{2, 2, 7}});
-    state.sourceCol = state.sourceRow = 2;
-    state.pathValid = 1;
-    EXPECT_TRUE(CanMoveTo(state, 5, 4));
+    PointerState pointer;
+    pointer.selected = Cell{2, 2};
+    pointer.path.valid = true;
+    EXPECT_TRUE(CanMoveTo(state, pointer, {5, 4}));
     for (const auto& [col, row] : {std::pair{255, 255}, {0, 4}, {9, 4}, {4, 0}, {4, 9}, {2, 2}})
-        EXPECT_FALSE(CanMoveTo(state, col, row)) << col << "," << row;
-    state.pathValid = 0;
-    EXPECT_FALSE(CanMoveTo(state, 5, 4));
-    state.pathValid = 1;
-    state.sourceCol = 9; // a selection that is no cell
-    EXPECT_FALSE(CanMoveTo(state, 5, 4));
+        EXPECT_FALSE(CanMoveTo(state, pointer, {col, row})) << col << "," << row;
+    pointer.path.valid = false;
+    EXPECT_FALSE(CanMoveTo(state, pointer, {5, 4}));
+    pointer.path.valid = true;
+    pointer.selected = Cell{9, 2}; // a selection that is no cell
+    EXPECT_FALSE(CanMoveTo(state, pointer, {5, 4}));
     for (const auto& [col, row] : {std::pair{9, 1}, {0, 1}, {1, 9}, {1, 0}})
         EXPECT_FALSE(PairAvailableFrom(BoardWith(7, {}), col, row)) << col << "," << row;
 }

@@ -16,11 +16,15 @@
 namespace zembro {
 namespace {
 
-using Cell = std::pair<int, int>; // (col, row), 1-based
+using Pos = std::pair<int, int>; // (col, row), 1-based
+
+Cell CellOf(Pos p) {
+    return {p.first, p.second};
+}
 
 // Every cell from a to b on their common row or column, both included.
-std::vector<Cell> Line(Cell a, Cell b) {
-    std::vector<Cell> cells{a};
+std::vector<Pos> Line(Pos a, Pos b) {
+    std::vector<Pos> cells{a};
     while (cells.back() != b) {
         auto [c, r] = cells.back();
         cells.push_back({c + (b.first > c) - (b.first < c), r + (b.second > r) - (b.second < r)});
@@ -29,40 +33,40 @@ std::vector<Cell> Line(Cell a, Cell b) {
 }
 
 // The route from s to t turning at `corner`, without s.
-std::set<Cell> Route(Cell s, Cell corner, Cell t) {
-    std::set<Cell> route;
-    for (const Cell& c : Line(s, corner))
+std::set<Pos> Route(Pos s, Pos corner, Pos t) {
+    std::set<Pos> route;
+    for (const Pos& c : Line(s, corner))
         route.insert(c);
-    for (const Cell& c : Line(corner, t))
+    for (const Pos& c : Line(corner, t))
         route.insert(c);
     route.erase(s);
     return route;
 }
 
-std::uint8_t Code(const Board& b, Cell c) {
+std::uint8_t Code(const Board& b, Pos c) {
     return b[static_cast<std::size_t>(CellIndex(c.first, c.second))];
 }
 
-bool Free(const Board& b, const std::set<Cell>& route, Cell except) {
-    for (const Cell& c : route)
+bool Free(const Board& b, const std::set<Pos>& route, Pos except) {
+    for (const Pos& c : route)
         if (c != except && Code(b, c) != EMPTY_CELL)
             return false;
     return true;
 }
 
 // The route a trace must mark from s to t (the corner on s's row first), or none.
-std::optional<std::set<Cell>> ReachingRoute(const Board& b, Cell s, Cell t, bool targetFree) {
-    for (const Cell& corner : {Cell{t.first, s.second}, Cell{s.first, t.second}}) {
-        std::set<Cell> route = Route(s, corner, t);
+std::optional<std::set<Pos>> ReachingRoute(const Board& b, Pos s, Pos t, bool targetFree) {
+    for (const Pos& corner : {Pos{t.first, s.second}, Pos{s.first, t.second}}) {
+        std::set<Pos> route = Route(s, corner, t);
         if (Free(b, route, targetFree ? t : s))
             return route;
     }
     return std::nullopt;
 }
 
-bool PairReachable(const Board& b, Cell p) {
+bool PairReachable(const Board& b, Pos p) {
     for (int i = 0; i < BOARD_CELLS; ++i) {
-        const Cell x{i % 8 + 1, i / 8 + 1};
+        const Pos x{i % 8 + 1, i / 8 + 1};
         if (x != p && Code(b, x) == Code(b, p) && ReachingRoute(b, p, x, true))
             return true;
     }
@@ -71,7 +75,7 @@ bool PairReachable(const Board& b, Cell p) {
 
 bool AnyPairReachable(const Board& b, std::uint8_t fixedCode) {
     for (int i = 0; i < BOARD_CELLS; ++i) {
-        const Cell p{i % 8 + 1, i / 8 + 1};
+        const Pos p{i % 8 + 1, i / 8 + 1};
         if (Code(b, p) != EMPTY_CELL && Code(b, p) != fixedCode && PairReachable(b, p))
             return true;
     }
@@ -101,60 +105,60 @@ TEST(RulesProperty, TraceMovesAndScansAgreeWithThePlainReach) {
         state.fixedCode = FIXED;
         const Board& b = state.board;
         for (int p = 0; p < BOARD_CELLS; ++p) {
-            const Cell s{p % 8 + 1, p / 8 + 1};
+            const Pos s{p % 8 + 1, p / 8 + 1};
             const bool piece = Code(b, s) != EMPTY_CELL && Code(b, s) != FIXED;
             EXPECT_EQ(PairAvailableFrom(b, s.first, s.second),
                       Code(b, s) != EMPTY_CELL && PairReachable(b, s))
                 << test::BoardText(b) << s.first << "," << s.second;
             if (!piece)
                 continue;
-            state.sourceCol = s.first;
-            state.sourceRow = s.second;
-            EXPECT_EQ(PairCountsAsAvailable(state, 5), PairReachable(b, s));
+            EXPECT_EQ(PairCountsAsAvailable(state, CellOf(s), 5), PairReachable(b, s));
             if (n >= 300)
                 continue; // every target of the first boards' pieces is traced
             for (int q = 0; q < BOARD_CELLS; ++q) {
-                const Cell t{q % 8 + 1, q / 8 + 1};
+                const Pos t{q % 8 + 1, q / 8 + 1};
                 OptionValues settings;
                 settings.twoColourPath = static_cast<std::int32_t>(rng() % 2);
-                state.hoverCol = t.first;
-                state.hoverRow = t.second;
-                state.pathValid = state.pairTarget = 7; // kept when nothing is traced
-                TracePath(state, settings);
+                PointerState pointer;
+                pointer.selected = CellOf(s);
+                pointer.path.valid = pointer.path.pairs = true; // kept when nothing is traced
+                pointer.path.mask.fill(1);
+                PointerOnCell(state, pointer, settings, CellOf(t));
                 EXPECT_EQ(state.board, b) << "the trace leaves the board as it was";
                 const bool pair = Code(b, t) == Code(b, s);
                 const auto route =
                     t == s ? std::nullopt : ReachingRoute(b, s, t, pair || settings.twoColourPath);
                 PathMask mask{};
                 if (route) {
-                    for (const Cell& c : *route)
+                    for (const Pos& c : *route)
                         mask[static_cast<std::size_t>(CellIndex(c.first, c.second))] = 1;
                     mask[static_cast<std::size_t>(p)] = 1;
                 }
-                ASSERT_EQ(test::BoardText(state.pathMask), test::BoardText(mask))
+                ASSERT_EQ(test::BoardText(pointer.path.mask), test::BoardText(mask))
                     << test::BoardText(b) << s.first << "," << s.second << " to " << t.first << ","
                     << t.second << (settings.twoColourPath ? ", two colours" : "");
-                ASSERT_EQ(state.pathValid, t == s ? 7 : route ? 1 : 0);
-                ASSERT_EQ(state.pairTarget, t == s ? 7 : route && pair ? 1 : 0);
-                ASSERT_EQ(CanMoveTo(state, t.first, t.second),
+                ASSERT_EQ(pointer.path.valid, t == s || route);
+                ASSERT_EQ(pointer.path.pairs, t == s || (route && pair));
+                ASSERT_EQ(CanMoveTo(state, pointer, CellOf(t)),
                           t != s && route && (pair || Code(b, t) == EMPTY_CELL));
             }
         }
-        EXPECT_EQ(PairCountsAsAvailable(state, PENALTY_FULL | 5), AnyPairReachable(b, FIXED))
+        EXPECT_EQ(PairCountsAsAvailable(state, {1, 1}, PENALTY_FULL | 5),
+                  AnyPairReachable(b, FIXED))
             << test::BoardText(b);
     }
 }
 
 // A cell that `s` may move to, mostly its partner when one is in reach, or none.
-std::optional<Cell> TargetOf(const Board& b, Cell s, std::mt19937& rng) {
+std::optional<Pos> TargetOf(const Board& b, Pos s, std::mt19937& rng) {
     const bool partner = rng() % 4 != 0;
     for (int i = 0; i < BOARD_CELLS && partner; ++i) {
-        const Cell x{i % 8 + 1, i / 8 + 1};
+        const Pos x{i % 8 + 1, i / 8 + 1};
         if (x != s && Code(b, x) == Code(b, s) && ReachingRoute(b, s, x, true))
             return x;
     }
     for (int attempt = 0; attempt < 24; ++attempt) {
-        const Cell x{1 + static_cast<int>(rng() % 8), 1 + static_cast<int>(rng() % 8)};
+        const Pos x{1 + static_cast<int>(rng() % 8), 1 + static_cast<int>(rng() % 8)};
         if (x != s && (Code(b, x) == EMPTY_CELL || Code(b, x) == Code(b, s)) &&
             ReachingRoute(b, s, x, true))
             return x;
@@ -179,46 +183,49 @@ TEST(RulesProperty, RandomPlayKeepsTheBoardSound) {
                                 .numMaxPedine = 33,
                                 .fixedCells = static_cast<std::int32_t>(rng() % 31)};
         GameState state;
-        ResetGame(state);
+        PointerState pointer;
+        ResetGame(state, pointer);
         Deal(state, params, static_cast<std::uint32_t>(rng()));
-        InputState input;
         const Board dealt = state.board;
         for (int step = 0; step < 1500 && state.piecesLeft > 0; ++step) {
             const GameState before = state;
-            const Cell s{before.sourceCol, before.sourceRow}, t{before.hoverCol, before.hoverRow};
+            const PointerState was = pointer;
+            const Pos s{was.selected.value_or(Cell{0, 0}).col,
+                        was.selected.value_or(Cell{0, 0}).row};
+            const Pos t{was.hover.value_or(Cell{0, 0}).col, was.hover.value_or(Cell{0, 0}).row};
             const auto Where = [&] {
                 return "game " + std::to_string(game) + " step " + std::to_string(step) +
                        test::BoardText(before.board);
             };
             const int action = static_cast<int>(rng() % 8);
             if (action < 4) { // onto a random cell, or one that a piece may move to
-                std::optional<Cell> to;
+                std::optional<Pos> to;
                 for (int tries = 0; tries < 8 && !to && rng() % 4 != 0; ++tries) {
-                    const Cell from = before.HasSelection() ? s
-                                                            : Cell{1 + static_cast<int>(rng() % 8),
-                                                                   1 + static_cast<int>(rng() % 8)};
+                    const Pos from = was.selected ? s
+                                                  : Pos{1 + static_cast<int>(rng() % 8),
+                                                        1 + static_cast<int>(rng() % 8)};
                     const std::uint8_t code = Code(before.board, from);
                     if (code != EMPTY_CELL && code != state.fixedCode &&
                         TargetOf(before.board, from, rng))
-                        to = before.HasSelection() ? TargetOf(before.board, from, rng) : from;
+                        to = was.selected ? TargetOf(before.board, from, rng) : from;
                 }
-                const Cell at = to.value_or(
-                    Cell{1 + static_cast<int>(rng() % 8), 1 + static_cast<int>(rng() % 8)});
-                PointerOnCell(state, settings, at.first, at.second);
+                const Pos at = to.value_or(
+                    Pos{1 + static_cast<int>(rng() % 8), 1 + static_cast<int>(rng() % 8)});
+                PointerOnCell(state, pointer, settings, CellOf(at));
                 continue;
             }
-            const bool executes = before.HasSelection() && before.HasHover() && t != s &&
+            const bool executes = was.selected && was.hover && t != s &&
                                   (action < 6 || (action == 6 && settings.holdToDrag)) &&
                                   ReachingRoute(before.board, s, t, true) &&
                                   (Code(before.board, t) == EMPTY_CELL ||
                                    Code(before.board, t) == Code(before.board, s));
             MoveResult result = MoveResult::NoMove;
             if (action < 6)
-                result = BoardPress(state, input, settings);
+                result = BoardPress(state, pointer, settings);
             else if (action == 6)
-                result = BoardRelease(state, input, settings);
+                result = BoardRelease(state, pointer, settings);
             else
-                RightPress(state);
+                RightPress(pointer);
             ASSERT_EQ(result != MoveResult::NoMove, executes) << Where();
             int counts[256] = {};
             for (int i = 0; i < BOARD_CELLS; ++i) {
@@ -248,10 +255,9 @@ TEST(RulesProperty, RandomPlayKeepsTheBoardSound) {
             ASSERT_EQ(state.seconds - before.seconds, charges ? settings.penalty & 0x7F : 0)
                 << Where();
             const bool keeps = !paired && settings.reselectAfterMove == 0;
-            ASSERT_EQ(state.sourceCol, keeps ? t.first : 0) << Where();
-            ASSERT_EQ(state.sourceRow, keeps ? t.second : 0) << Where();
-            ASSERT_FALSE(state.HasHover());
-            ASSERT_EQ(state.pathMask, PathMask{});
+            ASSERT_EQ(pointer.selected, keeps ? std::optional(CellOf(t)) : std::nullopt) << Where();
+            ASSERT_FALSE(pointer.hover);
+            ASSERT_EQ(pointer.path.mask, PathMask{});
             moved += 1;
             charged += charges ? 1 : 0;
             won += result == MoveResult::Won ? 1 : 0;

@@ -3,7 +3,7 @@
 #include "render/scene.h"
 
 #include "board_rows.h"
-#include "game/path_trace.h"
+#include "game/board_input.h"
 #include "pixels.h"
 #include "render/opaque_runs.h"
 
@@ -56,29 +56,28 @@ struct Frame {
     BackBuffer buffer = test::Screen(true);
     SceneState scene;
     GameState game;
+    PointerState pointer;
     OptionValues settings;
     std::int32_t fps = 0;
-    bool cellPressed = false, frozen = false, paused = false, shapes = false;
+    bool frozen = false, paused = false, shapes = false;
     int mouseX = 20, mouseY = 560; // off the board and its cells
-    int cursorCol = 0, cursorRow = 0;
+    std::optional<Cell> framed;
 
     Frame() {
         scene.fullRedraw = false;
         game.fixedCode = 3;
     }
     void Paint() {
-        PaintFrame(buffer, sprites, scene,
-                   {game, settings, fps, cellPressed, mouseX, mouseY, frozen, paused, false,
-                    cursorCol, cursorRow, shapes});
+        PaintFrame(
+            buffer, sprites, scene,
+            {game, pointer, settings, fps, mouseX, mouseY, frozen, paused, false, framed, shapes});
     }
     // Kind 1 at (2, 2) and (5, 2), kind 2 at (2, 6); the piece at (2, 2) selected, aimed at
     // (tc, tr).
     void Aim(int tc, int tr) {
         game.board = test::BoardWith(0, {{2, 2, 1}, {5, 2, 1}, {2, 6, 2}});
-        game.sourceCol = game.sourceRow = 2;
-        game.hoverCol = tc;
-        game.hoverRow = tr;
-        TracePath(game, settings);
+        pointer.selected = Cell{2, 2};
+        PointerOnCell(game, pointer, settings, {tc, tr});
     }
     std::uint32_t Hash() const { // FNV-1a over the pixels
         std::uint32_t h = 2166136261u;
@@ -120,7 +119,7 @@ TEST(Scene, GoldenFrames) {
         f.settings.holdToDrag = has("hold");
         if (c.aimCol != 0)
             f.Aim(c.aimCol, c.aimRow);
-        f.cellPressed = has("pressed");
+        f.pointer.pressed = has("pressed");
         f.shapes = has("shapes");
         f.paused = has("paused");
         f.scene.blinkTick = has("blink");
@@ -128,7 +127,7 @@ TEST(Scene, GoldenFrames) {
             f.game.piecesLeft = 7, f.fps = 60, f.game.moves = 1234, f.game.seconds = -5;
         if (has("framed")) { // and a code past the pictures shows the last one
             f.game.board = test::BoardWith(0, {{4, 4, 1}, {8, 8, 250}});
-            f.cursorCol = f.cursorRow = 4;
+            f.framed = Cell{4, 4};
         }
         f.Paint();
         EXPECT_EQ(f.Hash(), c.hash) << c.name;
@@ -153,8 +152,7 @@ TEST(Scene, WhatMovesOverAFrozenScene) {
         }
     }
     for (const auto& [col, row] : {std::pair{4, 4}, {5, 4}, {0, 0}}) {
-        f.cursorCol = col;
-        f.cursorRow = row;
+        f.framed = col == 0 ? std::nullopt : std::optional(Cell{col, row});
         f.Paint();
         const ScenePoint on = CellMiddle(4, 4), next = CellMiddle(5, 4);
         EXPECT_EQ(At(f.buffer, on.x, on.y - 35) != EMPTY, col == 4) << "the frame's top at (4, 4)";

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 
 namespace zembro {
 namespace {
@@ -18,21 +19,13 @@ struct Scenario {
 // The rows of the scenario file: "[FLAGS] EVENTS => WORDS".
 std::vector<Scenario> Scenarios() {
     std::ifstream in(ZEMBRO_SCENARIOS);
+    const std::regex format(R"(^(?:\[([^\]]*)\] )?(.*?)(?: =>(?: (.*))?)?$)");
     std::vector<Scenario> rows;
+    std::smatch m;
     std::string text;
-    for (int number = 1; std::getline(in, text); ++number) {
-        if (text.empty() || text[0] == '#')
-            continue;
-        Scenario row{number, "", "", ""};
-        if (text[0] == '[') {
-            row.flags = text.substr(1, text.find(']') - 1);
-            text.erase(0, text.find(']') + 2);
-        }
-        const std::size_t arrow = text.find("=>");
-        row.events = text.substr(0, arrow);
-        row.seen = arrow + 3 <= text.size() ? text.substr(arrow + 3) : "";
-        rows.push_back(row);
-    }
+    for (int line = 1; std::getline(in, text); ++line)
+        if (!text.empty() && text[0] != '#' && std::regex_match(text, m, format))
+            rows.push_back({line, m[1], m[2], m[3]});
     return rows;
 }
 
@@ -81,13 +74,15 @@ TEST_F(WindowStep, PressesAskForTheirOverlays) {
                           {"strip", false, false, {}}};
     const auto step = [&](WindowEvent event, bool barShown) {
         FrameState frame;
-        InputState input;
+        frame.barShown = barShown;
+        PointerState pointer;
         GameState game;
         const OptionValues settings = ScenarioSettings("");
-        return Step(event, {frame, input, game, settings, cell_, barShown});
+        return Step(event, {frame, pointer, game, settings, cell_});
     };
     for (const Case& c : cases) {
-        const WindowEvent at = ParseScriptItem(std::string("move ") + c.zone)->front();
+        const WindowEvent at = std::get<std::vector<WindowEvent>>(
+            ParseScript(std::string("move ") + c.zone)->front())[0];
         const StepOutcome out =
             step({.kind = WindowEvent::Kind::Press, .x = at.x, .y = at.y}, false);
         std::vector<int> marks;

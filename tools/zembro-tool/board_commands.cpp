@@ -1,5 +1,7 @@
 // zembro-tool trace and pair: the path tracer and the pair scan on a board read from a file.
-#include "board_text.h"
+#include "app/board_text.h"
+#include "game/game_settings.h"
+#include "game/game_state.h"
 #include "game/pair_scan.h"
 #include "game/path_trace.h"
 #include "tool_args.h"
@@ -41,21 +43,19 @@ int RunTrace(const Args& args) {
     if (!board)
         return EXIT_BAD_INPUT;
 
-    GameState state;
-    state.board = *board;
-    state.fixedCode = FixedCode(TOOL_NUM_MAX_PEDINE);
-    state.sourceCol = *sc;
-    state.sourceRow = *sr;
-    state.hoverCol = *hc;
-    state.hoverRow = *hr;
-    OptionValues settings;
-    settings.NumMaxPedine = TOOL_NUM_MAX_PEDINE;
-    settings.twoColourPath = twoColour ? 1 : 0;
-    TracePath(state, settings);
+    GameState game;
+    game.board = *board;
+    game.fixedCode = FixedCode(TOOL_NUM_MAX_PEDINE);
+    PointerState pointer;
+    pointer.selected = Cell{*sc, *sr};
+    pointer.hover = Cell{*hc, *hr};
+    if (const std::optional<PathTrace> path =
+            TracePath(game.board, *pointer.selected, *pointer.hover, twoColour))
+        pointer.path = *path;
 
-    std::cout << FormatBoard(state.pathMask) << "path_valid " << state.pathValid << '\n'
-              << "pair_target " << state.pairTarget << '\n'
-              << "can_move " << (CanMoveTo(state, *hc, *hr) ? 1 : 0) << '\n';
+    std::cout << FormatBoard(pointer.path.mask) << "path_valid " << pointer.path.valid << '\n'
+              << "pair_target " << pointer.path.pairs << '\n'
+              << "can_move " << (CanMoveTo(game, pointer, *pointer.hover) ? 1 : 0) << '\n';
     return EXIT_OK;
 }
 

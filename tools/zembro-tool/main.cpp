@@ -14,11 +14,12 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   deal OPTFILE SEED            deal a board with the settings of OPTFILE from start value SEED
   play OPTFILE SEED            deal, then play the pointer and button events read from stdin:
                                hover C R | off | down | up | right | click C R
-  window SEED                  deal with this folder's settings and pictures, then play window
-                               events in game-screen pixels read from stdin: press X Y |
-                               release X Y | right X Y | move X Y | frame X Y | leave | grip |
-                               grip-up | active 0|1 | key up|down|left|right|space|
-                               return|escape|p|m
+  window SEED                  deal with this folder's settings and pictures, then play the
+                               event language read from stdin (see zembro-tool(6)): move X Y |
+                               click|press|release|right [C R | cell C R | ZONE] | frame X Y |
+                               hit X Y | leave | grip | grip-up | active 0|1 | key NAME |
+                               dialog | new, and the state words of render
+  keys                         the key table: each key's name and the X key that presses it
   zones [WIDTHxHEIGHT]         where the game window stands on a screen of that size (1024x768),
                                its client area, the offset from client to game-screen x and y,
                                and the middle of each zone and bar button in game-screen pixels
@@ -32,7 +33,7 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   render OUT.png [STATE]       compose a frame with this folder's pictures and write it as PNG;
                                STATE lines: board (then 8 rows), seed N, selected C R, hover C R,
                                seconds N, moves N, fps N, pressed 0|1, paused 0|1, mouse X Y,
-                               cursor C R (the keyboard's framed cell), shapes 0|1
+                               cursor C R (the keyboard's framed cell), shapes 0|1, and events
 
   scores RECFILE               every record of a score file, as the ranking shows it
   rank RECFILE SECONDS MOVES   the place a result would take (1..16, or 255)
@@ -55,6 +56,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
     {"insert", zembro::tool::RunInsert},   {"cell", zembro::tool::RunCell},
     {"window", zembro::tool::RunWindow},   {"zones", zembro::tool::RunZones},
+    {"keys", zembro::tool::RunKeys},
 };
 
 } // namespace

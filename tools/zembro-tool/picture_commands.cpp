@@ -1,6 +1,7 @@
 // zembro-tool bmp, hit and render: the picture loader, the cell hit test and the scene
-// composition, on the files of the current run folder.
-#include "board_text.h"
+// composition of a session in the state the event language sets, on the files of the current
+// run folder.
+#include "app/window_script.h"
 #include "game/deal.h"
 #include "game/path_trace.h"
 #include "game/screen_layout.h"
@@ -20,122 +21,6 @@
 
 namespace zembro::tool {
 namespace {
-
-// A render state: the board (or a deal), the selection, the hover and the counters.
-struct RenderState {
-    GameState game;
-    std::int32_t fps = 0;
-    bool cellPressed = false, paused = false;
-    int mouseX = 400, mouseY = 300;
-    std::int32_t cursorCol = 0, cursorRow = 0; // the keyboard's cell, framed
-    bool shapes = false;                       // the path's end drawn as a ring or a cross
-};
-
-// One "key values..." line of a state file; false when it is not one.
-bool ApplyStateLine(const std::string& key, const std::vector<std::int64_t>& values,
-                    RenderState& state, std::uint32_t& seed) {
-    auto cell = [&](std::int32_t& col, std::int32_t& row) {
-        if (values.size() != 2 || !IsCellCoordinate(static_cast<int>(values[0])) ||
-            !IsCellCoordinate(static_cast<int>(values[1])))
-            return false;
-        col = static_cast<std::int32_t>(values[0]);
-        row = static_cast<std::int32_t>(values[1]);
-        return true;
-    };
-    if (key == "selected")
-        return cell(state.game.sourceCol, state.game.sourceRow);
-    if (key == "shapes" && values.size() == 1 && (values[0] == 0 || values[0] == 1)) {
-        state.shapes = values[0] == 1;
-        return true;
-    }
-    if (key == "cursor")
-        return cell(state.cursorCol, state.cursorRow);
-    if (key == "hover")
-        return cell(state.game.hoverCol, state.game.hoverRow);
-    if (key == "mouse" && values.size() == 2) {
-        state.mouseX = static_cast<int>(values[0]);
-        state.mouseY = static_cast<int>(values[1]);
-        return true;
-    }
-    if (values.size() != 1)
-        return false;
-    const std::int64_t value = values[0];
-    if (key == "seed")
-        seed = static_cast<std::uint32_t>(value);
-    else if (key == "seconds")
-        state.game.seconds = static_cast<std::int32_t>(value);
-    else if (key == "moves")
-        state.game.moves = static_cast<std::int32_t>(value);
-    else if (key == "fps")
-        state.fps = static_cast<std::int32_t>(value);
-    else if (key == "pressed")
-        state.cellPressed = value != 0;
-    else if (key == "paused")
-        state.paused = value != 0;
-    else
-        return false;
-    return true;
-}
-
-// The board dealt from the seed where the file gave none, the pieces counted, the selection
-// checked and the hovered path traced.
-IoResult CompleteRenderState(const GameSettings& settings, bool hasBoard, std::uint32_t seed,
-                             RenderState& state) {
-    GameState& game = state.game;
-    GameState dealt;
-    ResetGame(dealt);
-    Deal(dealt, DealParamsFrom(settings), seed);
-    game.fixedCode = dealt.fixedCode;
-    if (!hasBoard)
-        game.board = dealt.board;
-    game.piecesLeft = 0;
-    for (const std::uint8_t code : game.board)
-        game.piecesLeft += code != EMPTY_CELL && code != game.fixedCode ? 1 : 0;
-    if (game.HasSelection()) {
-        const std::uint8_t code = game.At(game.sourceCol, game.sourceRow);
-        if (code == EMPTY_CELL || code == game.fixedCode) {
-            return IoResult::Fail("the selected cell holds no movable piece");
-        }
-    }
-    if (game.HasHover())
-        TracePath(game, settings);
-    return IoResult::Ok();
-}
-
-IoResult ReadRenderState(const std::string& text, const GameSettings& settings,
-                         RenderState& state) {
-    std::istringstream lines(text);
-    std::string line;
-    bool hasBoard = false;
-    std::uint32_t seed = 12345;
-    while (std::getline(lines, line)) {
-        std::istringstream words(line);
-        std::string key;
-        if (!(words >> key) || key[0] == '#')
-            continue;
-        if (key == "board") {
-            std::string rows, row;
-            for (int i = 0; i < BOARD_SIDE && std::getline(lines, row); ++i)
-                rows += row + "\n";
-            const Result<Board> board = ParseBoard(rows);
-            if (!board)
-                return IoResult::Fail(board.Reason());
-            state.game.board = *board;
-            hasBoard = true;
-            continue;
-        }
-        std::vector<std::int64_t> values;
-        for (std::string word; words >> word;) {
-            const std::optional<std::int64_t> v = ParseDecimal(word, -99999, 4294967295ll);
-            if (!v)
-                return IoResult::Fail("'" + word + "' is not a number in: " + line);
-            values.push_back(*v);
-        }
-        if (!ApplyStateLine(key, values, state, seed))
-            return IoResult::Fail("not a state line: " + line);
-    }
-    return CompleteRenderState(settings, hasBoard, seed, state);
-}
 
 // The CRC-32 of zip and PNG (reflected polynomial 0xEDB88320), bit by bit: pictures are small.
 std::uint32_t Crc32(std::uint32_t crc, const std::uint8_t* bytes, std::size_t count) {
@@ -216,36 +101,45 @@ int RunRender(const Args& args) {
     const std::optional<GameSettings> settings = RunFolderSettings();
     if (!settings)
         return EXIT_BAD_INPUT;
-    RenderState state;
+    std::string text;
     if (args.size() == 2) {
-        const std::optional<std::string> text = ReadSmallFile(args[1]);
-        if (!text)
+        const std::optional<std::string> file = ReadSmallFile(args[1]);
+        if (!file)
             return EXIT_BAD_INPUT;
-        if (const IoResult read = ReadRenderState(*text, *settings, state); !read)
-            return Fail(args[1] + ": " + read.Reason());
-    } else {
-        ReadRenderState("", *settings, state);
+        text = *file;
     }
-
+    const Result<std::vector<ScriptItem>> items = ParseScript(text);
+    if (!items)
+        return Fail(args[1] + ": " + items.Reason());
     BackBuffer buffer;
     CreateBackBuffer(buffer, RowOrder::BottomUp);
     GameSprites sprites;
     if (const IoResult loaded = LoadAssets(sprites, buffer, *settings); !loaded)
         return Fail(loaded.Reason());
+
+    // Dealt from the state's seed, given a board of its own if it has one, then the rest in order.
+    const auto named = [](const ScriptItem& item, std::string_view name) {
+        const auto* word = std::get_if<StateWord>(&item);
+        return word != nullptr && word->name == name;
+    };
+    std::uint32_t seed = 12345;
+    for (const ScriptItem& item : *items)
+        if (named(item, "seed"))
+            seed = static_cast<std::uint32_t>(std::get<StateWord>(item).values[0]);
+    ScriptedWindow window(*settings, sprites.cellEmpty, seed);
+    window.Session().Frame().mouseX = SCREEN_WIDTH / 2;
+    window.Session().Frame().mouseY = SCREEN_HEIGHT / 2;
+    for (const bool boards : {true, false})
+        for (const ScriptItem& item : *items)
+            if (named(item, "board") == boards && !named(item, "seed"))
+                if (const IoResult applied = window.Apply(item); !applied)
+                    return Fail(args[1] + ": " + applied.Reason());
+
+    // The whole scene as it stands, frozen or not.
     SceneState scene;
     scene.fullRedraw = false;
-    const FrameView view{.game = state.game,
-                         .settings = *settings,
-                         .fps = state.fps,
-                         .cellPressed = state.cellPressed,
-                         .mouseX = state.mouseX,
-                         .mouseY = state.mouseY,
-                         .frozen = false,
-                         .paused = state.paused,
-                         .barVisible = false,
-                         .cursorCol = state.cursorCol,
-                         .cursorRow = state.cursorRow,
-                         .pathShapes = state.shapes};
+    FrameView view = window.Session().View();
+    view.frozen = view.barVisible = false;
     PaintFrame(buffer, sprites, scene, view);
     if (const IoResult written = WritePng(args[0], buffer.View()); !written)
         return Fail(written.Reason());

@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 int RunDeal(const Args& args);
 int RunPlay(const Args& args);
 int RunWindow(const Args& args);
+int RunKeys(const Args& args);
 int RunZones(const Args& args);
 int RunTrace(const Args& args);
 int RunPair(const Args& args);

@@ -1,8 +1,9 @@
-// zembro-tool window: a game dealt with this folder's settings, driven by window events in
-// game-screen pixels through the game window's own step.
+// zembro-tool window and keys: a game dealt with this folder's settings, driven by the event
+// language through the game's own session; the key table the scripts press keys by.
+#include "app/board_text.h"
 #include "app/window_script.h"
-#include "board_text.h"
 #include "game/screen_zones.h"
+#include "platform/key_names.h"
 #include "run_folder_pictures.h"
 #include "tool_args.h"
 #include "tool_commands.h"
@@ -31,22 +32,26 @@ int RunWindow(const Args& args) {
     if (status != EXIT_OK)
         return status;
 
-    const GameState& game = window.Game();
-    const FrameState& frame = window.Frame();
+    const GameSession& session = window.Session();
+    const GameState& game = session.Game();
+    const PointerState& pointer = session.Pointer();
+    const FrameState& frame = session.Frame();
     const auto bit = [&](std::uint32_t mask) { return (frame.stateBits & mask) != 0 ? 1 : 0; };
+    const Cell selected = pointer.selected.value_or(Cell{0, 0});
+    const Cell hover = pointer.hover.value_or(Cell{255, 255});
+    const Cell cursor = frame.Framed().value_or(Cell{0, 0});
     std::cout << FormatBoard(game.board) << "moves " << game.moves << '\n'
               << "pieces_left " << game.piecesLeft << '\n'
-              << "selected " << game.sourceCol << ' ' << game.sourceRow << '\n'
-              << "hover " << game.hoverCol << ' ' << game.hoverRow << '\n'
+              << "selected " << selected.col << ' ' << selected.row << '\n'
+              << "hover " << hover.col << ' ' << hover.row << '\n'
               << "paused " << bit(STATE_PAUSED) << '\n'
               << "inactive " << bit(STATE_INACTIVE) << '\n'
               << "dragging " << bit(STATE_CAPTION_PRESSED) << '\n'
-              << "bar " << window.Bar() << '\n'
-              << "system_pointer " << window.SystemPointer() << '\n'
+              << "bar " << frame.barShown << '\n'
+              << "system_pointer " << frame.systemPointer << '\n'
               << "minimised " << window.Minimised() << '\n'
               << "pointer " << frame.mouseX << ' ' << frame.mouseY << '\n'
-              << "cursor " << (frame.cursorShown ? frame.cursorCol : 0) << ' '
-              << (frame.cursorShown ? frame.cursorRow : 0) << '\n'
+              << "cursor " << cursor.col << ' ' << cursor.row << '\n'
               << "won " << window.Won() << '\n'
               << "sees " << window.Seen() << '\n';
     return EXIT_OK;
@@ -62,6 +67,15 @@ void PrintMiddle(const char* name, const ScreenRect& r) {
 }
 
 } // namespace
+
+int RunKeys(const Args& args) {
+    if (!args.empty())
+        return Fail("usage: zembro-tool keys", EXIT_USAGE);
+    for (const platform::KeyBinding& b : platform::KeyBindings())
+        std::cout << (b.control ? "ctrl+" : "") << b.name << ' ' << (b.control ? "ctrl+" : "")
+                  << b.keysym << '\n';
+    return EXIT_OK;
+}
 
 int RunZones(const Args& args) {
     int width = 1024, height = 768;

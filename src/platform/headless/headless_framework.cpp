@@ -1,6 +1,8 @@
 // The in-memory framework.
 #include "platform/headless/headless_framework.h"
 
+#include <utility>
+
 namespace zembro::platform {
 
 void HeadlessFrame::Show() {
@@ -8,10 +10,42 @@ void HeadlessFrame::Show() {
     Paint();
 }
 
-Point HeadlessFrame::ScreenToClient(Point screen) const {
+namespace {
+
+int Floored(int value, int by) {
+    return value >= 0 ? value / by : (value - by + 1) / by;
+}
+
+} // namespace
+
+Point HeadlessFrame::ClientOf(Point device) const {
     const int border = framed_ ? FRAME_BORDER : 0;
-    return {(screen.x - (rect_.left + border) * scale_) / scale_,
-            (screen.y - (rect_.top + border) * scale_) / scale_};
+    return {Floored(device.x - (rect_.left + border) * scale_, scale_),
+            Floored(device.y - (rect_.top + border) * scale_, scale_)};
+}
+
+void HeadlessFrame::PointerAt(Point device) {
+    const Point client = ClientOf(device);
+    if (handler_.IsDragZone(client))
+        handler_.OnFrameMove(client, true);
+    else
+        handler_.OnMouseMove(client);
+}
+
+void HeadlessFrame::LeftPress(Point device) {
+    const Point client = ClientOf(device);
+    dragging_ = handler_.IsDragZone(client);
+    if (dragging_)
+        handler_.OnDragStart();
+    else
+        handler_.OnLButtonDown(client);
+}
+
+void HeadlessFrame::LeftRelease(Point device) {
+    if (std::exchange(dragging_, false))
+        handler_.OnDragEnd();
+    else
+        handler_.OnLButtonUp(ClientOf(device));
 }
 
 void HeadlessFrame::RunPosted() {

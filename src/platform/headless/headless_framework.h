@@ -26,7 +26,6 @@ class HeadlessFrame : public FrameWindow {
     void Minimize() override { minimized_ = true; }
     void Destroy() override { destroyed_ = true; }
     bool Exists() const override { return !destroyed_; }
-    Point ScreenToClient(Point screen) const override;
     std::optional<Point> PointerInClient() const override { return pointer; }
     void PostCommand(int id) override { posted_.push_back(id); }
     void ScreenReaderUpdate(bool) override {}
@@ -37,6 +36,12 @@ class HeadlessFrame : public FrameWindow {
     void RunPosted();
     // One paint, as the window system makes after an invalidation.
     void Paint() { handler_.OnPaint(); }
+    // The pointer at `device`, a point of the screen in its own pixels, as a window system
+    // reports it: made a client point of the scene, over the drag zone a move of the frame, a
+    // left press there the start of a drag that its release ends.
+    void PointerAt(Point device);
+    void LeftPress(Point device);
+    void LeftRelease(Point device);
 
     Rect WindowRect() const { return rect_; }
     bool Framed() const { return framed_; }
@@ -47,10 +52,13 @@ class HeadlessFrame : public FrameWindow {
     const std::vector<int>& Posted() const { return posted_; }
 
   private:
+    Point ClientOf(Point device) const;
+
     FrameHandler& handler_;
     Rect rect_;
     bool framed_;
     int scale_;
+    bool dragging_ = false;
     bool shown_ = false, minimized_ = false, destroyed_ = false;
     int invalidations_ = 0, presents_ = 0;
     std::vector<int> posted_;

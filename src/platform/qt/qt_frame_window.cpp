@@ -89,11 +89,6 @@ bool QtFrameWindow::Exists() const {
     return !destroyed_;
 }
 
-Point QtFrameWindow::ScreenToClient(Point screen) const {
-    const QPoint local = widget_->mapFromGlobal(QPoint(screen.x, screen.y)) - ClientOrigin();
-    return {local.x(), local.y()};
-}
-
 std::optional<Point> QtFrameWindow::PointerInClient() const {
     const QPoint local = widget_->mapFromGlobal(QCursor::pos()) - ClientOrigin();
     if (!QRect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT).contains(local))
@@ -175,40 +170,33 @@ void FrameWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
-HitCode FrameWidget::HitTest(const QMouseEvent* event) const {
-    const QPoint local = event->position().toPoint();
-    const QRect client(border_, border_, SCREEN_WIDTH, SCREEN_HEIGHT);
-    const HitCode standard = client.contains(local) ? HitCode::Client : HitCode::Border;
-    return handler_.OnNcHitTest(ScreenPoint(event), standard);
-}
-
 Point FrameWidget::ClientPoint(const QMouseEvent* event) const {
     const QPoint local = event->position().toPoint();
     return {local.x() - border_, local.y() - border_};
 }
 
-Point FrameWidget::ScreenPoint(const QMouseEvent* event) {
-    const QPoint global = event->globalPosition().toPoint();
-    return {global.x(), global.y()};
+bool FrameWidget::InClient(Point client) {
+    return client.x >= 0 && client.y >= 0 && client.x < SCREEN_WIDTH && client.y < SCREEN_HEIGHT;
 }
 
 void FrameWidget::mousePressEvent(QMouseEvent* event) {
-    const HitCode code = HitTest(event);
-    if (code == HitCode::Client) {
-        if (event->button() == Qt::LeftButton)
-            handler_.OnLButtonDown(ClientPoint(event));
-        else if (event->button() == Qt::RightButton)
-            handler_.OnRButtonDown(ClientPoint(event));
-        return;
-    }
-    if (event->button() != Qt::LeftButton)
-        return;
-    handler_.OnNcLButtonDown(code, ScreenPoint(event));
-    if (code == HitCode::Caption &&
-        (windowHandle() == nullptr || !windowHandle()->startSystemMove())) {
-        // No window manager to move us: follow the pointer while the button is held.
-        draggingByHand_ = true;
-        dragOffset_ = event->globalPosition().toPoint() - pos();
+    const Point client = ClientPoint(event);
+    if (!InClient(client))
+        return; // the frame takes no press
+    const bool left = event->button() == Qt::LeftButton;
+    if (handler_.IsDragZone(client)) {
+        if (!left)
+            return; // only the left button drags
+        handler_.OnDragStart();
+        if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
+            // No window manager to move us: follow the pointer while the button is held.
+            draggingByHand_ = true;
+            dragOffset_ = event->globalPosition().toPoint() - pos();
+        }
+    } else if (left) {
+        handler_.OnLButtonDown(client);
+    } else if (event->button() == Qt::RightButton) {
+        handler_.OnRButtonDown(client);
     }
 }
 
@@ -220,17 +208,18 @@ void FrameWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void FrameWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (draggingByHand_ && event->button() == Qt::LeftButton) {
         draggingByHand_ = false;
-        handler_.OnNcLButtonUp(HitCode::Caption, ScreenPoint(event));
+        handler_.OnDragEnd();
         return;
     }
     // The pointer is not captured: a release outside the window is not seen.
-    if (!rect().contains(event->position().toPoint()) || event->button() != Qt::LeftButton)
+    const Point client = ClientPoint(event);
+    if (!rect().contains(event->position().toPoint()) || event->button() != Qt::LeftButton ||
+        !InClient(client))
         return;
-    const HitCode code = HitTest(event);
-    if (code == HitCode::Client)
-        handler_.OnLButtonUp(ClientPoint(event));
+    if (handler_.IsDragZone(client))
+        handler_.OnDragEnd();
     else
-        handler_.OnNcLButtonUp(code, ScreenPoint(event));
+        handler_.OnLButtonUp(client);
 }
 
 void FrameWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -240,11 +229,12 @@ void FrameWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     if (!rect().contains(event->position().toPoint()))
         return;
-    const HitCode code = HitTest(event);
-    if (code == HitCode::Client)
-        handler_.OnMouseMove(ClientPoint(event));
+    const Point client = ClientPoint(event);
+    const bool dragZone = InClient(client) && handler_.IsDragZone(client);
+    if (InClient(client) && !dragZone)
+        handler_.OnMouseMove(client);
     else
-        handler_.OnNcMouseMove(code, ScreenPoint(event));
+        handler_.OnFrameMove(client, dragZone);
 }
 
 void FrameWidget::leaveEvent(QEvent* event) {
@@ -297,8 +287,7 @@ void FrameWidget::focusInEvent(QFocusEvent* event) {
 }
 
 void FrameWidget::ReportActivation() {
-    handler_.OnActivate(isActiveWindow() ? ActivateState::Active : ActivateState::Inactive,
-                        ShownMinimized());
+    handler_.OnActivate(isActiveWindow() && !ShownMinimized());
 }
 
 bool FrameWidget::ShownMinimized() const {

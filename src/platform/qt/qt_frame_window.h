@@ -41,7 +41,6 @@ class QtFrameWindow : public FrameWindow {
     void Minimize() override;
     void Destroy() override;
     bool Exists() const override;
-    Point ScreenToClient(Point screen) const override;
     std::optional<Point> PointerInClient() const override;
     void PostCommand(int id) override;
     void ScreenReaderUpdate(bool announced) override;
@@ -93,9 +92,8 @@ class FrameWidget : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    HitCode HitTest(const QMouseEvent* event) const;
     Point ClientPoint(const QMouseEvent* event) const;
-    static Point ScreenPoint(const QMouseEvent* event);
+    static bool InClient(Point client);
     void ReportActivation();
 
     FrameHandler& handler_;

@@ -149,9 +149,15 @@ void Win32FrameWindow::LeaveUnlessOver() {
     handler_.OnMouseLeave();
 }
 
+Point Win32FrameWindow::ClientFromScreen(LPARAM l) const {
+    POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+    ::ScreenToClient(window_, &at);
+    // Divided with the floor, so that the frame left of and above the client area stays there.
+    const auto scene = [this](LONG v) { return v >= 0 ? v / scale_ : (v - scale_ + 1) / scale_; };
+    return {static_cast<int>(scene(at.x)), static_cast<int>(scene(at.y))};
+}
+
 LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
-    const auto screen = [l] { return Point{GET_X_LPARAM(l), GET_Y_LPARAM(l)}; };
-    const auto code = [w] { return w == HTCAPTION ? HitCode::Caption : HitCode::Border; };
     switch (message) {
     case WM_PAINT: {
         // The system's own paint (the window shown again, uncovered): the picture as last
@@ -191,37 +197,32 @@ LRESULT Win32FrameWindow::Handle(UINT message, WPARAM w, LPARAM l) {
         LeaveUnlessOver();
         return 0;
     case WM_NCHITTEST: {
+        // The game's drag zone answers as a title bar, so that Windows moves the window.
         const LRESULT standard = ::DefWindowProcW(window_, message, w, l);
-        const HitCode answer = handler_.OnNcHitTest(
-            screen(), standard == HTCLIENT ? HitCode::Client : HitCode::Border);
-        return answer == HitCode::Client    ? HTCLIENT
-               : answer == HitCode::Caption ? HTCAPTION
-                                            : (standard == HTCLIENT ? HTBORDER : standard);
+        if (standard == HTCLIENT && handler_.IsDragZone(ClientFromScreen(l)))
+            return HTCAPTION;
+        return standard;
     }
     case WM_NCLBUTTONDOWN:
-        handler_.OnNcLButtonDown(code(), screen());
         if (w == HTCAPTION) {
             // The system's own move runs until the button is released.
+            handler_.OnDragStart();
             ::DefWindowProcW(window_, message, w, l);
-            POINT at{};
-            ::GetCursorPos(&at);
-            handler_.OnNcLButtonUp(HitCode::Caption, {at.x, at.y});
+            handler_.OnDragEnd();
             return 0;
         }
         break;
     case WM_NCLBUTTONUP:
-        handler_.OnNcLButtonUp(code(), screen());
+        if (w == HTCAPTION)
+            handler_.OnDragEnd();
         break;
     case WM_NCMOUSEMOVE:
         TrackLeaving(true);
-        handler_.OnNcMouseMove(code(), screen());
+        handler_.OnFrameMove(ClientFromScreen(l), w == HTCAPTION);
         break;
     case WM_ACTIVATE: {
         const WORD state = LOWORD(w);
-        handler_.OnActivate(state == WA_INACTIVE      ? ActivateState::Inactive
-                            : state == WA_CLICKACTIVE ? ActivateState::ClickActive
-                                                      : ActivateState::Active,
-                            HIWORD(w) != 0);
+        handler_.OnActivate(state != WA_INACTIVE && HIWORD(w) == 0);
         // The keys to the window itself, never to a button of the bar (Space would click it);
         // not while a dialog over it has them.
         if (state != WA_INACTIVE && HIWORD(w) == 0 && ::IsWindowEnabled(window_))
@@ -322,17 +323,11 @@ bool Win32FrameWindow::Exists() const {
     return window_ != nullptr && ::IsWindow(window_) && !destroying_;
 }
 
-Point Win32FrameWindow::ScreenToClient(Point screen) const {
-    POINT at{screen.x, screen.y};
-    ::ScreenToClient(window_, &at);
-    return {at.x / scale_, at.y / scale_};
-}
-
 std::optional<Point> Win32FrameWindow::PointerInClient() const {
     POINT at{};
     if (window_ == nullptr || !::GetCursorPos(&at))
         return std::nullopt;
-    const Point local = ScreenToClient({at.x, at.y});
+    const Point local = ClientFromScreen(MAKELPARAM(at.x, at.y));
     if (local.x < 0 || local.y < 0 || local.x >= SCREEN_WIDTH || local.y >= SCREEN_HEIGHT)
         return std::nullopt;
     return local;

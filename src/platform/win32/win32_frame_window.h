@@ -24,7 +24,6 @@ class Win32FrameWindow : public FrameWindow {
     void Minimize() override;
     void Destroy() override;
     bool Exists() const override;
-    Point ScreenToClient(Point screen) const override;
     std::optional<Point> PointerInClient() const override;
     void PostCommand(int id) override;
     void ScreenReaderUpdate(bool announced) override;
@@ -36,6 +35,8 @@ class Win32FrameWindow : public FrameWindow {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     Point ClientPoint(LPARAM l) const;
+    // A screen point of a message, as a client point in scene pixels.
+    Point ClientFromScreen(LPARAM l) const;
     void TrackLeaving(bool nonClient);
     // Shows a part of the picture kept, in scene pixels, at the window's scale.
     void ShowPart(HDC dc, const zembro::Rect& part) const;

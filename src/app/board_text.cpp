@@ -1,11 +1,11 @@
 // Reading and printing board text.
-#include "board_text.h"
+#include "app/board_text.h"
 
-#include "tool_args.h"
+#include "store/decimal_text.h"
 
 #include <sstream>
 
-namespace zembro::tool {
+namespace zembro {
 
 std::string FormatBoard(const Board& board) {
     std::string text;
@@ -59,4 +59,4 @@ Result<Board> ParseBoard(const std::string& text) {
     return Result<Board>::Ok(board);
 }
 
-} // namespace zembro::tool
+} // namespace zembro

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace zembro::tool {
+namespace zembro {
 
 std::string FormatBoard(const Board& board);
 
@@ -15,4 +15,4 @@ std::string FormatBoard(const Board& board);
 // A failure says which line is wrong and why.
 Result<Board> ParseBoard(const std::string& text);
 
-} // namespace zembro::tool
+} // namespace zembro
