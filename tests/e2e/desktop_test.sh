@@ -191,7 +191,7 @@ if [ "$mode" = wine ]; then
     chmod -R a-w "$work/run"
     denied= # the super-user writes anywhere, unless it gives that up
     [ "$(id -u)" = 0 ] && denied="setpriv --bounding-set=-dac_override --inh-caps=-dac_override"
-    GAME_RUNNER="$denied wine" open_game
+    GAME_RUNNER="$denied wine" GAME_BOXES=2 open_game
     players="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Zembro"
     check "protected: the settings copied to the player's folder" [ -f "$players/Option.opt" ]
     click_game $(zone menu) && click_game $(zone button2)

@@ -126,7 +126,8 @@ wait_for_game_window() { wait_for_window '^Zembro$'; }
 
 # open_game [VAR=VALUE...]: the game started in $work/run with those variables, its window
 # found ($win, GAME_SIZE big: the about box, which may map first, has the same name), the about
-# box answered once it has the keys, and the keys back on the game.
+# box (and any notice before it, GAME_BOXES) answered once it has the keys, and the keys back
+# on the game.
 open_game() {
     # zembro.exe is started from another folder: it finds its own.
     local program=$game from=$work/run
@@ -143,21 +144,25 @@ open_game() {
             on_game xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | wc -l
         fi
     }
-    for _ in $(seq 250); do # the about box shown, with the keys
-        focus=$(on_game xdotool getwindowfocus 2>/dev/null)
-        [ "$(shown)" -ge 2 ] && [ -n "${GAME_RUNNER:-}" ] && break # (Wine gives no window the focus)
-        [ "$(shown)" -ge 2 ] && [ -n "$focus" ] && [ "$focus" != "$win" ] && break
-        sleep 0.02
-    done
-    # Wine gives the keys to no window where no window manager does: they follow the pointer,
-    # which is put over the about box, centred on the game.
-    [ -n "${GAME_RUNNER:-}" ] && xdotool mousemove "$(screen_x 400)" "$(screen_y 300)"
-    for _ in 1 2 3; do # weston may give it the keys a moment later
-        sleep 0.3
-        xdotool key Return
-        for _ in $(seq 150); do # Wine takes a second to close it
-            [ "$(shown)" = 1 ] && break 2
+    # GAME_BOXES: how many boxes open at the start, one after the other (a notice, then the
+    # about box); each is answered once it is shown, else the next may come after we return.
+    for _ in $(seq "${GAME_BOXES:-1}"); do
+        for _ in $(seq 250); do # the box shown, with the keys
+            focus=$(on_game xdotool getwindowfocus 2>/dev/null)
+            [ "$(shown)" -ge 2 ] && [ -n "${GAME_RUNNER:-}" ] && break # (Wine gives no window the focus)
+            [ "$(shown)" -ge 2 ] && [ -n "$focus" ] && [ "$focus" != "$win" ] && break
             sleep 0.02
+        done
+        # Wine gives the keys to no window where no window manager does: they follow the pointer,
+        # which is put over the box, centred on the game.
+        [ -n "${GAME_RUNNER:-}" ] && xdotool mousemove "$(screen_x 400)" "$(screen_y 300)"
+        for _ in 1 2 3; do # weston may give it the keys a moment later
+            sleep 0.3
+            xdotool key Return
+            for _ in $(seq 150); do # Wine takes a second to close it
+                [ "$(shown)" = 1 ] && continue 3
+                sleep 0.02
+            done
         done
     done
     keys_back
