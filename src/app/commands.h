@@ -11,6 +11,9 @@ inline constexpr int CMD_MINIMIZE = 7;
 inline constexpr int CMD_ABOUT = 8;
 inline constexpr int CMD_END_GAME = 9;
 inline constexpr int CMD_RANKING = 10;
+inline constexpr int CMD_KEYS = 11;   // the list of the game's keys
+inline constexpr int CMD_HINTED = 12; // the first hint of a game: it will not be ranked
+inline constexpr int CMD_LOST = 13;   // the game was proven lost
 
 // The window is not the active window, or it is minimised: repaints are throttled.
 inline constexpr std::uint32_t STATE_INACTIVE = 0x100;

@@ -64,11 +64,10 @@ Events WindowEvents(const std::string& verb, const std::vector<std::string>& arg
         return args.empty() ? Events::Ok(std::move(events))
                             : Events::Fail(verb + " takes no more words");
     };
-    const std::pair<const char*, Kind> bare[] = {{"leave", Kind::Leave},
-                                                 {"grip-up", Kind::CaptionRelease},
-                                                 {"new", Kind::NewGame},
-                                                 {"down", Kind::Press},
-                                                 {"up", Kind::Release}};
+    const std::pair<const char*, Kind> bare[] = {
+        {"leave", Kind::Leave}, {"grip-up", Kind::CaptionRelease},
+        {"new", Kind::NewGame}, {"down", Kind::Press},
+        {"up", Kind::Release},  {"idle", Kind::Idle}};
     for (const auto& [name, kind] : bare)
         if (verb == name)
             return none({{.kind = kind}});

@@ -12,7 +12,7 @@
 //                                  board's corner, which is on no cell
 //   down | up                      press | release, where the pointer stands
 //   grip, grip-up, leave, active 0|1, key NAME (the key table's names, "ctrl+" for Control),
-//   dialog (one opens and closes), new (a new deal)
+//   dialog (one opens and closes), new (a new deal), idle (time for the watch over the game)
 // States, which set what no event reaches:
 //   board (and the eight rows of codes after it), seed N, selected C R, cursor C R, shapes 0|1,
 //   mouse X Y, seconds N, moves N, fps N, pressed 0|1, paused 0|1

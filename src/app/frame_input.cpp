@@ -30,6 +30,8 @@ void GameFrame::Run(const WindowEvent& event) {
         bar_.Choose(*out.barChoose);
     if (out.pathShapes)
         framework_.SetPreference(PREFERENCE_PATH_SHAPES, *out.pathShapes);
+    if (out.winnableDeals)
+        framework_.SetPreference(PREFERENCE_WINNABLE_DEALS, *out.winnableDeals);
     if (out.systemPointer)
         ShowSystemCursor(*out.systemPointer);
     if (!window_)

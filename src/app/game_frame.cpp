@@ -2,6 +2,7 @@
 #include "app/game_frame.h"
 
 #include "app/frame_dialogs.h"
+#include "app/session_texts.h"
 #include "game/screen_zones.h"
 #include "store/options_file.h"
 #include "store/score_file.h"
@@ -54,6 +55,7 @@ bool GameFrame::CreateGameWindow(const std::string& title, int iconId) {
         return false;
     CreateBackBuffer(buffer_, framework_.RecommendedRowOrder());
     session_.Frame().pathShapes = framework_.Preference(PREFERENCE_PATH_SHAPES);
+    session_.Frame().winnableDeals = framework_.Preference(PREFERENCE_WINNABLE_DEALS);
 
     bar_.SetDefaultBitmaps(DEFAULT_BUTTON.picture, DEFAULT_BUTTON.pressedPicture, 0, 0);
     bar_.CreateBar(BUTTON_BAR_POS.x, BUTTON_BAR_POS.y, BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_COUNT,
@@ -97,6 +99,8 @@ void GameFrame::ShowSystemCursor(bool show) {
 void GameFrame::Tick() {
     if (session_.Tick(framework_.TimeMs()) && window_)
         window_->Invalidate();
+    if (window_ && session_.TakeLoss())
+        window_->PostCommand(CMD_LOST);
 }
 
 void GameFrame::OnPaint() {
@@ -125,6 +129,15 @@ void GameFrame::OnCommand(int id) {
         break;
     case CMD_RANKING:
         OnRanking();
+        break;
+    case CMD_KEYS:
+        Tell(KEYS_TEXT);
+        break;
+    case CMD_HINTED:
+        Tell(HINTED_TEXT);
+        break;
+    case CMD_LOST:
+        Tell(LOST_TEXT);
         break;
     default:
         break;
@@ -193,7 +206,10 @@ void GameFrame::OnEndGame() {
     const GameState& game = session_.Game();
     const bool won = game.piecesLeft == 0;
     const bool leave = AskAtTheEnd(framework_, window_.get(), game);
-    if (won)
+    if (won && session_.Hinted())
+        framework_.MessageBox(window_.get(), HINTED_WIN_TEXT, "Zembro",
+                              platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    else if (won)
         OfferRecord(framework_, window_.get(), RunFile(SCORE_FILE_NAME), game, settings_);
     ReturnFromDialog();
     if (leave) {

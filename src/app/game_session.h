@@ -6,14 +6,17 @@
 #pragma once
 
 #include "app/tick_clock.h"
+#include "app/win_watch.h"
 #include "app/window_step.h"
 #include "game/game_settings.h"
 #include "game/game_state.h"
+#include "game/move_history.h"
 #include "platform/framework.h"
 #include "render/scene.h"
 #include "render/sprite.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zembro {
@@ -28,7 +31,8 @@ class GameSession {
     // however many the settings read again during the run name.
     void KeepToPictures(int pictures) { pictures_ = pictures; }
     // A fresh board dealt from `seed`: counters, selection and hover cleared, the frame rate's
-    // figure measured anew.
+    // figure measured anew. With winnable deals asked for, from the first start value from
+    // `seed` on whose deal the solver wins (within a few tries).
     void Deal(std::uint32_t seed);
     // One window event through the window step; the outcome says what the window must do and,
     // in `said`, what a screen reader is told.
@@ -36,6 +40,16 @@ class GameSession {
     // The idle processing's step at `now`: the clock and the blink; true when the next repaint
     // is to be asked for.
     bool Tick(std::uint32_t now);
+    // The board was set from outside the game (a test, a script): no move to take back, and
+    // the watch asks about it anew.
+    void BoardChanged();
+    // Idle time enough for the watch to answer about the board as it stands.
+    void Think() { watch_.Work(WATCH_BUDGET); }
+    // True once when the game has been proven lost and the player can be told now (no piece
+    // held, no bar shown); what a screen reader last heard is then that.
+    bool TakeLoss();
+    // A hint was shown in this game: it is not to be ranked.
+    bool Hinted() const { return hinted_; }
 
     // What the next paint draws, and the composer's own state.
     FrameView View() const;
@@ -55,6 +69,10 @@ class GameSession {
     void SetFps(std::int32_t fps) { clock_.fps = fps; }
 
   private:
+    void TakeBack(StepOutcome& out);
+    void ShowHint(StepOutcome& out);
+    void SameDeal(StepOutcome& out);
+
     const OptionValues& settings_;
     const Sprite& cellShape_;
     int pictures_ = 0;
@@ -63,7 +81,13 @@ class GameSession {
     FrameState frame_;
     SceneState scene_;
     TickClock clock_;
-    std::string spoken_; // what a screen reader last heard happen
+    std::string spoken_;          // what a screen reader last heard happen
+    GameState dealt_;             // the game as it was dealt, for the same deal again
+    bool noWinnableDeal_ = false; // winnable deals asked for, none found
+    MoveHistory history_;
+    WinWatch watch_;
+    std::optional<PointerState> hintShown_; // drawn instead of the pointer until the next event
+    bool hinted_ = false;
 };
 
 } // namespace zembro

@@ -31,7 +31,11 @@ StepOutcome ScriptedWindow::Run(WindowEvent event) {
         pointerInside_ = event.kind != Kind::NonClientMove || event.onCaption;
     if (event.kind == Kind::Leave)
         pointerInside_ = false;
+    if (event.kind == Kind::Idle)
+        session_.Think();
     const StepOutcome out = session_.Handle(event);
+    lost_ = lost_ || session_.TakeLoss();
+    keys_ = keys_ || out.post == CMD_KEYS;
     minimised_ = minimised_ || out.minimise;
     won_ = won_ || out.post == CMD_END_GAME;
     if (event.kind == Kind::HitTest)
@@ -66,6 +70,7 @@ IoResult ScriptedWindow::Apply(const ScriptItem& item) {
         for (int i = 0; i < BOARD_CELLS; ++i)
             game.piecesLeft += game.IsPiece({i % BOARD_SIDE + 1, i / BOARD_SIDE + 1}) ? 1 : 0;
         dealtPieces_ = game.piecesLeft;
+        session_.BoardChanged();
     } else if (word.name == "seed") {
         seed_ = static_cast<std::uint32_t>(word.values[0]);
         session_.Deal(seed_);
@@ -131,6 +136,7 @@ std::string ScriptedWindow::Seen() const {
     add(pointer.hover.has_value(), "hover " + cell(pointer.hover.value_or(Cell{})));
     add(frame.cursorShown, "cursor " + cell(frame.cursor));
     add(frame.pathShapes, "shapes");
+    add(frame.winnableDeals, "winnable");
     add(game.moves != 0, "moves " + std::to_string(game.moves));
     add(game.piecesLeft != dealtPieces_, "pieces " + std::to_string(game.piecesLeft));
     add(game.seconds != 0, "seconds " + std::to_string(game.seconds));
@@ -139,6 +145,12 @@ std::string ScriptedWindow::Seen() const {
     add(won_, "won");
     add(caption_, "caption");
     add(edge_, "edge");
+    const PointerState& drawn = session_.View().pointer;
+    add(&drawn != &pointer && drawn.selected && drawn.hover,
+        "hint " + cell(drawn.selected.value_or(Cell{})) + ">" + cell(drawn.hover.value_or(Cell{})));
+    add(session_.Hinted(), "hinted");
+    add(lost_, "lost");
+    add(keys_, "keys");
     return words;
 }
 

@@ -28,10 +28,12 @@ class ScriptedWindow {
     IoResult RunScript(std::string_view script);
 
     // What a player sees, in this order: paused, bar, pointer (the system's), minimised,
-    // dragging, inactive, pressed, selected C,R, hover C,R, cursor C,R, shapes, moves N,
+    // dragging, inactive, pressed, selected C,R, hover C,R, cursor C,R, shapes, winnable, moves N,
     // pieces N (once changed), seconds N, choosing N (the bar button the keys stand on),
     // buttonN (the last the keys chose), won, caption (the last hit test answered the window's
-    // caption), edge (the last event was an arrow against the board's edge).
+    // caption), edge (the last event was an arrow against the board's edge), hint C,R>C,R
+    // (a hint drawn), hinted (one was shown this game), lost (the player was told the game
+    // cannot be won), keys (the keys' list was asked for).
     std::string Seen() const;
 
     GameSession& Session() { return session_; }
@@ -44,9 +46,10 @@ class ScriptedWindow {
     std::uint32_t seed_; // every new deal's
     int dealtPieces_ = 0;
     bool minimised_ = false, won_ = false, caption_ = false, edge_ = false;
-    bool pointerInside_ = false; // the system pointer, for the dialogs
-    int chosen_ = 0;             // the bar button the keys clicked, from 1
-    int choosing_ = 0;           // the bar button shown pressed for the keys, from 1
+    bool lost_ = false, keys_ = false; // the player was told the game is lost; the keys
+    bool pointerInside_ = false;       // the system pointer, for the dialogs
+    int chosen_ = 0;                   // the bar button the keys clicked, from 1
+    int choosing_ = 0;                 // the bar button shown pressed for the keys, from 1
 };
 
 } // namespace zembro

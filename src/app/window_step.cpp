@@ -111,6 +111,11 @@ StepOutcome BarKey(Key key, const StepContext& c) {
     case Key::Menu:
     case Key::Shapes:
     case Key::Counters:
+    case Key::TakeBack:
+    case Key::Hint:
+    case Key::SameDeal:
+    case Key::Winnable:
+    case Key::KeysList:
         break;
     }
     return {};
@@ -123,14 +128,31 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
     // A key that clicks restarts the clock, as a click does; the arrows, like pointer movements,
     // do not, and neither do the keys that only show or tell.
     if (event.key == Key::Act || event.key == Key::Cancel || event.key == Key::Menu ||
-        event.key == Key::Pause)
+        event.key == Key::Pause ||
+        ((event.key == Key::TakeBack || event.key == Key::Hint) && !c.frame.barShown))
         f.stateBits &= ~STATE_PAUSED;
     if (event.key == Key::Counters)
         return {.notice = StepOutcome::Notice::Counters};
+    if (event.key == Key::KeysList)
+        return {.post = CMD_KEYS};
     if (c.frame.barShown)
         return BarKey(event.key, c);
     StepOutcome out{.repaint = true};
     switch (event.key) {
+    case Key::TakeBack:
+        c.pointer.pressed = false;
+        out.request = StepOutcome::Request::TakeBack;
+        return out;
+    case Key::Hint:
+        out.request = StepOutcome::Request::Hint;
+        return out;
+    case Key::SameDeal:
+        out.request = StepOutcome::Request::SameDeal;
+        return out;
+    case Key::Winnable:
+        c.frame.winnableDeals = !c.frame.winnableDeals;
+        out.winnableDeals = c.frame.winnableDeals;
+        return out;
     case Key::Menu: {
         StepOutcome opened = OpenBar(c);
         opened.barHighlight = 0;
@@ -138,6 +160,7 @@ StepOutcome KeyPress(const WindowEvent& event, const StepContext& c) {
     }
     case Key::Pause:
     case Key::Counters:
+    case Key::KeysList:
         return out;
     case Key::Shapes:
         c.frame.pathShapes = !c.frame.pathShapes;
@@ -254,6 +277,8 @@ StepOutcome Handle(const WindowEvent& event, const StepContext& c) {
         return {.systemPointer = false, .fullRedraw = true};
     case Kind::BarClicked:
         return {.bar = false};
+    case Kind::Idle:
+        break;
     }
     return {};
 }

@@ -30,6 +30,7 @@ struct FrameState {
     bool systemPointer = true; // the system's pointer is shown over the game, not the game's own
     // The path's end drawn as a ring for a pair, a cross for a move that does not pair (C).
     bool pathShapes = false;
+    bool winnableDeals = false; // every deal one the solver has won (W)
 
     bool Paused() const { return (stateBits & STATE_PAUSED) != 0; }
     // The keyboard's cell while it is framed.
@@ -40,6 +41,7 @@ struct FrameState {
 
 // The player's choice the frame keeps between runs.
 inline constexpr const char* PREFERENCE_PATH_SHAPES = "pathShapes";
+inline constexpr const char* PREFERENCE_WINNABLE_DEALS = "winnableDeals";
 
 // The arrows follow the board as drawn: Up goes up the screen to the row before (up and right),
 // Right to the next column (right and down), Down and Left the other way.
@@ -64,6 +66,7 @@ struct WindowEvent {
         DialogClosed,   // it closed; `inside`: the system pointer is over the client area at x, y
         NewGame,        // a new board was dealt
         BarClicked,     // a button of the bar was clicked: the bar hid itself
+        Idle,           // idle time passed: the watch over the game has answered
     };
     Kind kind;
     int x = 0, y = 0;
@@ -82,6 +85,9 @@ struct StepOutcome {
     std::optional<int> barHighlight{};   // show this bar button pressed, the keyboard's choice
     std::optional<int> barChoose{};      // click this bar button
     std::optional<bool> pathShapes{};    // the player turned the path's shapes on or off
+    std::optional<bool> winnableDeals{}; // the player turned winnable deals on or off
+    // What the session does that the step cannot: it keeps the moves, the deal and the solver.
+    enum class Request { None, TakeBack, Hint, SameDeal } request = Request::None;
     // What a screen reader is to say beyond what changed: the counters (asked for), the board's
     // edge (an arrow that could not move the frame).
     enum class Notice { None, Counters, Edge } notice = Notice::None;

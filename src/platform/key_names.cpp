@@ -6,7 +6,7 @@
 namespace zembro::platform {
 namespace {
 
-constexpr std::array<KeyBinding, 11> BINDINGS = {{
+constexpr std::array<KeyBinding, 17> BINDINGS = {{
     {"up", "Up", false, Key::Up},
     {"down", "Down", false, Key::Down},
     {"left", "Left", false, Key::Left},
@@ -18,6 +18,12 @@ constexpr std::array<KeyBinding, 11> BINDINGS = {{
     {"m", "m", false, Key::Menu},
     {"c", "c", false, Key::Shapes},
     {"i", "i", false, Key::Counters},
+    {"z", "z", true, Key::TakeBack},
+    {"backspace", "BackSpace", false, Key::TakeBack},
+    {"h", "h", false, Key::Hint},
+    {"f5", "F5", false, Key::SameDeal},
+    {"w", "w", false, Key::Winnable},
+    {"f1", "F1", false, Key::KeysList},
 }};
 
 constexpr std::string_view CONTROL_PREFIX = "ctrl+";

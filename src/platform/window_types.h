@@ -22,7 +22,23 @@ struct Rect {
 };
 
 // The keys the game answers: the arrows; Space or Return; Escape; P; M; C; I (the counters).
-enum class Key { Up, Down, Left, Right, Act, Cancel, Pause, Menu, Shapes, Counters };
+enum class Key {
+    Up,
+    Down,
+    Left,
+    Right,
+    Act,
+    Cancel,
+    Pause,
+    Menu,
+    Shapes,
+    Counters,
+    TakeBack, // the last move or pair taken back
+    Hint,     // the next step of a winning line shown
+    SameDeal, // the board as it was dealt, again
+    Winnable, // only deals the solver can win, or any
+    KeysList, // the game's keys told
+};
 
 enum class MessageIcon { Error, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel };

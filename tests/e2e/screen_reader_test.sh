@@ -93,6 +93,10 @@ for i in $(seq 300); do
     sleep 0.1
 done
 sleep 1
+say ctrl+z # the last pair taken back
+say h      # a hint, and the box that says the game will not be ranked
+sleep 1.5
+say Return
 
 # What Orca said, a line each, with the keys it echoed as "key NAME".
 sed -n "s/.*SPEECH OUTPUT: '\(.*\)' *{'established.*/\1/p" "$work/orca.txt" | sed 's/\.$//; s/^\([a-zA-Z]*\) $/key \1/' \
@@ -127,7 +131,8 @@ check "a number field read whole" said_after "Secondi di penalità text" "  5"
 check "and once: no selection told" not grep -qx " *selected\|Text unselected" "$work/spoken.txt"
 check "the step said once, the field and its value" said_after "Pedine fisse text" "  7" "notification Pedine fisse: 8"
 check "the framed cell after the dialog" said_after "Zembro frame" "Scacchiera" "List with 64 items" "riga 2, colonna 1: vuota"
-awk '$0 == "riga 2, colonna 1: vuota" { on = 1 } on && /^notification/ && !/Secondi/' "$work/spoken.txt" >"$work/quick.txt"
+awk '$0 == "riga 2, colonna 1: vuota" { on = 1 } /Mossa annullata/ { exit }
+     on && /^notification/ && !/Secondi/' "$work/spoken.txt" >"$work/quick.txt"
 check "each result once at a quick pace" diff - "$work/quick.txt" <<'EOF'
 notification Selezionata riga 1, colonna 3
 notification Coppia tolta, restano 44 pedine
@@ -136,6 +141,9 @@ notification Coppia tolta, restano 42 pedine
 notification Selezionata riga 3, colonna 4
 notification Coppia tolta, restano 40 pedine
 EOF
+check "a pair taken back" spoke "notification Mossa annullata"
+check "a hint" grep -qx "notification Suggerimento: da riga [1-8], colonna [1-8] a riga [1-8], colonna [1-8]" "$work/spoken.txt"
+check "a hinted game is not ranked: said" grep -q "questa partita non entrerà in classifica" "$work/spoken.txt"
 check "another Orca of this user still runs" kill -0 "$OTHER_PID"
 [ "$failures" -ne 0 ] && cat "$work/spoken.txt" && cp "$work/orca.txt" /tmp/zembro-orca.txt
 finish_checks

@@ -27,9 +27,11 @@ using namespace zembro::platform;
 
 namespace {
 
-// Records the buttons clicked and the commands run: "button 10", "command 1", ...
+// Records the buttons clicked and the commands run ("button 10", "command 1", ...) and the
+// activations reported.
 struct RecordingFrame : FrameHandler, ButtonClickHandler {
     std::vector<std::string> seen;
+    std::vector<bool> activations; // as reported, in order
     FrameWindow* window = nullptr;
     void OnLButtonDown(Point) override {}
     void OnLButtonUp(Point) override {}
@@ -42,7 +44,7 @@ struct RecordingFrame : FrameHandler, ButtonClickHandler {
     void OnDragStart() override {}
     void OnDragEnd() override {}
     void OnFrameMove(Point, bool) override {}
-    void OnActivate(bool) override {}
+    void OnActivate(bool active) override { activations.push_back(active); }
     void OnPaint() override {}
     ScreenReaderView Describe() const override { return {}; }
     void OnCommand(int id) override { // command 1 posts 2: it runs after this handler returns
@@ -87,6 +89,13 @@ void QtBackendTest::pictureButtonsAndPostedCommands() {
     QCoreApplication::processEvents();
     QCOMPARE(frame.seen,
              (std::vector<std::string>{"button 10", "command 1", "posted", "command 2"}));
+    // Active while in front, and inactive behind another window though not minimised.
+    window.Widget()->activateWindow();
+    QTRY_VERIFY(!frame.activations.empty() && frame.activations.back());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTRY_VERIFY(!frame.activations.back());
 }
 
 // Every text shows whole, descenders included, in a box that overlaps no other control, with

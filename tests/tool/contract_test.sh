@@ -86,6 +86,19 @@ stdin_text=$'jump\n'
 expect_error "play, an unknown command" 1 -- "$tool" play example1.opt 1
 unset stdin_text
 
+# solve: its line in play's words, clicking and holding to drag (the lines themselves are the
+# unit tests'); a deal with 30 fixed-cell attempts walls a piece in.
+for mode in "0 0 1" "1 1 1"; do
+    printf 'Immagini Numeri 33\n1 0 %s\n0\n10\n20\n' "$mode" >solve.opt
+    stdin_text=$("$tool" solve solve.opt 4)
+    expect "solve, then play, $mode" 0 "won 1" -- bash -c '"$0" play solve.opt 4 | tail -n 1' "$tool"
+done
+unset stdin_text
+printf 'Immagini Numeri 33\n1 0 0 0 1\n0\n30\n20\n' >walled.opt
+expect "solve, unwinnable" 0 "unwinnable region 3 1 holds 3 of kind 2" -- "$tool" solve walled.opt 1
+expect "solve, unknown" 0 "unknown" -- "$tool" solve example1.opt 12345 1
+expect_error "solve, a budget of 0" 2 -- "$tool" solve walled.opt 1 0
+
 printf 'Img Num 40\n5 -1 0 1 0\n148\n30\n45\n' >clamped.opt
 # (every value, as the reading rules give it, then the lines of three rules).
 expect "options as read" 0 "11 lines

@@ -2,6 +2,7 @@
 // failures, window points made game points, outcomes made window calls, the tick, the dialogs,
 // the settings read again, the ranking and the end of a game.
 #include "app/game_app.h"
+#include "app/session_texts.h"
 #include "board_rows.h"
 #include "platform/headless/headless_framework.h"
 #include "store/score_file.h"
@@ -149,6 +150,10 @@ TEST_F(Frame, TheWindowsEventsAndTheSessionsOutcomes) {
 
     Game().OnKeyDown(platform::Key::Shapes);
     EXPECT_FALSE(framework_.preferences["pathShapes"]) << "read at start, turned off";
+    Game().OnActivate(false);
+    EXPECT_NE(Game().Session().Frame().stateBits & STATE_INACTIVE, 0u);
+    Game().OnActivate(true);
+    EXPECT_EQ(Game().Session().Frame().stateBits & STATE_INACTIVE, 0u);
     Game().OnCommand(CMD_MINIMIZE);
     EXPECT_TRUE(Window().Minimized());
 }
@@ -310,6 +315,39 @@ TEST_F(EndOfGame, GivingUpSaysHowManyPiecesWereLeft) {
     framework_.messageAnswers = {Answer::Ok};
     Game().OnCommand(CMD_END_GAME);
     EXPECT_TRUE(framework_.quitRequested);
+}
+
+// What the session asks the window to tell: the keys, the first hint, a lost game (after an idle
+// tick, once), and a hinted win, which is not ranked. The choice of winnable deals is kept.
+TEST_F(EndOfGame, TheKeysAHintALostGameAndAHintedWinAreTold) {
+    Game().OnKeyDown(platform::Key::KeysList);
+    Game().OnKeyDown(platform::Key::Hint);
+    Game().OnKeyDown(platform::Key::Hint); // the second hint says nothing more
+    Window().RunPosted();
+    GameSession& session = Game().Session();
+    session.Game().board = test::BoardWith(0, {{1, 1, 1}, {2, 1, 33}, {1, 2, 33}, {5, 5, 1}});
+    session.BoardChanged();
+    session.Pointer().pressed = true;
+    Game().Tick();
+    EXPECT_TRUE(Window().Posted().empty()) << "not while a piece is held";
+    session.Pointer().pressed = false;
+    Game().Tick();
+    Game().Tick(); // once
+    Window().RunPosted();
+    const std::string told = Told();
+    framework_.messages.clear();
+    framework_.messageAnswers = {Answer::Cancel};
+    Win();
+    EXPECT_EQ(told + " | " + Told(),
+              std::string("Zembro: ") + KEYS_TEXT + " | Zembro: " + HINTED_TEXT +
+                  " | Zembro: " + LOST_TEXT +
+                  " | !You are the WINNER !: Hai finito il gioco in soli 77 secondi\n "
+                  "Vuoi uscire ? | Zembro: " +
+                  HINTED_WIN_TEXT);
+    EXPECT_TRUE(framework_.dialogsRun.empty()) << "no name asked for";
+    EXPECT_FALSE(std::filesystem::exists(Records()));
+    Game().OnKeyDown(platform::Key::Winnable);
+    EXPECT_TRUE(framework_.preferences["winnableDeals"]);
 }
 
 } // namespace

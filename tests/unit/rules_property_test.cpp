@@ -1,17 +1,19 @@
 // The rules as properties over random boards and random play, against a plain reference of the
-// one-turn reach: a route is two straight lines meeting at a corner, free when every cell on it
-// but its two ends is empty.
+// one-turn reach (the solver's included): a route is two straight lines meeting at a corner, free
+// when every cell on it but its two ends is empty.
 #include "board_rows.h"
 #include "game/board_input.h"
 #include "game/deal.h"
 #include "game/moves.h"
 #include "game/pair_scan.h"
 #include "game/path_trace.h"
+#include "game/reach.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <set>
+#include <span>
 
 namespace zembro {
 namespace {
@@ -115,6 +117,18 @@ TEST(RulesProperty, TraceMovesAndScansAgreeWithThePlainReach) {
             EXPECT_EQ(PairCountsAsAvailable(state, CellOf(s), 5), PairReachable(b, s));
             if (n >= 300)
                 continue; // every target of the first boards' pieces is traced
+            // The solver's reach: every cell a move may go to, each once, with its pairing.
+            const Reach found = ReachFrom(b, p);
+            std::set<std::pair<int, bool>> reach, reference;
+            for (const ReachTarget& t : std::span(found.targets).first(std::size_t(found.count)))
+                reach.insert({t.cell, t.pairs});
+            for (int q = 0; q < BOARD_CELLS; ++q)
+                if (const Pos t{q % 8 + 1, q / 8 + 1};
+                    t != s && ReachingRoute(b, s, t, true) &&
+                    (Code(b, t) == Code(b, s) || Code(b, t) == EMPTY_CELL))
+                    reference.insert({q, Code(b, t) == Code(b, s)});
+            EXPECT_EQ(static_cast<std::size_t>(found.count), reach.size()) << "each once";
+            EXPECT_EQ(reach, reference) << test::BoardText(b) << s.first << "," << s.second;
             for (int q = 0; q < BOARD_CELLS; ++q) {
                 const Pos t{q % 8 + 1, q / 8 + 1};
                 OptionValues settings;

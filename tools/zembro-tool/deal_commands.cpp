@@ -1,8 +1,10 @@
-// zembro-tool deal and play: a deal from a known start value, and a game played through the
-// game's own session with the pointer and button words of the event language.
+// zembro-tool deal, play and solve: a deal from a known start value, a game played through the
+// game's own session with the pointer and button words of the event language, and the solver's
+// answer about a deal in those words.
 #include "app/board_text.h"
 #include "app/window_script.h"
 #include "game/deal.h"
+#include "game/solver.h"
 #include "render/opaque_runs.h"
 #include "store/options_file.h"
 #include "tool_args.h"
@@ -91,6 +93,46 @@ int RunPlay(const Args& args) {
               << "selected " << selected.col << ' ' << selected.row << '\n'
               << "hover " << hover.col << ' ' << hover.row << '\n'
               << "won " << (window.Won() ? 1 : 0) << '\n';
+    return EXIT_OK;
+}
+
+int RunSolve(const Args& args) {
+    if (args.size() != 2 && args.size() != 3)
+        return Fail("usage: zembro-tool solve OPTFILE SEED [BUDGET]", EXIT_USAGE);
+    const auto given = SettingsAndSeed(args);
+    if (!given)
+        return EXIT_BAD_INPUT;
+    std::int64_t budget = 1000000; // positions: a few seconds at most
+    if (args.size() == 3) {
+        const std::optional<std::int64_t> parsed = ParseDecimal(args[2], 1, 1000000000000ll);
+        if (!parsed)
+            return Fail("BUDGET must be a number of positions from 1 to 10^12, not '" + args[2] +
+                            "'",
+                        EXIT_USAGE);
+        budget = *parsed;
+    }
+    GameState game;
+    PointerState pointer;
+    ResetGame(game, pointer);
+    Deal(game, DealParamsFrom(given->first), given->second);
+    const Solution solution = Solve(game.board, game.fixedCode, budget);
+    switch (solution.verdict) {
+    case Solution::Verdict::Unwinnable:
+        std::cout << "unwinnable " << ProofText(solution.proof) << '\n';
+        return EXIT_OK;
+    case Solution::Verdict::Unknown:
+        std::cout << "unknown\n";
+        return EXIT_OK;
+    case Solution::Verdict::Winnable:
+        break;
+    }
+    const auto at = [](Cell c) { return std::to_string(c.col) + ' ' + std::to_string(c.row); };
+    const bool hold = given->first.holdToDrag != 0;
+    // Each step from no selection: a reselected piece would take the next click as a target.
+    for (const SolverStep& step : solution.line)
+        std::cout << "right\n"
+                  << (hold ? "hover " + at(step.from) + "\ndown\nhover " + at(step.to) + "\nup\n"
+                           : "click " + at(step.from) + "\nclick " + at(step.to) + '\n');
     return EXIT_OK;
 }
 

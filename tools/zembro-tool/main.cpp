@@ -14,11 +14,14 @@ constexpr std::string_view USAGE = R"(usage: zembro-tool COMMAND ARGS...
   deal OPTFILE SEED            deal a board with the settings of OPTFILE from start value SEED
   play OPTFILE SEED            deal, then play the pointer and button events read from stdin:
                                hover C R | off | down | up | right | click C R
+  solve OPTFILE SEED [BUDGET]  deal, then ask the game's solver, examining at most BUDGET
+                               positions (1000000): a winning line in play's words, or
+                               unwinnable and why, or unknown
   window SEED                  deal with this folder's settings and pictures, then play the
                                event language read from stdin (see zembro-tool(6)): move X Y |
                                click|press|release|right [C R | cell C R | ZONE] | frame X Y |
                                hit X Y | leave | grip | grip-up | active 0|1 | key NAME |
-                               dialog | new, and the state words of render
+                               dialog | new | idle, and the state words of render
   keys                         the key table: each key's name and the X key that presses it
   zones [WIDTHxHEIGHT]         where the game window stands on a screen of that size (1024x768),
                                its client area, the offset from client to game-screen x and y,
@@ -56,7 +59,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"scores", zembro::tool::RunScores},   {"rank", zembro::tool::RunRank},
     {"insert", zembro::tool::RunInsert},   {"cell", zembro::tool::RunCell},
     {"window", zembro::tool::RunWindow},   {"zones", zembro::tool::RunZones},
-    {"keys", zembro::tool::RunKeys},
+    {"keys", zembro::tool::RunKeys},       {"solve", zembro::tool::RunSolve},
 };
 
 } // namespace

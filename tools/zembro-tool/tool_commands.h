@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 
 int RunDeal(const Args& args);
 int RunPlay(const Args& args);
+int RunSolve(const Args& args);
 int RunWindow(const Args& args);
 int RunKeys(const Args& args);
 int RunZones(const Args& args);
