@@ -98,8 +98,9 @@ say h      # a hint, and the box that says the game will not be ranked
 sleep 1.5
 say Return
 
-# What Orca said, a line each, with the keys it echoed as "key NAME".
-sed -n "s/.*SPEECH OUTPUT: '\(.*\)' *{'established.*/\1/p" "$work/orca.txt" | sed 's/\.$//; s/^\([a-zA-Z]*\) $/key \1/' \
+# What Orca said, a line each, with the keys it echoed as "key NAME" (a message box's text comes
+# with no-break spaces).
+sed -n "s/.*SPEECH OUTPUT: '\(.*\)' *{'established.*/\1/p" "$work/orca.txt" | sed 's/\.$//; s/^\([a-zA-Z]*\) $/key \1/; s/\xc2\xa0/ /g' \
     >"$work/spoken.txt"
 spoke() { grep -qxF "$1" "$work/spoken.txt" || { echo "not said: $1"; return 1; }; }
 # said_after FIRST LINE...: somewhere the line FIRST is followed by those lines, the keys echoed
