@@ -97,8 +97,12 @@ void GameFrame::ShowSystemCursor(bool show) {
 }
 
 void GameFrame::Tick() {
-    if (session_.Tick(framework_.TimeMs()) && window_)
+    const std::uint32_t now = framework_.TimeMs();
+    if (session_.Tick(now) && window_)
         window_->Invalidate();
+    // The watch over the game, in slices, for a few milliseconds of each display refresh.
+    while (session_.Think() && framework_.TimeMs() - now < WATCH_MS_PER_TICK) {
+    }
     if (window_ && session_.TakeLoss())
         window_->PostCommand(CMD_LOST);
 }

@@ -147,7 +147,6 @@ bool GameSession::TakeLoss() {
 }
 
 bool GameSession::Tick(std::uint32_t now) {
-    watch_.Work();
     return zembro::Tick(clock_, now, frame_.Paused(), (frame_.stateBits & STATE_INACTIVE) != 0,
                         game_, scene_);
 }

@@ -43,8 +43,13 @@ class GameSession {
     // The board was set from outside the game (a test, a script): no move to take back, and
     // the watch asks about it anew.
     void BoardChanged();
-    // Idle time enough for the watch to answer about the board as it stands.
-    void Think() { watch_.Work(WATCH_BUDGET); }
+    // Idle time for the watch over the board as it stands: a slice, and whether it would take
+    // more; or enough for it to answer.
+    bool Think() {
+        watch_.Work(WATCH_SLICE);
+        return watch_.Busy();
+    }
+    void ThinkToTheEnd() { watch_.Work(WATCH_BUDGET); }
     // True once when the game has been proven lost and the player can be told now (no piece
     // held, no bar shown); what a screen reader last heard is then that.
     bool TakeLoss();

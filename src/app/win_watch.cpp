@@ -21,6 +21,10 @@ void WinWatch::Work(std::int64_t positions) {
         told_ = false;
 }
 
+bool WinWatch::Busy() const {
+    return spent_ < WATCH_BUDGET && Answer().verdict == Solution::Verdict::Unknown;
+}
+
 bool WinWatch::TakeLoss() {
     if (told_ || Answer().verdict != Solution::Verdict::Unwinnable)
         return false;

@@ -9,20 +9,21 @@
 
 namespace zembro {
 
-// Positions a move's question may cost before it is left unanswered, and per idle slice (a
-// few milliseconds on a slow machine).
+// Positions a move's question may cost before it is left unanswered; a slice of them, well
+// under a millisecond, and the time idle processing gives the slices per display refresh.
 inline constexpr std::int64_t WATCH_BUDGET = 200000;
-inline constexpr std::int64_t WATCH_SLICE = 200;
+inline constexpr std::int64_t WATCH_SLICE = 25;
+inline constexpr std::uint32_t WATCH_MS_PER_TICK = 4;
 
 class WinWatch {
   public:
     // The board changed: the question is asked anew. `newGame`: a deal, the same deal again;
     // a loss is then told again.
     void Restart(const GameState& game, bool newGame);
-    // One idle slice.
-    void Work() { Work(WATCH_SLICE); }
     // Up to `positions` more, within the budget.
     void Work(std::int64_t positions);
+    // Still asking: no answer yet, and budget left.
+    bool Busy() const;
     // The answer for the board as it stands, Unknown until there is one.
     const Solution& Answer() const { return solver_.Answer(); }
     // True once when the game is proven lost: after a position proven winnable, or a new

@@ -32,7 +32,7 @@ StepOutcome ScriptedWindow::Run(WindowEvent event) {
     if (event.kind == Kind::Leave)
         pointerInside_ = false;
     if (event.kind == Kind::Idle)
-        session_.Think();
+        session_.ThinkToTheEnd();
     const StepOutcome out = session_.Handle(event);
     lost_ = lost_ || session_.TakeLoss();
     keys_ = keys_ || out.post == CMD_KEYS;
