@@ -1,16 +1,13 @@
-// The solver, the hint and taking moves back, as properties over random deals and random play:
-// the solver's lines win through the game's own input, its proofs agree with a plain exhaustive
-// search, and moves taken back or the same deal again give back exactly what was there.
-#include "app/window_script.h"
+// The solver and the hint, as properties over random deals: the solver's lines win through the
+// game's own input, and its proofs agree with a plain exhaustive search.
 #include "board_rows.h"
 #include "game/board_input.h"
 #include "game/deal.h"
 #include "game/hint.h"
-#include "game/reach.h"
-#include "render/bmp_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 
@@ -157,70 +154,6 @@ TEST(Hint, FromTheLineThenThePairsThenTheMovesThatOpenOne) {
         hint(test::BoardWith(FIXED, {{1, 1, 1}, {2, 1, 2}, {3, 1, 0}, {4, 1, 1}, {5, 1, 2}}), 0)
             .kind,
         K::None);
-}
-
-class Session : public testing::Test {
-  protected:
-    void SetUp() override {
-        Result<Sprite> cell = LoadSprite(std::string(ZEMBRO_RUN_DIR) + "/Immagini/Pedone2.bmp");
-        ASSERT_TRUE(cell);
-        cell_ = std::move(*cell);
-    }
-    Sprite cell_;
-};
-
-std::string Click(Cell c) {
-    return "click cell " + std::to_string(c.col) + " " + std::to_string(c.row);
-}
-
-// Random moves through the window's events, then as many take-backs: each gives back the board
-// before its move; one more changes nothing; F5 gives back the deal, counters at zero.
-TEST_F(Session, TakingMovesBackAndTheSameDealGiveBackWhatWasThere) {
-    std::mt19937 rng(11);
-    for (int n = 0; n < 40; ++n) {
-        OptionValues settings;
-        settings.fixedCells = n % 2 * 10;
-        settings.kindsUsed = 1 + static_cast<std::int32_t>(rng() % 20);
-        settings.reselectAfterMove = static_cast<std::int32_t>(rng() % 2);
-        ScriptedWindow window(settings, cell_, static_cast<std::uint32_t>(rng()));
-        GameSession& session = window.Session();
-        const GameState dealt = session.Game();
-        std::vector<std::pair<Board, std::int32_t>> before;
-        const int moves = 1 + static_cast<int>(rng() % 30);
-        for (int m = 0; m < moves && session.Game().piecesLeft > 0; ++m) {
-            const Board& board = session.Game().board;
-            const auto at = [](int element) { return Cell{element % 8 + 1, element / 8 + 1}; };
-            std::vector<SolverStep> steps;
-            for (int from = 0; from < BOARD_CELLS; ++from)
-                for (int i = 0;
-                     session.Game().IsPiece(at(from)) && i < ReachFrom(board, from).count; ++i)
-                    steps.push_back(
-                        {at(from),
-                         at(ReachFrom(board, from).targets[static_cast<std::size_t>(i)].cell)});
-            if (steps.empty())
-                break;
-            const SolverStep step = steps[rng() % steps.size()];
-            before.emplace_back(board, session.Game().piecesLeft);
-            ASSERT_TRUE(window.RunScript("right, " + Click(step.from) + ", " + Click(step.to)));
-            ASSERT_NE(session.Game().board, before.back().first) << "a move the reach allows";
-        }
-        const std::int32_t made = session.Game().moves;
-        ASSERT_EQ(made, static_cast<std::int32_t>(before.size()));
-        for (int back = 1; !before.empty(); ++back, before.pop_back()) {
-            ASSERT_TRUE(window.RunScript(back % 2 ? "key ctrl+z" : "key backspace"));
-            EXPECT_EQ(test::BoardText(session.Game().board), test::BoardText(before.back().first));
-            EXPECT_EQ(session.Game().piecesLeft, before.back().second);
-            EXPECT_EQ(session.Game().moves, made + back);
-        }
-        ASSERT_TRUE(window.RunScript("key ctrl+z"));
-        EXPECT_EQ(session.Game().board, dealt.board) << "nothing left to take back";
-        EXPECT_EQ(session.Game().moves, 2 * made);
-        ASSERT_TRUE(window.RunScript(Click({1, 1}) + ", " + Click({4, 4}) + ", key f5"));
-        EXPECT_EQ(session.Game().board, dealt.board);
-        EXPECT_EQ(session.Game().piecesLeft, dealt.piecesLeft);
-        EXPECT_EQ(session.Game().moves + session.Game().seconds, 0);
-        EXPECT_TRUE(session.Frame().Paused());
-    }
 }
 
 } // namespace
