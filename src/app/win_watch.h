@@ -9,11 +9,12 @@
 
 namespace zembro {
 
-// Positions a move's question may cost before it is left unanswered; a slice of them, well
-// under a millisecond, and the time idle processing gives the slices per display refresh.
+// Positions a move's question may cost before it is left unanswered; a slice of them (tens of
+// microseconds, a millisecond in a debugging build with sanitizers), and the time idle
+// processing gives the slices per display refresh.
 inline constexpr std::int64_t WATCH_BUDGET = 200000;
-inline constexpr std::int64_t WATCH_SLICE = 25;
-inline constexpr std::uint32_t WATCH_MS_PER_TICK = 4;
+inline constexpr std::int64_t WATCH_SLICE = 2;
+inline constexpr std::uint32_t WATCH_MS_PER_TICK = 3;
 
 class WinWatch {
   public:
