@@ -132,6 +132,7 @@ def sites(path):
 
 class Worker:
     def __init__(self, number, out):
+        self.number = number
         self.tree = os.path.join(out, f"tree{number}")
         self.build = os.path.join(self.tree, "build")
         self.log = os.path.join(out, f"worker{number}.log")
