@@ -15,18 +15,7 @@ probe=$(realpath build/bench/startup_probe)
 bare=$(realpath build/bench/bare_window)
 cp -r build/run "$work/run"
 start_xvfb 1024x768x24 || exit 1
-ticks=$(getconf CLK_TCK)
-
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-# Percent of one core the game used over the next 10 seconds.
-cpu_percent() {
-    local before after
-    before=$(cpu_ticks "$GAME_PID")
-    sleep 10
-    after=$(cpu_ticks "$GAME_PID")
-    awk -v a="$after" -v b="$before" -v t="$ticks" 'BEGIN { printf "%.2f\n", 100 * (a - b) / t / 10 }'
-}
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+source bench/rest_figures.sh
 
 declare -A results
 # Start-up, game and bare window in turn. The game's first frame: the background's dark sea at
@@ -48,17 +37,7 @@ for run in $(seq "$runs"); do
     xdotool key Return
     sleep $((5 - 1))
     rss=$(awk '/RssAnon/ {print $2}' "/proc/$GAME_PID/status")
-    click_game 20 300 # the clock runs from the first click
-    point 40 590      # below the board, off the seconds
-    # A figure taken in the wrong state is worse than none: the clock is seen to run, then to
-    # stand still, on the screen.
-    clock_runs || { echo "the clock does not run after the first click" >&2; exit 1; }
-    running=$(cpu_percent)
-    # shellcheck disable=SC2046 # "X Y" is two arguments
-    click_game $(zone pause)
-    point 40 590
-    clock_stands || { echo "the clock runs on after the pause" >&2; exit 1; }
-    paused=$(cpu_percent)
+    measure_rest "the game"
     click_game 20 300
     ( for _ in $(seq 200); do
           for x in 100 250 400 550 700 550 400 250; do

@@ -14,15 +14,7 @@ windows=$(realpath "${ZEMBRO_EXE:-build-win/zembro.exe}") # ZEMBRO_EXE: another 
 start_xvfb 1024x768x16 || exit 1
 start_wine || exit 1
 GAME_RUNNER=
-ticks=$(getconf CLK_TCK)
-cpu_percent() {
-    local before after
-    before=$(awk '{print $14 + $15}' "/proc/$GAME_PID/stat")
-    sleep 10
-    after=$(awk '{print $14 + $15}' "/proc/$GAME_PID/stat")
-    awk -v a="$after" -v b="$before" -v t="$ticks" 'BEGIN { printf "%.2f\n", 100 * (a - b) / t / 10 }'
-}
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+source bench/rest_figures.sh
 
 declare -A results
 for run in $(seq "$runs"); do
@@ -35,15 +27,7 @@ for run in $(seq "$runs"); do
         fi
         prepare_one_kind_run build/run 7
         open_game || { echo "$build: the game did not start" >&2; exit 1; }
-        click_game 20 300 # the clock runs from the first click
-        point 40 590
-        clock_runs || { echo "$build: the clock does not run" >&2; exit 1; }
-        running=$(cpu_percent)
-        # shellcheck disable=SC2046 # "X Y" is two arguments
-        click_game $(zone pause)
-        point 40 590
-        clock_stands || { echo "$build: the clock runs on after the pause" >&2; exit 1; }
-        paused=$(cpu_percent)
+        measure_rest "$build"
         close_game
         results[$build-running]+="$running "
         results[$build-paused]+="$paused "
