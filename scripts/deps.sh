@@ -16,11 +16,13 @@ ZEMBRO_PACKAGES=(
     qt6-translations-l10n
 )
 
-# What the tests and benchmarks need beside it; the end-to-end runs need the second line.
+# What the tests and benchmarks need beside it; the end-to-end runs need the second line, the
+# file systems the store is tried on (mounted through FUSE) the last.
 ZEMBRO_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream libxdamage-dev
     xvfb xauth xdotool imagemagick x11-utils openbox weston xwayland
     at-spi2-core dbus-daemon orca speech-dispatcher speech-dispatcher-espeak-ng
+    fuse3 exfat-fuse exfatprogs dosfstools fusefat sshfs openssh-sftp-server
 )
 
 # What the Windows build and its run under Wine need.

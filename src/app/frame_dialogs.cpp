@@ -3,6 +3,7 @@
 
 #include "store/cp1252.h"
 #include "store/options_file.h"
+#include "store/regular_file.h"
 #include "store/run_folder.h"
 #include "store/score_file.h"
 #include "ui/dialog_templates.h"
@@ -26,12 +27,24 @@ void RunOptions(platform::Framework& framework, const platform::FrameWindow* own
     for (std::string* folder : {&dialog.copy.directory1, &dialog.copy.directory2})
         if (folder->starts_with(runFolder + "/"))
             folder->erase(0, runFolder.size() + 1);
-    if (const Result<OptionsRead> read = ReadOptions(path, dialog.copy); !read) {
+    OptionValues fromFile = dialog.copy;
+    if (const Result<OptionsRead> read = ReadOptions(path, fromFile); !read) {
         // Settings that could not be read are not shown, so that OK cannot write them back.
         TellFileFailure(framework, owner, "Errore di caricamento",
                         "Le opzioni non sono state lette da", path, read.Status());
         return;
     }
+    // The pictures in use are known to load; other words read as folders (text written over
+    // the file while the game ran) would stop the next start once OK wrote them back.
+    if (fromFile.directory1 == dialog.copy.directory1 &&
+        fromFile.directory2 == dialog.copy.directory2)
+        dialog.copy = fromFile;
+    else
+        framework.MessageBox(owner,
+                             ShownPath(path) +
+                                 " nomina cartelle di immagini diverse da quelle in uso: le "
+                                 "opzioni mostrate sono quelle in uso.",
+                             "Opzioni", MessageIcon::Information, MessageButtons::Ok);
     if (framework.RunDialog(owner, OptionsTemplate(), dialog) == Answer::Ok) {
         ReadOptions(path, settings);
         PrefixFolders(settings, runFolder);
@@ -91,11 +104,12 @@ void OfferRecord(platform::Framework& framework, const platform::FrameWindow* ow
     if (!inserted)
         TellFileFailure(framework, owner, "Errore di salvataggio",
                         "Il risultato non è stato salvato in", path, inserted.Status());
-    else if (inserted->keptOld)
+    else if (!inserted->keptAs.empty())
         framework.MessageBox(owner,
-                             std::string(SCORE_FILE_NAME) +
-                                 " non era una classifica intera: è stato conservato come " +
-                                 SCORE_FILE_KEPT + " e ne è stata iniziata una nuova.",
+                             ShownPath(path) +
+                                 " non era una classifica intera: è stato conservato com'era in " +
+                                 ShownPath(inserted->keptAs) +
+                                 ", e i suoi record interi sono passati nella nuova classifica.",
                              "Classifica", MessageIcon::Information, MessageButtons::Ok);
 }
 

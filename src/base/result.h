@@ -28,6 +28,8 @@ enum FileError : int {
     FILE_ERROR_NAME_TOO_LONG, // a path or a name longer than the system takes
     FILE_ERROR_NOT_A_FOLDER,  // a file where a folder of the path belongs
     FILE_ERROR_DEVICE,        // the disk failed to read or write
+    FILE_ERROR_NOT_PERMITTED, // the file system does not do it, whoever asks
+    FILE_ERROR_NOT_KEPT,      // a file to be kept beside its replacement could not be copied
     FILE_ERROR_SYSTEM,        // anything else the system said
 };
 
@@ -37,21 +39,26 @@ template <typename T> class Result;
 template <> class Result<void> {
   public:
     static Result Ok() { return Result(true, {}, FILE_ERROR_NONE); }
-    static Result Fail(std::string reason, int error = FILE_ERROR_MALFORMED) {
-        return Result(false, std::move(reason), error);
+    // `cause` is the system's reason under a failure of the game's own kind (what stopped a
+    // copy, say), FILE_ERROR_NONE where there is none.
+    static Result Fail(std::string reason, int error = FILE_ERROR_MALFORMED,
+                       int cause = FILE_ERROR_NONE) {
+        return Result(false, std::move(reason), error, cause);
     }
 
     explicit operator bool() const { return ok_; }
     const std::string& Reason() const { return reason_; } // empty on success
     int Error() const { return error_; }
+    int Cause() const { return cause_; }
 
   private:
-    Result(bool ok, std::string reason, int error)
-        : ok_(ok), reason_(std::move(reason)), error_(error) {}
+    Result(bool ok, std::string reason, int error, int cause = FILE_ERROR_NONE)
+        : ok_(ok), reason_(std::move(reason)), error_(error), cause_(cause) {}
 
     bool ok_;
     std::string reason_;
     int error_;
+    int cause_;
 };
 
 // The result of an operation that gives nothing but success.
@@ -59,29 +66,28 @@ using IoResult = Result<void>;
 
 template <typename T> class Result {
   public:
-    static Result Ok(T value) { return Result(std::move(value), {}, FILE_ERROR_NONE); }
+    static Result Ok(T value) { return Result(std::move(value), IoResult::Ok()); }
     static Result Fail(std::string reason, int error = FILE_ERROR_MALFORMED) {
-        return Result(std::nullopt, std::move(reason), error);
+        return Result(std::nullopt, IoResult::Fail(std::move(reason), error));
     }
-    static Result Fail(const IoResult& failed) { return Fail(failed.Reason(), failed.Error()); }
+    static Result Fail(const IoResult& failed) { return Result(std::nullopt, failed); }
 
     explicit operator bool() const { return value_.has_value(); }
     T& operator*() { return *value_; }
     const T& operator*() const { return *value_; }
     T* operator->() { return &*value_; }
     const T* operator->() const { return &*value_; }
-    const std::string& Reason() const { return reason_; }
-    int Error() const { return error_; }
+    const std::string& Reason() const { return status_.Reason(); }
+    int Error() const { return status_.Error(); }
     // Success or the failure, without the value.
-    IoResult Status() const { return value_ ? IoResult::Ok() : IoResult::Fail(reason_, error_); }
+    IoResult Status() const { return status_; }
 
   private:
-    Result(std::optional<T> value, std::string reason, int error)
-        : value_(std::move(value)), reason_(std::move(reason)), error_(error) {}
+    Result(std::optional<T> value, IoResult status)
+        : value_(std::move(value)), status_(std::move(status)) {}
 
     std::optional<T> value_;
-    std::string reason_;
-    int error_;
+    IoResult status_;
 };
 
 } // namespace zembro

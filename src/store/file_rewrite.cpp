@@ -9,17 +9,22 @@ constexpr int MAX_REWRITES = 20;
 
 } // namespace
 
-IoResult RewriteFile(const std::string& path, const RewriteMaker& make) {
-    IoResult written = IoResult::Ok();
+std::string KeptName(const std::string& name, int copy) {
+    return name + KEPT_SUFFIX + (copy == 0 ? "" : std::to_string(copy));
+}
+
+Result<Replaced> RewriteFile(const std::string& path, const RewriteMaker& make) {
+    using Written = Result<Replaced>;
+    Written written = Written::Ok({});
     for (int attempt = 0; attempt < MAX_REWRITES; ++attempt) {
         const Result<FileLock> lock = LockFile(path, LockKind::Exclusive);
         if (!lock)
-            return lock.Status();
+            return Written::Fail(lock.Status());
         const Result<Rewrite> rewrite = make(*lock);
         if (!rewrite)
-            return rewrite.Status();
+            return Written::Fail(rewrite.Status());
         if (!rewrite->contents)
-            return IoResult::Ok();
+            return Written::Ok({});
         written = ReplaceFileContents(*lock, *rewrite->contents, rewrite->keepOld);
         if (written.Error() != FILE_ERROR_RACED)
             return written;

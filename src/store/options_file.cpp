@@ -126,9 +126,11 @@ std::string FormatOptions(const OptionValues& v) {
 }
 
 IoResult WriteOptions(const std::string& path, const OptionValues& values) {
-    return RewriteFile(path, [&](const FileLock&) {
-        return Result<Rewrite>::Ok({FormatOptions(values), false});
-    });
+    return RewriteFile(path,
+                       [&](const FileLock&) {
+                           return Result<Rewrite>::Ok({FormatOptions(values), false});
+                       })
+        .Status();
 }
 
 } // namespace zembro

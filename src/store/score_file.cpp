@@ -138,30 +138,31 @@ Result<InsertedScore> InsertScore(const std::string& path, const ScoreRecord& re
     InsertedScore inserted;
     // Made under a lock held from the reading to the renaming, so that a concurrent insert loses
     // nothing.
-    const IoResult written = RewriteFile(path, [&](const FileLock& lock) -> Result<Rewrite> {
-        // A list that exists but cannot be read is not replaced by a list of one.
-        List read = ReadList(lock, MAX_SCORES);
-        if (!read)
-            return Result<Rewrite>::Fail(read.Status());
-        std::vector<ScoreRecord>& list = *read;
-        const std::size_t place = PlaceIn(list, record.seconds, record.moves);
-        inserted = {static_cast<int>(place) + 1, false};
-        if (place >= static_cast<std::size_t>(MAX_SCORES))
-            return Result<Rewrite>::Ok({}); // not kept: nothing changes
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(place), record);
-        if (list.size() > MAX_SCORES)
-            list.resize(MAX_SCORES);
-        std::string bytes;
-        for (const ScoreRecord& r : list) {
-            const auto encoded = EncodeRecord(r);
-            bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-        }
-        // A file that is not a list the game wrote may be someone's: it is kept beside.
-        inserted.keptOld = !WholeList(lock);
-        return Result<Rewrite>::Ok({std::move(bytes), inserted.keptOld});
-    });
+    const Result<Replaced> written =
+        RewriteFile(path, [&](const FileLock& lock) -> Result<Rewrite> {
+            // A list that exists but cannot be read is not replaced by a list of one.
+            List read = ReadList(lock, MAX_SCORES);
+            if (!read)
+                return Result<Rewrite>::Fail(read.Status());
+            std::vector<ScoreRecord>& list = *read;
+            const std::size_t place = PlaceIn(list, record.seconds, record.moves);
+            inserted.place = static_cast<int>(place) + 1;
+            if (place >= static_cast<std::size_t>(MAX_SCORES))
+                return Result<Rewrite>::Ok({}); // not kept: nothing changes
+            list.insert(list.begin() + static_cast<std::ptrdiff_t>(place), record);
+            if (list.size() > MAX_SCORES)
+                list.resize(MAX_SCORES);
+            std::string bytes;
+            for (const ScoreRecord& r : list) {
+                const auto encoded = EncodeRecord(r);
+                bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+            }
+            // A file that is not a list the game wrote may be someone's: it is kept beside.
+            return Result<Rewrite>::Ok({std::move(bytes), !WholeList(lock)});
+        });
     if (!written)
-        return Result<InsertedScore>::Fail(written);
+        return Result<InsertedScore>::Fail(written.Status());
+    inserted.keptAs = written->keptAs;
     return Result<InsertedScore>::Ok(inserted);
 }
 

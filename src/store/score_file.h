@@ -55,16 +55,17 @@ ScoreRecord MakeRecord(const std::string& nameCp1252, std::int32_t seconds, std:
 Result<int> RankFor(const std::string& path, std::int16_t seconds, std::uint8_t moves);
 
 struct InsertedScore {
-    int place = 0;        // 1..15, or 16 when a full list did not keep it (nothing is written)
-    bool keptOld = false; // the old file was not a whole list and is kept as SCORE_FILE_KEPT
+    int place = 0; // 1..15, or 16 when a full list did not keep it (nothing is written)
+    // The path the old file is kept under when it was not a whole list; empty otherwise.
+    std::string keptAs;
 };
-inline constexpr const char* SCORE_FILE_KEPT = "Zembro.rec~";
 
 // Puts the record in its place and rewrites the file with at most fifteen records, under a lock
 // held from the reading to the writing so that concurrent inserts lose nothing: a failure leaves
 // the old list whole and is reported. A file that is not a whole list (its size is not a
 // multiple of a record, or it holds more than fifteen) is not replaced silently: the new list
-// starts from its first whole records and the old file is kept beside.
+// starts from its first whole records and a copy of the old file is kept beside it, under a name
+// no file has yet; where no copy can be kept, nothing is written.
 Result<InsertedScore> InsertScore(const std::string& path, const ScoreRecord& record);
 
 // Every whole record of the file, at most 255; a failure when the file cannot be opened or

@@ -39,6 +39,10 @@ std::string ItalianFileReason(int error) {
         return "una parte del percorso non è una cartella";
     case FILE_ERROR_DEVICE:
         return "errore di lettura o scrittura sul disco";
+    case FILE_ERROR_NOT_PERMITTED:
+        return "operazione non permessa";
+    case FILE_ERROR_NOT_KEPT:
+        return "non è una classifica intera e non se ne è potuta conservare una copia";
     default:
         return "errore di sistema";
     }
@@ -49,7 +53,10 @@ void TellFileFailure(platform::Framework& framework, const platform::FrameWindow
                      const IoResult& failure) {
     std::fprintf(stderr, "zembro: %s\n", failure.Reason().c_str());
     framework.MessageBox(owner,
-                         what + " " + ShownPath(file) + ":\n" + ItalianFileReason(failure.Error()),
+                         what + " " + ShownPath(file) + ":\n" + ItalianFileReason(failure.Error()) +
+                             (failure.Cause() != FILE_ERROR_NONE
+                                  ? " (" + ItalianFileReason(failure.Cause()) + ")"
+                                  : ""),
                          caption, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
 }
 

@@ -15,7 +15,9 @@
 #include <acl/libacl.h>
 #include <algorithm>
 #include <csignal>
+#include <fstream>
 #include <functional>
+#include <iostream>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -501,6 +503,132 @@ TEST(FileSafety, LocksWaitBoundedlyAndAreDoneWithoutWhereNoneAreKept) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(TempFolder::Contents(folder / "nolock"), std::string(48, 'b'));
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+// A list that is not whole is kept, under the first name no file has, by whichever player saves
+// where their rights allow it (a group folder, another player's copy in a sticky folder, a
+// folder in the way), and every name of the list gets the new one. Where no copy can be made,
+// nothing is written and the failure says the copy is what failed.
+TEST(FileSafety, BrokenListsAreKeptUnderNewNamesByEveryPlayer) {
+    if (!ROOT)
+        GTEST_SKIP() << "needs the super-user to make the players and their files";
+    struct Case {
+        const char* name;
+        uid_t folderOwner;
+        gid_t group;
+        mode_t folderMode;
+        uid_t writer;
+        const char* listAt; // where Zembro.rec leads, through a link when not itself
+        const char* kept;   // the copy's name, or nothing when none can be made
+    } const cases[] = {
+        {"another player, in a group folder", PLAYER, OTHER, 02775, OTHER, "Zembro.rec", "~"},
+        {"a copy of another player in a sticky folder", 0, 0, 01777, PLAYER, "Zembro.rec", "~1"},
+        {"a folder where the copy goes", PLAYER, PLAYER, 0700, PLAYER, "Zembro.rec", "~1"},
+        {"a second name in another folder", PLAYER, PLAYER, 0700, PLAYER, "Zembro.rec", "~"},
+        {"a list reached through a link", PLAYER, PLAYER, 0700, PLAYER, "store/scores.rec", "~"},
+        {"a folder that cannot be written", PLAYER, PLAYER, 0500, PLAYER, "Zembro.rec", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder("kept");
+        const std::string path = folder / "Zembro.rec", list = folder / c.listAt;
+        fs::create_directories(fs::path(list).parent_path());
+        if (list != path) {
+            fs::create_symlink(c.listAt, path);
+            Own(fs::path(list).parent_path(), PLAYER, P::owner_all);
+        }
+        ASSERT_TRUE(Insert(list, Record("a", 10)));
+        const std::string broken = TempFolder::Contents(list) + "tail";
+        folder.Write(c.listAt, broken);
+        const std::string second = folder / "second/Zembro.rec";
+        if (c.name == cases[3].name) {
+            fs::create_directories(folder.Path() / "second");
+            fs::create_hard_link(list, second);
+        }
+        if (c.name == cases[1].name)
+            Own(folder.Write("Zembro.rec~", "theirs"), OTHER, P::owner_read | P::owner_write);
+        if (c.name == cases[2].name)
+            fs::create_directory(folder / "Zembro.rec~");
+        ASSERT_EQ(::chown(list.c_str(), PLAYER, c.group) | ::chmod(list.c_str(), 0664), 0);
+        ASSERT_EQ(::chown(folder.Path().c_str(), c.folderOwner, c.group) |
+                      ::chmod(folder.Path().c_str(), c.folderMode),
+                  0);
+        const std::string kept = c.kept ? list + c.kept : "";
+        EXPECT_EQ(InChild(
+                      [&] {
+                          const Result<InsertedScore> saved = InsertScore(path, Record("b", 5));
+                          return c.kept ? saved && saved->keptAs == kept
+                                        : saved.Error() == FILE_ERROR_NOT_KEPT &&
+                                              saved.Status().Cause() == FILE_ERROR_DENIED;
+                      },
+                      c.writer),
+                  "ok");
+        EXPECT_EQ(Names(list), c.kept ? "b a " : "a ");
+        EXPECT_EQ(TempFolder::Contents(c.kept ? kept : list), broken);
+        EXPECT_TRUE(c.name != cases[1].name || TempFolder::Contents(path + "~") == "theirs");
+        EXPECT_TRUE(c.name != cases[3].name ||
+                    TempFolder::Contents(second) == TempFolder::Contents(list));
+    }
+}
+
+// exFAT and FAT sticks (no links, unnamed files or access control lists; FAT keeps no owners
+// or modes) and sshfs (no lists), each made and mounted by the test through FUSE: a first save
+// and every later one is a new file whole before it takes the name; a list that is not whole is
+// kept beside a backup the player made; temporaries of killed writers go at the next save.
+TEST(FileSafety, EveryKindOfFileSystemSavesWhole) {
+    if (!ROOT)
+        GTEST_SKIP() << "needs the super-user to mount file systems";
+    const TempFolder root("file-systems");
+    const std::pair<const char*, const char*> kinds[] = {
+        {"exFAT", "truncate -s 8M exFAT.img && mkfs.exfat exFAT.img && losetup -f --show "
+                  "exFAT.img >exFAT.dev && mount.exfat-fuse \"$(cat exFAT.dev)\" exFAT"},
+        {"FAT", "truncate -s 8M FAT.img && mkfs.vfat FAT.img && fusefat -o rw+ FAT.img FAT"},
+        {"sshfs",
+         "mkdir back && printf '#!/bin/sh\\nexec /usr/lib/openssh/sftp-server\\n' >ssh && "
+         "chmod +x ssh && sshfs -o ssh_command=\"$PWD/ssh\" localhost:\"$PWD/back\" sshfs"},
+    };
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    for (const auto& [kind, make] : kinds) {
+        const std::string in = "cd '" + root.Path().string() + "' && ";
+        if (std::system((in + "mkdir " + kind + " && (" + make + ") >/dev/null 2>&1").c_str())) {
+            std::cout << "[  SKIPPED ] " << kind << ": cannot be made or mounted here\n";
+            continue;
+        }
+        SCOPED_TRACE(kind);
+        const std::string folder = root / kind, path = folder + "/Zembro.rec";
+        EXPECT_TRUE(Insert(path, Record("a", 20)) && WriteOptions(folder + "/Option.opt", {}));
+        struct stat first {
+        }, second{};
+        ::stat(path.c_str(), &first);
+        EXPECT_TRUE(Insert(path, Record("b", 10)));
+        ::stat(path.c_str(), &second);
+        EXPECT_NE(first.st_ino, second.st_ino) << "a new file, not the old one rewritten";
+        const std::string broken = TempFolder::Contents(path) + "tail";
+        const std::pair<std::string, std::string> files[] = {
+            {"Zembro.rec", broken},
+            {"Zembro.rec~", "backup"},
+            {".Zembro.rec.zembro-tmp", ""},
+            {".Zembro.rec." + std::to_string(gone) + ".zembro-tmp", ""}};
+        for (const auto& [name, text] : files)
+            std::ofstream(folder + "/" + name) << text;
+        const Result<InsertedScore> inserted = InsertScore(path, Record("c", 30));
+        EXPECT_TRUE(inserted && inserted->keptAs == path + "~1") << inserted.Reason();
+        EXPECT_EQ(TempFolder::Contents(path + "~1"), broken);
+        EXPECT_EQ(TempFolder::Contents(path + "~"), "backup");
+        EXPECT_EQ(Names(path), "b a c ");
+        std::vector<std::string> entries;
+        for (const auto& entry : fs::directory_iterator(folder))
+            entries.push_back(entry.path().filename());
+        std::sort(entries.begin(), entries.end());
+        EXPECT_EQ(entries, (std::vector<std::string>{"Option.opt", "Zembro.rec", "Zembro.rec~",
+                                                     "Zembro.rec~1"}));
+        std::system((in + "umount " + kind + "; [ ! -f " + kind + ".dev ] || losetup -d \"$(cat " +
+                     kind + ".dev)\"")
+                        .c_str());
+    }
 }
 
 } // namespace

@@ -175,18 +175,23 @@ TEST_F(Frame, TheOptionsAreReadAgainAndTheDealKeepsToThePictures) {
     EXPECT_LE(highest, 33) << "no code without a picture";
     EXPECT_GE(highest, 20) << "yet every picture is used";
     // A file that stops early (a folder name too long, a word for a number): OK fills what it
-    // does not give from the settings in force, so the next start takes what it writes.
+    // does not give from the settings in force, so the next start takes what it writes. Text
+    // written over the file names other folders: the settings in force are shown, and said.
     OptionValues inForce, written;
     ASSERT_TRUE(ReadOptions(folder_.Write("force.opt", "Immagini Contatori 200 1 0 0 1 1 0 30 150"),
                             inForce));
     for (const std::string& text :
-         {std::string(300, 'x'), std::string("Immagini Contatori 200 1 0 0 1 1 0 x")}) {
+         {std::string(300, 'x'), std::string("Immagini Contatori 200 1 0 0 1 1 0 x"),
+          std::string("garbage here")}) {
         folder_.Write("Option.opt", text);
+        framework_.messages.clear();
         Game().OnCommand(CMD_OPTIONS);
         const Result<OptionsRead> read = ReadOptions(folder_ / "Option.opt", written);
         EXPECT_TRUE(read && read->valuesRead == 11 && written == inForce) << text;
+        EXPECT_EQ(framework_.messages.size(), text.starts_with("garbage") ? 1u : 0u);
     }
     // Settings that cannot be read are told, and never shown for OK to write back.
+    framework_.messages.clear();
     std::filesystem::remove(folder_ / "Option.opt");
     std::filesystem::create_directory(folder_ / "Option.opt");
     framework_.dialogsRun.clear();
@@ -290,6 +295,17 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
               "Il risultato non è stato salvato in " + Records() +
                   ":\nnon è un file normale (è una cartella, una FIFO o un dispositivo)");
     EXPECT_FALSE(framework_.quitRequested);
+    // A list that is not whole: the result is saved, and the kept copy named.
+    std::filesystem::remove(Records());
+    folder_.Write("Zembro.rec", "tail");
+    framework_.messages.clear();
+    framework_.messageAnswers = {Answer::Cancel};
+    framework_.dialogScripts[DIALOG_NEW_RECORD] =
+        [](HeadlessDialog& d, platform::DialogHandler& h) { h.OnCommand(1, d); };
+    Win();
+    EXPECT_EQ(framework_.messages.at(1).text,
+              Records() + " non era una classifica intera: è stato conservato com'era in " +
+                  Records() + "~, e i suoi record interi sono passati nella nuova classifica.");
 }
 
 // Giving up says how many pieces were left and goes back to the same game on Cancel; a board of

@@ -38,7 +38,7 @@ std::size_t Count(const std::string& path) {
 // The place a result went to, 0 when it was not saved; negative when the old file was kept aside.
 int Inserted(const std::string& path, const ScoreRecord& r) {
     const Result<InsertedScore> inserted = InsertScore(path, r);
-    return !inserted ? 0 : inserted->keptOld ? -inserted->place : inserted->place;
+    return !inserted ? 0 : !inserted->keptAs.empty() ? -inserted->place : inserted->place;
 }
 
 std::string Hex(const std::array<std::uint8_t, SCORE_RECORD_SIZE>& bytes) {
@@ -118,7 +118,8 @@ TEST(ScoreFile, ShortAndOddFiles) {
     EXPECT_EQ(test::TempFolder::Contents(path), many);
     EXPECT_EQ(Inserted(path, Record("early", 1, 1)), -1);
     EXPECT_EQ(test::TempFolder::Contents(path).size(), 15 * SCORE_RECORD_SIZE);
-    EXPECT_EQ(test::TempFolder::Contents(folder / "Zembro.rec~"), many);
+    EXPECT_EQ(test::TempFolder::Contents(folder / "Zembro.rec~1"), many) << "a new name";
+    EXPECT_EQ(test::TempFolder::Contents(folder / "Zembro.rec~"), bytes + "tail");
     EXPECT_EQ(Inserted(path, Record("next", 2, 1)), 2) << "a whole list is replaced as usual";
 }
 

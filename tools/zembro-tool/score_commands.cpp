@@ -100,9 +100,9 @@ int RunInsert(const Args& args) {
     const Result<InsertedScore> inserted = InsertScore(args[0], record);
     if (!inserted)
         return Fail(inserted.Reason());
-    if (inserted->keptOld)
-        std::cerr << "zembro-tool: " << args[0] << ": not a whole list; kept as " << args[0]
-                  << KEPT_SUFFIX << '\n';
+    if (!inserted->keptAs.empty())
+        std::cerr << "zembro-tool: " << args[0] << ": not a whole list; kept as "
+                  << inserted->keptAs << ", its whole records carried over\n";
     std::cout << inserted->place << '\n';
     return EXIT_OK;
 }

@@ -20,7 +20,11 @@ bool TakeAcl(int to, int from) {
     acl_t acl = ::acl_get_fd(from);
     if (acl == nullptr)
         return errno == ENOTSUP; // a file system without lists: the mode says it all
-    const bool taken = ::acl_set_fd(to, acl) == 0;
+    bool taken = ::acl_set_fd(to, acl) == 0;
+    // A file system that answers a question about lists but keeps none (sshfs, exFAT): the list
+    // made from the mode is the mode, given already.
+    if (!taken && errno == ENOTSUP)
+        taken = ::acl_equiv_mode(acl, nullptr) == 0;
     ::acl_free(acl);
     return taken;
 }
@@ -53,8 +57,15 @@ void TakeAttributes(int to, int from) {
 } // namespace
 
 bool TakeIdentity(int to, int from, const struct stat& old) {
-    // The owner first: a change of owner clears the set-id bits the mode then gives back.
-    if (::fchown(to, old.st_uid, old.st_gid) != 0 || ::fchmod(to, old.st_mode & 07777) != 0)
+    // Each only where it differs: some file systems (FAT) give every file the same owner and
+    // mode and refuse to be asked. The owner first: a change of owner clears the set-id bits
+    // the mode then gives back.
+    struct stat now {};
+    if (::fstat(to, &now) != 0 ||
+        ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+         ::fchown(to, old.st_uid, old.st_gid) != 0) ||
+        ::fstat(to, &now) != 0 ||
+        ((now.st_mode & 07777) != (old.st_mode & 07777) && ::fchmod(to, old.st_mode & 07777) != 0))
         return false;
     // The list after the mode: setting it sets the group bits to its mask.
     if (!TakeAcl(to, from))

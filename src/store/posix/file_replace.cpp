@@ -4,8 +4,19 @@
 #include "store/posix/file_handles.h"
 #include "store/posix/file_identity.h"
 
+#include <array>
 #include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -13,6 +24,8 @@ namespace zembro {
 namespace {
 
 constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
+// Older than any write takes: a temporary this old is no live writer's.
+constexpr time_t STALE_TEMPORARY_SECONDS = 3600;
 
 bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
@@ -61,9 +74,97 @@ IoResult Raced(const FileLock& lock) {
     return IoResult::Fail(lock.Target() + ": another program made it meanwhile", FILE_ERROR_RACED);
 }
 
+// The one temporary name a writer uses beside the file: under the file's lock writers take
+// turns, so one name serves them all and the next one reuses what a killed one left, even where
+// the folder cannot be listed; without a lock each writer has its own.
+std::string TemporaryName(const std::string& name, bool locked) {
+    return "." + name + (locked ? "" : "." + std::to_string(::getpid())) +
+           std::string(TEMPORARY_SUFFIX);
+}
+
+// The process that wrote `entry` if it is a temporary of the file `name`: 0 for one written under
+// the file's lock; nothing for any other entry.
+std::optional<pid_t> TemporaryWriter(std::string_view entry, const std::string& name) {
+    const std::string prefix = "." + name;
+    if (entry.size() < prefix.size() + TEMPORARY_SUFFIX.size() || !entry.starts_with(prefix) ||
+        !entry.ends_with(TEMPORARY_SUFFIX))
+        return std::nullopt;
+    std::string_view middle =
+        entry.substr(prefix.size(), entry.size() - prefix.size() - TEMPORARY_SUFFIX.size());
+    if (middle.empty())
+        return 0;
+    if (!middle.starts_with('.'))
+        return std::nullopt;
+    middle.remove_prefix(1);
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(middle.data(), middle.data() + middle.size(), pid);
+    if (error != std::errc() || end != middle.data() + middle.size() || pid <= 0)
+        return std::nullopt;
+    return pid;
+}
+
+// Removes the temporaries of the file `name` that no writer still writes: those written under
+// the lock (this writer holds it, or the file system keeps none and no one does), those of a
+// process that is gone, this one's, and any older than a write ever takes (a process of another
+// machine, or a number reused). A folder that cannot be listed keeps them.
+void SweepTemporaries(int folder, const std::string& name) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(
+        ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)), ::closedir);
+    if (!listing)
+        return;
+    const time_t stale = std::time(nullptr) - STALE_TEMPORARY_SECONDS;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::optional<pid_t> writer = TemporaryWriter(entry->d_name, name);
+        struct stat info {};
+        if (!writer || ::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode))
+            continue;
+        if (*writer == 0 || *writer == ::getpid() || info.st_mtime < stale ||
+            (::kill(*writer, 0) != 0 && errno == ESRCH))
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+}
+
+// Gives the file `from` the name `to` only where no file has that name yet: 0, EEXIST, or the
+// system's error.
+int ClaimName(int folder, const char* from, const char* to) {
+    if (::renameat2(folder, from, folder, to, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+    // A file system that cannot rename without replacing: a link fails on a taken name as well.
+    if (::linkat(folder, from, folder, to, 0) == 0) {
+        ::unlinkat(folder, from, 0);
+        return 0;
+    }
+    if (errno == EEXIST)
+        return EEXIST;
+    // Nor links (FAT, exFAT): a name seen free is renamed to, the folder locked meanwhile against
+    // the game's other writers on this machine.
+    const FileDescriptor listing(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (listing.Valid())
+        ::flock(listing.Get(), LOCK_EX);
+    struct stat taken {};
+    if (::fstatat(folder, to, &taken, AT_SYMLINK_NOFOLLOW) == 0)
+        return EEXIST;
+    if (errno != ENOENT)
+        return errno;
+    return ::renameat(folder, from, folder, to) == 0 ? 0 : errno;
+}
+
+// Makes a new temporary for the locked file, replacing a killed writer's; invalid with errno set
+// when the folder takes none.
+FileDescriptor NewTemporary(const FileLock& lock, const std::string& temporary, mode_t mode) {
+    const int folder = lock.Open().folder.Get();
+    if (::unlinkat(folder, temporary.c_str(), 0) != 0 && errno != ENOENT)
+        return FileDescriptor(); // someone else's, in a sticky folder
+    return FileDescriptor(::openat(folder, temporary.c_str(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+}
+
 // The first file under a name: written unnamed, then linked in whole, so that neither a killed
 // writer nor a full disk leaves an empty or half file behind, in a folder the player may read or
-// not. Where the file system has no unnamed files, a named one of this process is linked in.
+// not. Where the file system has no unnamed files, a named one of this process takes the name.
 IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
     const int folder = lock.Open().folder.Get();
     const std::string& base = lock.Open().name;
@@ -84,17 +185,15 @@ IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
     } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         return SystemFailure(lock.Target(), errno);
     }
-    const std::string temporary =
-        "." + base + "." + std::to_string(::getpid()) + std::string(TEMPORARY_SUFFIX);
-    ::unlinkat(folder, temporary.c_str(), 0);
-    FileDescriptor named(::openat(folder, temporary.c_str(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    const std::string temporary = TemporaryName(base, false);
+    FileDescriptor named = NewTemporary(lock, temporary, 0666); // as an unnamed one is made
     if (!named.Valid())
         return SystemFailure(lock.Target(), errno);
     int error = WriteAndClose(named, contents);
-    if (error == 0 && ::linkat(folder, temporary.c_str(), folder, name, 0) != 0)
-        error = errno;
-    ::unlinkat(folder, temporary.c_str(), 0);
+    if (error == 0)
+        error = ClaimName(folder, temporary.c_str(), name);
+    if (error != 0)
+        ::unlinkat(folder, temporary.c_str(), 0);
     if (error == EEXIST)
         return Raced(lock);
     if (error != 0)
@@ -103,61 +202,115 @@ IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
     return IoResult::Ok();
 }
 
-} // namespace
+// Copies the whole open file `from` into `to`.
+bool CopyAll(int from, int to) {
+    std::array<char, 1 << 16> buffer{};
+    for (off_t at = 0;;) {
+        const ssize_t got = ::pread(from, buffer.data(), buffer.size(), at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        if (!WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(got))))
+            return false;
+        at += got;
+    }
+}
 
-IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bool keepOld) {
+// Keeps a copy of the locked file beside it, whole before it takes the first kept name no file
+// has: the copy's path, or FILE_ERROR_NOT_KEPT with what stopped it.
+Result<std::string> KeepCopy(const FileLock& lock) {
+    const FileLock::Handles& open = lock.Open();
+    const int folder = open.folder.Get();
+    const std::string temporary = TemporaryName(open.name, lock.Held());
+    FileDescriptor copy = NewTemporary(lock, temporary, 0600);
+    int error = copy.Valid() ? 0 : errno;
+    if (error == 0) {
+        // Read as the old file was, where this writer may give it that identity.
+        if (!TakeIdentity(copy.Get(), open.file.Get(), open.info))
+            ::fchmod(copy.Get(), open.info.st_mode & 0666);
+        if (!CopyAll(open.file.Get(), copy.Get()) || ::fsync(copy.Get()) != 0)
+            error = errno;
+        else if (!copy.Close())
+            error = errno;
+    }
+    for (int number = 0; error == 0; ++number) {
+        const std::string kept = KeptName(open.name, number);
+        const int claimed =
+            number < MAX_KEPT_COPIES ? ClaimName(folder, temporary.c_str(), kept.c_str()) : EEXIST;
+        if (claimed == 0) {
+            SyncFolder(folder);
+            return Result<std::string>::Ok(
+                std::filesystem::path(lock.Target()).replace_filename(kept).string());
+        }
+        if (claimed != EEXIST || number == MAX_KEPT_COPIES)
+            error = claimed;
+    }
+    ::unlinkat(folder, temporary.c_str(), 0);
+    return Result<std::string>::Fail(IoResult::Fail(
+        lock.Target() + ": no copy of it could be kept beside it: " + std::strerror(error),
+        FILE_ERROR_NOT_KEPT, FileErrorOf(error)));
+}
+
+// Replaces the contents of the locked file that exists.
+IoResult ReplaceExisting(const FileLock& lock, std::string_view contents) {
     const std::string& target = lock.Target();
-    if (lock.Kind() != LockKind::Exclusive)
-        return IoResult::Fail(target + ": not locked for writing", FILE_ERROR_LOCKED);
-    if (!lock.Exists())
-        return CreateWhole(lock, contents);
-
     const FileLock::Handles& open = lock.Open();
     const int folder = open.folder.Get();
     const int current = open.file.Get();
-    const std::string& name = open.name;
-    const struct stat& old = open.info;
-    // In place when a new file would not be the same one to its users; never when the old one
-    // is to be kept.
-    const auto inPlace = [&](int error) {
-        return keepOld ? SystemFailure(target, error) : RewriteInPlace(current, target, contents);
-    };
     // A new file would leave the other names with the old contents.
-    if (old.st_nlink > 1 && !keepOld)
+    if (open.info.st_nlink > 1)
         return RewriteInPlace(current, target, contents);
-
-    // Writers take turns under the lock, so one name serves them all and the next one reuses
-    // what a killed one left, even where the folder cannot be listed. Without locks each has
-    // its own.
-    const std::string temporary = "." + name +
-                                  (lock.Held() ? "" : "." + std::to_string(::getpid())) +
-                                  std::string(TEMPORARY_SUFFIX);
-    if (::unlinkat(folder, temporary.c_str(), 0) != 0 && errno != ENOENT)
-        return inPlace(errno); // someone else's, in a sticky folder
-    FileDescriptor file(::openat(folder, temporary.c_str(),
-                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string temporary = TemporaryName(open.name, lock.Held());
+    FileDescriptor file = NewTemporary(lock, temporary, 0600);
     if (!file.Valid())
-        return errno == EACCES || errno == EPERM ? inPlace(errno) : SystemFailure(target, errno);
+        return errno == EACCES || errno == EPERM ? RewriteInPlace(current, target, contents)
+                                                 : SystemFailure(target, errno);
     const auto dropTemporary = [&] { ::unlinkat(folder, temporary.c_str(), 0); };
-    if (!TakeIdentity(file.Get(), current, old)) {
-        const int error = errno;
+    if (!TakeIdentity(file.Get(), current, open.info)) {
         dropTemporary();
-        return inPlace(error);
+        return RewriteInPlace(current, target, contents);
     }
     int error = WriteAndClose(file, contents);
-    const std::string kept = name + KEPT_SUFFIX;
-    if (error == 0 && keepOld &&
-        ((::unlinkat(folder, kept.c_str(), 0) != 0 && errno != ENOENT) ||
-         ::linkat(folder, name.c_str(), folder, kept.c_str(), 0) != 0))
-        error = errno;
-    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0)
+    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, open.name.c_str()) != 0)
         error = errno;
     if (error != 0) {
         dropTemporary();
-        return SystemFailure(target, error);
+        // Removed by a writer of another machine that took it for a killed one's.
+        return error == ENOENT ? Raced(lock) : SystemFailure(target, error);
     }
     SyncFolder(folder);
     return IoResult::Ok();
+}
+
+} // namespace
+
+Result<Replaced> ReplaceFileContents(const FileLock& lock, std::string_view contents,
+                                     bool keepOld) {
+    using Written = Result<Replaced>;
+    if (lock.Kind() != LockKind::Exclusive)
+        return Written::Fail(lock.Target() + ": not locked for writing", FILE_ERROR_LOCKED);
+    const FileLock::Handles& open = lock.Open();
+    SweepTemporaries(open.folder.Get(), open.name);
+    if (!lock.Exists()) {
+        const IoResult created = CreateWhole(lock, contents);
+        return created ? Written::Ok({}) : Written::Fail(created);
+    }
+    Replaced replaced;
+    if (keepOld) {
+        const Result<std::string> kept = KeepCopy(lock);
+        if (!kept)
+            return Written::Fail(kept.Status());
+        replaced.keptAs = *kept;
+    }
+    const IoResult written = ReplaceExisting(lock, contents);
+    if (!written) {
+        if (keepOld) // nothing written: the copy of an unchanged file is not kept
+            ::unlinkat(open.folder.Get(), std::filesystem::path(replaced.keptAs).filename().c_str(),
+                       0);
+        return Written::Fail(written);
+    }
+    return Written::Ok(std::move(replaced));
 }
 
 } // namespace zembro

@@ -38,8 +38,9 @@ FileError FileErrorOf(int error) {
     case ENOENT:
         return FILE_ERROR_NOT_FOUND;
     case EACCES:
-    case EPERM:
         return FILE_ERROR_DENIED;
+    case EPERM:
+        return FILE_ERROR_NOT_PERMITTED;
     case EROFS:
         return FILE_ERROR_READ_ONLY;
     case ENOSPC:

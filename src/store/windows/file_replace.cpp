@@ -30,16 +30,28 @@ IoResult RewriteInPlace(HANDLE file, const std::string& target, std::string_view
     return IoResult::Ok();
 }
 
-} // namespace
+// Keeps a copy of the file `path` under the first kept name no file has: the copy's path, or
+// FILE_ERROR_NOT_KEPT with what stopped it.
+Result<std::string> KeepCopy(const FileLock& lock, const std::wstring& path) {
+    IoResult failed = IoResult::Ok();
+    for (int number = 0; number < MAX_KEPT_COPIES; ++number) {
+        const std::wstring kept = path + Wide(KeptName("", number));
+        if (::CopyFileW(path.c_str(), kept.c_str(), TRUE))
+            return Result<std::string>::Ok(KeptName(lock.Target(), number));
+        failed = LastFailure(KeptName(lock.Target(), number));
+        if (::GetFileAttributesW(kept.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break; // the name was free: the copy itself failed
+    }
+    return Result<std::string>::Fail(IoResult::Fail(
+        lock.Target() + ": no copy of it could be kept beside it (" + failed.Reason() + ")",
+        FILE_ERROR_NOT_KEPT, failed.Error()));
+}
 
-IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bool keepOld) {
+IoResult ReplaceWith(const FileLock& lock, const std::wstring& path, std::string_view contents) {
     const std::string& target = lock.Target();
-    if (lock.Kind() != LockKind::Exclusive)
-        return IoResult::Fail(target + ": not locked for writing", FILE_ERROR_LOCKED);
     const FileLock::Handles& open = lock.Open();
-    const std::wstring path = open.folder + L"\\" + open.name;
     // A new file would leave the other names with the old contents.
-    if (lock.Exists() && open.info.nNumberOfLinks > 1 && !keepOld)
+    if (lock.Exists() && open.info.nNumberOfLinks > 1)
         return RewriteInPlace(open.file.Get(), target, contents);
 
     // Writers take turns under the lock, so one name serves them all and the next one reuses
@@ -52,7 +64,7 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         // A folder that takes no new file: the file itself is still the player's to write.
-        if (lock.Exists() && !keepOld && ::GetLastError() == ERROR_ACCESS_DENIED)
+        if (lock.Exists() && ::GetLastError() == ERROR_ACCESS_DENIED)
             return RewriteInPlace(open.file.Get(), target, contents);
         return LastFailure(target);
     }
@@ -63,13 +75,8 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
         error = ::GetLastError();
     const bool existed = lock.Exists();
     open.file.Close();
-    const std::wstring kept = path + Wide(KEPT_SUFFIX);
-    if (error == 0 && keepOld &&
-        !::MoveFileExW(path.c_str(), kept.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = ::GetLastError();
     // The first file must not replace one another writer made meanwhile; a later one does.
-    const DWORD replace = existed && !keepOld ? MOVEFILE_REPLACE_EXISTING : 0;
+    const DWORD replace = existed ? MOVEFILE_REPLACE_EXISTING : 0;
     if (error == 0 &&
         !::MoveFileExW(temporary.c_str(), path.c_str(), replace | MOVEFILE_WRITE_THROUGH))
         error = ::GetLastError();
@@ -83,6 +90,31 @@ IoResult ReplaceFileContents(const FileLock& lock, std::string_view contents, bo
         return SystemFailure(target, static_cast<int>(error));
     }
     return IoResult::Ok();
+}
+
+} // namespace
+
+Result<Replaced> ReplaceFileContents(const FileLock& lock, std::string_view contents,
+                                     bool keepOld) {
+    using Written = Result<Replaced>;
+    if (lock.Kind() != LockKind::Exclusive)
+        return Written::Fail(lock.Target() + ": not locked for writing", FILE_ERROR_LOCKED);
+    const FileLock::Handles& open = lock.Open();
+    const std::wstring path = open.folder + L"\\" + open.name;
+    Replaced replaced;
+    if (keepOld && lock.Exists()) {
+        const Result<std::string> kept = KeepCopy(lock, path);
+        if (!kept)
+            return Written::Fail(kept.Status());
+        replaced.keptAs = *kept;
+    }
+    const IoResult written = ReplaceWith(lock, path, contents);
+    if (!written) {
+        if (!replaced.keptAs.empty()) // nothing written: the copy of an unchanged file goes
+            ::DeleteFileW(Wide(replaced.keptAs).c_str());
+        return Written::Fail(written);
+    }
+    return Written::Ok(std::move(replaced));
 }
 
 } // namespace zembro
