@@ -42,7 +42,7 @@ void RunOptions(platform::Framework& framework, const platform::FrameWindow* own
     else
         framework.MessageBox(owner,
                              ShownPath(path) +
-                                 " nomina cartelle di immagini diverse da quelle in uso: le "
+                                 " nomina cartelle di immagini diverse da quelle in uso:\nle "
                                  "opzioni mostrate sono quelle in uso.",
                              "Opzioni", MessageIcon::Information, MessageButtons::Ok);
     if (framework.RunDialog(owner, OptionsTemplate(), dialog) == Answer::Ok) {
@@ -107,9 +107,9 @@ void OfferRecord(platform::Framework& framework, const platform::FrameWindow* ow
     else if (!inserted->keptAs.empty())
         framework.MessageBox(owner,
                              ShownPath(path) +
-                                 " non era una classifica intera: è stato conservato com'era in " +
+                                 " non era una classifica intera:\nè stato conservato com'era in " +
                                  ShownPath(inserted->keptAs) +
-                                 ", e i suoi record interi sono passati nella nuova classifica.",
+                                 ",\ne i suoi record interi sono passati nella nuova classifica.",
                              "Classifica", MessageIcon::Information, MessageButtons::Ok);
 }
 

@@ -304,8 +304,8 @@ TEST_F(EndOfGame, AResultThatCannotBeStoredIsTold) {
         [](HeadlessDialog& d, platform::DialogHandler& h) { h.OnCommand(1, d); };
     Win();
     EXPECT_EQ(framework_.messages.at(1).text,
-              Records() + " non era una classifica intera: è stato conservato com'era in " +
-                  Records() + "~, e i suoi record interi sono passati nella nuova classifica.");
+              Records() + " non era una classifica intera:\nè stato conservato com'era in " +
+                  Records() + "~,\ne i suoi record interi sono passati nella nuova classifica.");
 }
 
 // Giving up says how many pieces were left and goes back to the same game on Cancel; a board of
