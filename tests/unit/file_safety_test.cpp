@@ -573,8 +573,9 @@ TEST(FileSafety, BrokenListsAreKeptUnderNewNamesByEveryPlayer) {
 
 // exFAT and FAT sticks (no links, unnamed files or access control lists; FAT keeps no owners
 // or modes) and sshfs (no lists), each made and mounted by the test through FUSE: a first save
-// and every later one is a new file whole before it takes the name; a list that is not whole is
-// kept beside a backup the player made; temporaries of killed writers go at the next save.
+// and every later one is a new file whole before it takes the name, and concurrent writers lose
+// nothing; a list that is not whole is kept beside a backup the player made; temporaries of
+// killed writers go at the next save.
 TEST(FileSafety, EveryKindOfFileSystemSavesWhole) {
     if (!ROOT)
         GTEST_SKIP() << "needs the super-user to mount file systems";
@@ -599,7 +600,29 @@ TEST(FileSafety, EveryKindOfFileSystemSavesWhole) {
         }
         SCOPED_TRACE(kind);
         const std::string folder = root / kind, path = folder + "/Zembro.rec";
-        EXPECT_TRUE(Insert(path, Record("a", 20)) && WriteOptions(folder + "/Option.opt", {}));
+        // Two writers at once, from no file: the fifteen best of their results, none lost. Not
+        // on fusefat, which loses what is written when a file someone holds open is renamed
+        // over, under any writers (seen with two plain scripts and a reader).
+        std::vector<pid_t> writers;
+        for (const int w : {1, 2})
+            if (kind != std::string("FAT"))
+                writers.push_back(Spawn(
+                    [&, w] {
+                        bool ok = true;
+                        for (int i = 1; i <= 20; ++i)
+                            ok = Insert(path, Record(std::to_string(w) + "-" + std::to_string(i),
+                                                     1000 + i, w)) &&
+                                 ok;
+                        return ok;
+                    },
+                    0, 60));
+        for (const pid_t writer : writers)
+            EXPECT_EQ(Outcome(writer), "ok");
+        std::string best;
+        for (int i = 1; i <= 8; ++i)
+            best += "1-" + std::to_string(i) + " 2-" + std::to_string(i) + " ";
+        EXPECT_EQ(Names(path), writers.empty() ? "" : best.substr(0, best.size() - 4));
+        EXPECT_TRUE(WriteOptions(folder + "/Option.opt", {}));
         struct stat first {
         }, second{};
         ::stat(path.c_str(), &first);
@@ -618,7 +641,7 @@ TEST(FileSafety, EveryKindOfFileSystemSavesWhole) {
         EXPECT_TRUE(inserted && inserted->keptAs == path + "~1") << inserted.Reason();
         EXPECT_EQ(TempFolder::Contents(path + "~1"), broken);
         EXPECT_EQ(TempFolder::Contents(path + "~"), "backup");
-        EXPECT_EQ(Names(path), "b a c ");
+        EXPECT_EQ(Names(path).substr(0, 4), "b c ");
         std::vector<std::string> entries;
         for (const auto& entry : fs::directory_iterator(folder))
             entries.push_back(entry.path().filename());

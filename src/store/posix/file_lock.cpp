@@ -177,8 +177,9 @@ class LockTaker {
             return Opening::Done;
         if (!fd.Valid())
             return errno == ELOOP ? Opening::Again : Refuse(SystemFailure(lock.Target(), errno));
+        // sshfs asks about an open file by its name: one replaced since it was opened is gone.
         if (::fstat(fd.Get(), &open.info) != 0)
-            return Refuse(SystemFailure(lock.Target(), errno));
+            return errno == ENOENT ? Opening::Again : Refuse(SystemFailure(lock.Target(), errno));
         if (!S_ISREG(open.info.st_mode))
             return Refuse(
                 IoResult::Fail(lock.Target() + ": not a regular file", FILE_ERROR_NOT_REGULAR));
