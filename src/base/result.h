@@ -41,28 +41,39 @@ template <> class Result<void> {
     static Result Ok() { return Result(true, {}, FILE_ERROR_NONE); }
     // `cause` is the system's reason under a failure of the game's own kind (what stopped a
     // copy, say), FILE_ERROR_NONE where there is none.
+    // `file` is the file the failure is about, links followed, where there is one.
     static Result Fail(std::string reason, int error = FILE_ERROR_MALFORMED,
-                       int cause = FILE_ERROR_NONE) {
-        return Result(false, std::move(reason), error, cause);
+                       int cause = FILE_ERROR_NONE, std::string file = {}) {
+        return Result(false, std::move(reason), error, cause, std::move(file));
     }
 
     explicit operator bool() const { return ok_; }
     const std::string& Reason() const { return reason_; } // empty on success
     int Error() const { return error_; }
     int Cause() const { return cause_; }
+    const std::string& File() const { return file_; }
 
   private:
-    Result(bool ok, std::string reason, int error, int cause = FILE_ERROR_NONE)
-        : ok_(ok), reason_(std::move(reason)), error_(error), cause_(cause) {}
+    Result(bool ok, std::string reason, int error, int cause = FILE_ERROR_NONE,
+           std::string file = {})
+        : ok_(ok), reason_(std::move(reason)), error_(error), cause_(cause),
+          file_(std::move(file)) {}
 
     bool ok_;
     std::string reason_;
     int error_;
     int cause_;
+    std::string file_;
 };
 
 // The result of an operation that gives nothing but success.
 using IoResult = Result<void>;
+
+// A failure about one file, its path first in the reason.
+inline IoResult FileFailure(const std::string& file, const std::string& what, int error,
+                            int cause = FILE_ERROR_NONE) {
+    return IoResult::Fail(file + ": " + what, error, cause, file);
+}
 
 template <typename T> class Result {
   public:

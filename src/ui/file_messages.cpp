@@ -53,7 +53,8 @@ void TellFileFailure(platform::Framework& framework, const platform::FrameWindow
                      const IoResult& failure) {
     std::fprintf(stderr, "zembro: %s\n", failure.Reason().c_str());
     framework.MessageBox(owner,
-                         what + " " + ShownPath(file) + ":\n" + ItalianFileReason(failure.Error()) +
+                         what + " " + ShownPath(failure.File().empty() ? file : failure.File()) +
+                             ":\n" + ItalianFileReason(failure.Error()) +
                              (failure.Cause() != FILE_ERROR_NONE
                                   ? " (" + ItalianFileReason(failure.Cause()) + ")"
                                   : ""),

@@ -12,8 +12,8 @@ namespace zembro {
 std::string ItalianFileReason(int error);
 
 // Tells the player, in a message box over `owner`, that `what` (a whole Italian sentence
-// start, e.g. "Il risultato non è stato salvato in") failed for `file`, and why; the reason
-// in English goes to standard error too.
+// start, e.g. "Il risultato non è stato salvato in") failed for `file`, or for the file the
+// failure names (where a link led), and why; the reason in English goes to standard error too.
 void TellFileFailure(platform::Framework& framework, const platform::FrameWindow* owner,
                      const std::string& caption, const std::string& what, const std::string& file,
                      const IoResult& failure);

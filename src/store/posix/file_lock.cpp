@@ -40,19 +40,20 @@ Result<Place> Resolve(std::string path) {
         Place place{FileDescriptor(::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
                     BaseOf(path), path};
         if (!place.folder.Valid())
-            return Resolved::Fail(SystemFailure(folderPath, errno));
+            return Resolved::Fail(SystemFailure(path, errno));
         struct stat link {
         }, folder{};
         if (::fstatat(place.folder.Get(), place.name.c_str(), &link, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISLNK(link.st_mode))
             return Resolved::Ok(std::move(place));
         if (::fstat(place.folder.Get(), &folder) != 0)
-            return Resolved::Fail(SystemFailure(folderPath, errno));
+            return Resolved::Fail(SystemFailure(path, errno));
         if (!MayFollow(link, folder))
-            return Resolved::Fail(path + ": a symbolic link made by user " +
-                                      std::to_string(link.st_uid) +
-                                      ", who does not own the folder; not followed",
-                                  FILE_ERROR_FOREIGN_LINK);
+            return Resolved::Fail(FileFailure(path,
+                                              "a symbolic link made by user " +
+                                                  std::to_string(link.st_uid) +
+                                                  ", who does not own the folder; not followed",
+                                              FILE_ERROR_FOREIGN_LINK));
         std::string target(static_cast<std::size_t>(link.st_size) + 1, '\0');
         const ssize_t length =
             ::readlinkat(place.folder.Get(), place.name.c_str(), target.data(), target.size());
@@ -166,8 +167,7 @@ class LockTaker {
         if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(named.st_mode))
             return Opening::Again;
         if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(named.st_mode))
-            return Refuse(
-                IoResult::Fail(lock.Target() + ": not a regular file", FILE_ERROR_NOT_REGULAR));
+            return Refuse(FileFailure(lock.Target(), "not a regular file", FILE_ERROR_NOT_REGULAR));
         const int common = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
         FileDescriptor fd(
             ::openat(folder, name, (kind_ == LockKind::Exclusive ? O_RDWR : O_RDONLY) | common));
@@ -181,8 +181,7 @@ class LockTaker {
         if (::fstat(fd.Get(), &open.info) != 0)
             return errno == ENOENT ? Opening::Again : Refuse(SystemFailure(lock.Target(), errno));
         if (!S_ISREG(open.info.st_mode))
-            return Refuse(
-                IoResult::Fail(lock.Target() + ": not a regular file", FILE_ERROR_NOT_REGULAR));
+            return Refuse(FileFailure(lock.Target(), "not a regular file", FILE_ERROR_NOT_REGULAR));
         ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
         open.file = std::move(fd);
         return Opening::Done;
@@ -232,10 +231,10 @@ class LockTaker {
         struct flock range = Range(kind_ == LockKind::Exclusive ? F_WRLCK : F_RDLCK);
         const bool readers =
             call_(lock.Open().file.Get(), F_OFD_GETLK, &range) == 0 && range.l_type == F_RDLCK;
-        return IoResult::Fail(lock.Target() + ": another program is " +
-                                  (readers ? "reading" : "writing") + " it and did not finish in " +
-                                  std::to_string(waitMs_) + " ms",
-                              readers ? FILE_ERROR_READ_LOCKED : FILE_ERROR_LOCKED);
+        return FileFailure(lock.Target(),
+                           std::string("another program is ") + (readers ? "reading" : "writing") +
+                               " it and did not finish in " + std::to_string(waitMs_) + " ms",
+                           readers ? FILE_ERROR_READ_LOCKED : FILE_ERROR_LOCKED);
     }
 
     LockKind kind_;

@@ -71,7 +71,7 @@ IoResult RewriteInPlace(int fd, const std::string& target, std::string_view cont
 }
 
 IoResult Raced(const FileLock& lock) {
-    return IoResult::Fail(lock.Target() + ": another program made it meanwhile", FILE_ERROR_RACED);
+    return FileFailure(lock.Target(), "another program made it meanwhile", FILE_ERROR_RACED);
 }
 
 // The one temporary name a writer uses beside the file: under the file's lock writers take
@@ -247,9 +247,10 @@ Result<std::string> KeepCopy(const FileLock& lock) {
             error = claimed;
     }
     ::unlinkat(folder, temporary.c_str(), 0);
-    return Result<std::string>::Fail(IoResult::Fail(
-        lock.Target() + ": no copy of it could be kept beside it: " + std::strerror(error),
-        FILE_ERROR_NOT_KEPT, FileErrorOf(error)));
+    return Result<std::string>::Fail(
+        FileFailure(lock.Target(),
+                    std::string("no copy of it could be kept beside it: ") + std::strerror(error),
+                    FILE_ERROR_NOT_KEPT, FileErrorOf(error)));
 }
 
 // Replaces the contents of the locked file that exists.
@@ -289,7 +290,8 @@ Result<Replaced> ReplaceFileContents(const FileLock& lock, std::string_view cont
                                      bool keepOld) {
     using Written = Result<Replaced>;
     if (lock.Kind() != LockKind::Exclusive)
-        return Written::Fail(lock.Target() + ": not locked for writing", FILE_ERROR_LOCKED);
+        return Written::Fail(
+            FileFailure(lock.Target(), "not locked for writing", FILE_ERROR_LOCKED));
     const FileLock::Handles& open = lock.Open();
     SweepTemporaries(open.folder.Get(), open.name);
     if (!lock.Exists()) {

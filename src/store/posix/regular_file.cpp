@@ -64,13 +64,13 @@ FileError FileErrorOf(int error) {
 }
 
 IoResult SystemFailure(const std::string& path, int systemError) {
-    return IoResult::Fail(path + ": " + std::strerror(systemError), FileErrorOf(systemError));
+    return FileFailure(path, std::strerror(systemError), FileErrorOf(systemError));
 }
 
 Result<FilePtr> OpenForReading(const std::string& path) {
     using Opened = Result<FilePtr>;
     const auto notRegular = [&] {
-        return Opened::Fail(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
+        return Opened::Fail(FileFailure(path, "not a regular file", FILE_ERROR_NOT_REGULAR));
     };
     // Looked at first so that a device is never opened at all; checked again on the open
     // handle, since the name may have changed in between.

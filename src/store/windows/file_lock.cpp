@@ -105,7 +105,7 @@ Result<std::string> FileLock::Read(std::size_t limit) const {
 
 Result<FilePtr> FileLock::Stream() const {
     if (!Exists())
-        return Result<FilePtr>::Fail(target_ + ": no such file", FILE_ERROR_NOT_FOUND);
+        return Result<FilePtr>::Fail(FileFailure(target_, "no such file", FILE_ERROR_NOT_FOUND));
     HANDLE copy = nullptr;
     const HANDLE process = ::GetCurrentProcess();
     if (!::DuplicateHandle(process, handles_->file.Get(), process, &copy, GENERIC_READ, FALSE, 0))
@@ -113,12 +113,12 @@ Result<FilePtr> FileLock::Stream() const {
     const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(copy), _O_RDONLY | _O_BINARY);
     if (fd < 0) {
         ::CloseHandle(copy);
-        return Result<FilePtr>::Fail(target_ + ": cannot be read", FILE_ERROR_SYSTEM);
+        return Result<FilePtr>::Fail(FileFailure(target_, "cannot be read", FILE_ERROR_SYSTEM));
     }
     FilePtr stream(::_fdopen(fd, "rb"));
     if (!stream) {
         ::_close(fd);
-        return Result<FilePtr>::Fail(target_ + ": cannot be read", FILE_ERROR_SYSTEM);
+        return Result<FilePtr>::Fail(FileFailure(target_, "cannot be read", FILE_ERROR_SYSTEM));
     }
     std::fseek(stream.get(), 0, SEEK_SET);
     return Result<FilePtr>::Ok(std::move(stream));
@@ -132,7 +132,7 @@ Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs) {
     const std::wstring full = handles->folder + L"\\" + handles->name;
     const DWORD attributes = ::GetFileAttributesW(full.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return Taken::Fail(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
+        return Taken::Fail(FileFailure(path, "not a regular file", FILE_ERROR_NOT_REGULAR));
 
     // The lock first, so that the file opened is the one no other writer is replacing.
     const std::wstring lockPath = LockPath(*handles);
@@ -201,7 +201,7 @@ Result<FileLock> LockFile(const std::string& path, LockKind kind, int waitMs) {
         if (error != ERROR_FILE_NOT_FOUND)
             return Taken::Fail(SystemFailure(path, static_cast<int>(error)));
     } else if (::GetFileType(handles->file.Get()) != FILE_TYPE_DISK) {
-        return Taken::Fail(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
+        return Taken::Fail(FileFailure(path, "not a regular file", FILE_ERROR_NOT_REGULAR));
     } else if (!::GetFileInformationByHandle(handles->file.Get(), &handles->info)) {
         return Taken::Fail(LastFailure(path));
     }

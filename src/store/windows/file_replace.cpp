@@ -42,8 +42,8 @@ Result<std::string> KeepCopy(const FileLock& lock, const std::wstring& path) {
         if (::GetFileAttributesW(kept.c_str()) == INVALID_FILE_ATTRIBUTES)
             break; // the name was free: the copy itself failed
     }
-    return Result<std::string>::Fail(IoResult::Fail(
-        lock.Target() + ": no copy of it could be kept beside it (" + failed.Reason() + ")",
+    return Result<std::string>::Fail(FileFailure(
+        lock.Target(), "no copy of it could be kept beside it (" + failed.Reason() + ")",
         FILE_ERROR_NOT_KEPT, failed.Error()));
 }
 
@@ -86,7 +86,7 @@ IoResult ReplaceWith(const FileLock& lock, const std::wstring& path, std::string
     if (error != 0) {
         ::DeleteFileW(temporary.c_str());
         if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
-            return IoResult::Fail(target + ": another program made it meanwhile", FILE_ERROR_RACED);
+            return FileFailure(target, "another program made it meanwhile", FILE_ERROR_RACED);
         return SystemFailure(target, static_cast<int>(error));
     }
     return IoResult::Ok();
@@ -98,7 +98,8 @@ Result<Replaced> ReplaceFileContents(const FileLock& lock, std::string_view cont
                                      bool keepOld) {
     using Written = Result<Replaced>;
     if (lock.Kind() != LockKind::Exclusive)
-        return Written::Fail(lock.Target() + ": not locked for writing", FILE_ERROR_LOCKED);
+        return Written::Fail(
+            FileFailure(lock.Target(), "not locked for writing", FILE_ERROR_LOCKED));
     const FileLock::Handles& open = lock.Open();
     const std::wstring path = open.folder + L"\\" + open.name;
     Replaced replaced;

@@ -50,7 +50,7 @@ IoResult SystemFailure(const std::string& path, int systemError) {
         reason.pop_back();
     if (reason.empty())
         reason = "system error " + std::to_string(error);
-    return IoResult::Fail(path + ": " + reason, FileErrorOf(error));
+    return FileFailure(path, reason, FileErrorOf(error));
 }
 
 Result<FilePtr> OpenForReading(const std::string& path) {
@@ -58,7 +58,7 @@ Result<FilePtr> OpenForReading(const std::string& path) {
     const std::wstring wide = Wide(path);
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return Opened::Fail(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
+        return Opened::Fail(FileFailure(path, "not a regular file", FILE_ERROR_NOT_REGULAR));
     WinHandle file(::CreateFileW(wide.c_str(), GENERIC_READ,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -66,15 +66,15 @@ Result<FilePtr> OpenForReading(const std::string& path) {
         return Opened::Fail(SystemFailure(path, static_cast<int>(::GetLastError())));
     // A device (CON, NUL, a pipe) is no file of the game's.
     if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
-        return Opened::Fail(path + ": not a regular file", FILE_ERROR_NOT_REGULAR);
+        return Opened::Fail(FileFailure(path, "not a regular file", FILE_ERROR_NOT_REGULAR));
     const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_RDONLY | _O_BINARY);
     if (fd < 0)
-        return Opened::Fail(path + ": cannot be read", FILE_ERROR_SYSTEM);
+        return Opened::Fail(FileFailure(path, "cannot be read", FILE_ERROR_SYSTEM));
     file.Release(); // the descriptor owns it now
     FilePtr stream(::_fdopen(fd, "rb"));
     if (!stream) {
         ::_close(fd);
-        return Opened::Fail(path + ": cannot be read", FILE_ERROR_SYSTEM);
+        return Opened::Fail(FileFailure(path, "cannot be read", FILE_ERROR_SYSTEM));
     }
     return Opened::Ok(std::move(stream));
 }
