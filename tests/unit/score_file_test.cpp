@@ -123,6 +123,20 @@ TEST(ScoreFile, ShortAndOddFiles) {
     EXPECT_EQ(Inserted(path, Record("next", 2, 1)), 2) << "a whole list is replaced as usual";
 }
 
+// Temporaries killed writers left beside the list (under the lock, or by a process that is gone)
+// go at the next save; other names stay.
+TEST(ScoreFile, KilledWritersTemporariesAreSwept) {
+    const test::TempFolder folder("swept");
+    for (const char* name : {".Zembro.rec.zembro-tmp", ".Zembro.rec.2147483644.zembro-tmp",
+                             ".Zembro.rec.x.zembro-tmp", ".Zembro.recx.zembro-tmp"})
+        folder.Write(name, "left");
+    EXPECT_EQ(Inserted(folder / "Zembro.rec", Record("a", 1, 1)), 1);
+    EXPECT_EQ(Inserted(folder / "Zembro.rec", Record("b", 2, 1)), 2);
+    EXPECT_EQ(folder.Entries(),
+              (std::vector<std::string>{".Zembro.rec.x.zembro-tmp", ".Zembro.recx.zembro-tmp",
+                                        "Zembro.rec"}));
+}
+
 TEST(Cp1252, NamesTravelBetweenUtf8AndTheCodePage) {
     const std::pair<std::string, std::string> cases[] = {
         {"Nérone", "N\xE9rone"},

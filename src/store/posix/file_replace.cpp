@@ -3,10 +3,10 @@
 
 #include "store/posix/file_handles.h"
 #include "store/posix/file_identity.h"
+#include "store/temporary_name.h"
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -22,10 +22,6 @@
 
 namespace zembro {
 namespace {
-
-constexpr std::string_view TEMPORARY_SUFFIX = ".zembro-tmp";
-// Older than any write takes: a temporary this old is no live writer's.
-constexpr time_t STALE_TEMPORARY_SECONDS = 3600;
 
 bool WriteAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
@@ -74,33 +70,11 @@ IoResult Raced(const FileLock& lock) {
     return FileFailure(lock.Target(), "another program made it meanwhile", FILE_ERROR_RACED);
 }
 
-// The one temporary name a writer uses beside the file: under the file's lock writers take
-// turns, so one name serves them all and the next one reuses what a killed one left, even where
-// the folder cannot be listed; without a lock each writer has its own.
-std::string TemporaryName(const std::string& name, bool locked) {
-    return "." + name + (locked ? "" : "." + std::to_string(::getpid())) +
-           std::string(TEMPORARY_SUFFIX);
-}
-
-// The process that wrote `entry` if it is a temporary of the file `name`: 0 for one written under
-// the file's lock; nothing for any other entry.
-std::optional<pid_t> TemporaryWriter(std::string_view entry, const std::string& name) {
-    const std::string prefix = "." + name;
-    if (entry.size() < prefix.size() + TEMPORARY_SUFFIX.size() || !entry.starts_with(prefix) ||
-        !entry.ends_with(TEMPORARY_SUFFIX))
+// The process number a writer's temporary carries: none under the file's lock.
+std::optional<unsigned long> Process(const FileLock& lock) {
+    if (lock.Held())
         return std::nullopt;
-    std::string_view middle =
-        entry.substr(prefix.size(), entry.size() - prefix.size() - TEMPORARY_SUFFIX.size());
-    if (middle.empty())
-        return 0;
-    if (!middle.starts_with('.'))
-        return std::nullopt;
-    middle.remove_prefix(1);
-    pid_t pid = 0;
-    const auto [end, error] = std::from_chars(middle.data(), middle.data() + middle.size(), pid);
-    if (error != std::errc() || end != middle.data() + middle.size() || pid <= 0)
-        return std::nullopt;
-    return pid;
+    return static_cast<unsigned long>(::getpid());
 }
 
 // Removes the temporaries of the file `name` that no writer still writes: those written under
@@ -114,13 +88,14 @@ void SweepTemporaries(int folder, const std::string& name) {
         return;
     const time_t stale = std::time(nullptr) - STALE_TEMPORARY_SECONDS;
     while (const dirent* entry = ::readdir(listing.get())) {
-        const std::optional<pid_t> writer = TemporaryWriter(entry->d_name, name);
+        const std::optional<unsigned long> writer = TemporaryWriter(entry->d_name, name);
         struct stat info {};
         if (!writer || ::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(info.st_mode))
             continue;
-        if (*writer == 0 || *writer == ::getpid() || info.st_mtime < stale ||
-            (::kill(*writer, 0) != 0 && errno == ESRCH))
+        const auto process = static_cast<pid_t>(*writer);
+        if (*writer == 0 || process == ::getpid() || info.st_mtime < stale ||
+            (::kill(process, 0) != 0 && errno == ESRCH))
             ::unlinkat(folder, entry->d_name, 0);
     }
 }
@@ -185,7 +160,7 @@ IoResult CreateWhole(const FileLock& lock, std::string_view contents) {
     } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         return SystemFailure(lock.Target(), errno);
     }
-    const std::string temporary = TemporaryName(base, false);
+    const std::string temporary = TemporaryName(base, static_cast<unsigned long>(::getpid()));
     FileDescriptor named = NewTemporary(lock, temporary, 0666); // as an unnamed one is made
     if (!named.Valid())
         return SystemFailure(lock.Target(), errno);
@@ -222,7 +197,7 @@ bool CopyAll(int from, int to) {
 Result<std::string> KeepCopy(const FileLock& lock) {
     const FileLock::Handles& open = lock.Open();
     const int folder = open.folder.Get();
-    const std::string temporary = TemporaryName(open.name, lock.Held());
+    const std::string temporary = TemporaryName(open.name, Process(lock));
     FileDescriptor copy = NewTemporary(lock, temporary, 0600);
     int error = copy.Valid() ? 0 : errno;
     if (error == 0) {
@@ -262,7 +237,7 @@ IoResult ReplaceExisting(const FileLock& lock, std::string_view contents) {
     // A new file would leave the other names with the old contents.
     if (open.info.st_nlink > 1)
         return RewriteInPlace(current, target, contents);
-    const std::string temporary = TemporaryName(open.name, lock.Held());
+    const std::string temporary = TemporaryName(open.name, Process(lock));
     FileDescriptor file = NewTemporary(lock, temporary, 0600);
     if (!file.Valid())
         return errno == EACCES || errno == EPERM ? RewriteInPlace(current, target, contents)

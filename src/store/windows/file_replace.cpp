@@ -1,7 +1,10 @@
 // Write beside, flush, move over: the one way the game rewrites its files, on Windows.
 #include "store/file_replace.h"
+#include "store/temporary_name.h"
 #include "store/windows/file_handles.h"
 #include "store/windows/wide_text.h"
+
+#include <memory>
 
 namespace zembro {
 namespace {
@@ -30,6 +33,44 @@ IoResult RewriteInPlace(HANDLE file, const std::string& target, std::string_view
     return IoResult::Ok();
 }
 
+// Whether the process numbered `id` still runs; one the writer may not look at does.
+bool Running(DWORD id) {
+    const WinHandle process(::OpenProcess(SYNCHRONIZE, FALSE, id));
+    if (!process.Valid())
+        return ::GetLastError() != ERROR_INVALID_PARAMETER;
+    return ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+ULONGLONG Ticks(const FILETIME& time) {
+    return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+// Removes the temporaries of the file that no writer still writes: those written under the lock
+// (this writer holds it, or no one can), those of a process that is gone, this one's, and any
+// older than a write ever takes.
+void SweepTemporaries(const FileLock::Handles& open) {
+    const std::string name = Narrow(open.name);
+    const std::wstring pattern =
+        open.folder + L"\\." + open.name + L"*" + Wide(std::string(TEMPORARY_SUFFIX));
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    const std::unique_ptr<void, decltype(&::FindClose)> closed(search, &::FindClose);
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    const ULONGLONG stale = STALE_TEMPORARY_SECONDS * 10'000'000ULL; // in 100 ns
+    do {
+        const std::optional<unsigned long> writer = TemporaryWriter(Narrow(found.cFileName), name);
+        if (!writer || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue;
+        const auto id = static_cast<DWORD>(*writer);
+        if (id == 0 || id == ::GetCurrentProcessId() || !Running(id) ||
+            Ticks(now) - Ticks(found.ftLastWriteTime) > stale)
+            ::DeleteFileW((open.folder + L"\\" + found.cFileName).c_str());
+    } while (::FindNextFileW(search, &found));
+}
+
 // Keeps a copy of the file `path` under the first kept name no file has: the copy's path, or
 // FILE_ERROR_NOT_KEPT with what stopped it.
 Result<std::string> KeepCopy(const FileLock& lock, const std::wstring& path) {
@@ -54,11 +95,10 @@ IoResult ReplaceWith(const FileLock& lock, const std::wstring& path, std::string
     if (lock.Exists() && open.info.nNumberOfLinks > 1)
         return RewriteInPlace(open.file.Get(), target, contents);
 
-    // Writers take turns under the lock, so one name serves them all and the next one reuses
-    // what a killed one left. Without a lock each has its own.
+    const std::optional<unsigned long> process =
+        lock.Held() ? std::nullopt : std::optional<unsigned long>(::GetCurrentProcessId());
     const std::wstring temporary =
-        open.folder + L"\\." + open.name +
-        (lock.Held() ? L"" : L"." + std::to_wstring(::GetCurrentProcessId())) + L".zembro-tmp";
+        open.folder + L"\\" + Wide(TemporaryName(Narrow(open.name), process));
     ::DeleteFileW(temporary.c_str());
     WinHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -102,6 +142,7 @@ Result<Replaced> ReplaceFileContents(const FileLock& lock, std::string_view cont
             FileFailure(lock.Target(), "not locked for writing", FILE_ERROR_LOCKED));
     const FileLock::Handles& open = lock.Open();
     const std::wstring path = open.folder + L"\\" + open.name;
+    SweepTemporaries(open);
     Replaced replaced;
     if (keepOld && lock.Exists()) {
         const Result<std::string> kept = KeepCopy(lock, path);
