@@ -71,18 +71,52 @@ void SweepTemporaries(const FileLock::Handles& open) {
     } while (::FindNextFileW(search, &found));
 }
 
-// Keeps a copy of the file `path` under the first kept name no file has: the copy's path, or
-// FILE_ERROR_NOT_KEPT with what stopped it.
-Result<std::string> KeepCopy(const FileLock& lock, const std::wstring& path) {
-    IoResult failed = IoResult::Ok();
-    for (int number = 0; number < MAX_KEPT_COPIES; ++number) {
-        const std::wstring kept = path + Wide(KeptName("", number));
-        if (::CopyFileW(path.c_str(), kept.c_str(), TRUE))
-            return Result<std::string>::Ok(KeptName(lock.Target(), number));
-        failed = LastFailure(KeptName(lock.Target(), number));
-        if (::GetFileAttributesW(kept.c_str()) == INVALID_FILE_ATTRIBUTES)
-            break; // the name was free: the copy itself failed
+// The temporary a writer writes beside the file: one name under the lock, its own without.
+std::wstring Temporary(const FileLock& lock) {
+    const FileLock::Handles& open = lock.Open();
+    const std::optional<unsigned long> process =
+        lock.Held() ? std::nullopt : std::optional<unsigned long>(::GetCurrentProcessId());
+    return open.folder + L"\\" + Wide(TemporaryName(Narrow(open.name), process));
+}
+
+// Copies the open file from its start into the new file `to`, flushed: 0, or the error.
+DWORD CopyInto(HANDLE from, const std::wstring& to) {
+    WinHandle copy(::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER start{};
+    if (!copy.Valid() || !::SetFilePointerEx(from, start, nullptr, FILE_BEGIN))
+        return ::GetLastError();
+    std::string buffer(1 << 16, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+            return ::GetLastError();
+        if (got == 0)
+            break;
+        if (!WriteAll(copy.Get(), std::string_view(buffer.data(), got)))
+            return ::GetLastError();
     }
+    return ::FlushFileBuffers(copy.Get()) && copy.Close() ? 0 : ::GetLastError();
+}
+
+// Keeps a copy of the locked file, whole before it takes the first kept name no file has: the
+// copy's path, or FILE_ERROR_NOT_KEPT with what stopped it.
+Result<std::string> KeepCopy(const FileLock& lock, const std::wstring& path) {
+    const std::wstring temporary = Temporary(lock);
+    IoResult failed = IoResult::Ok();
+    if (const DWORD error = CopyInto(lock.Open().file.Get(), temporary); error != 0) {
+        failed = SystemFailure(lock.Target(), static_cast<int>(error));
+    } else {
+        for (int number = 0; number < MAX_KEPT_COPIES; ++number) {
+            const std::wstring kept = path + Wide(KeptName("", number));
+            if (::MoveFileExW(temporary.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH))
+                return Result<std::string>::Ok(KeptName(lock.Target(), number));
+            failed = LastFailure(KeptName(lock.Target(), number));
+            if (::GetFileAttributesW(kept.c_str()) == INVALID_FILE_ATTRIBUTES)
+                break; // the name was free: the move itself failed
+        }
+    }
+    ::DeleteFileW(temporary.c_str());
     return Result<std::string>::Fail(FileFailure(
         lock.Target(), "no copy of it could be kept beside it (" + failed.Reason() + ")",
         FILE_ERROR_NOT_KEPT, failed.Error()));
@@ -95,10 +129,7 @@ IoResult ReplaceWith(const FileLock& lock, const std::wstring& path, std::string
     if (lock.Exists() && open.info.nNumberOfLinks > 1)
         return RewriteInPlace(open.file.Get(), target, contents);
 
-    const std::optional<unsigned long> process =
-        lock.Held() ? std::nullopt : std::optional<unsigned long>(::GetCurrentProcessId());
-    const std::wstring temporary =
-        open.folder + L"\\" + Wide(TemporaryName(Narrow(open.name), process));
+    const std::wstring temporary = Temporary(lock);
     ::DeleteFileW(temporary.c_str());
     WinHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
