@@ -20,7 +20,7 @@ ZEMBRO_PACKAGES=(
 # file systems the store is tried on (mounted through FUSE) the last.
 ZEMBRO_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream libxdamage-dev
-    xvfb xauth xdotool imagemagick x11-utils openbox weston xwayland
+    xvfb xauth xdotool imagemagick x11-utils x11-xserver-utils openbox weston xwayland
     at-spi2-core dbus-daemon orca speech-dispatcher speech-dispatcher-espeak-ng
     fuse3 exfat-fuse exfatprogs dosfstools fusefat sshfs openssh-sftp-server
 )

@@ -168,6 +168,11 @@ if [ "$mode" = wine ]; then
             $(repeat Up $((-dr))) space
         cursor=$1
     }
+    # "è" on a key of its own before the games start, so that xdotool types it without binding a
+    # spare key for a moment: on a loaded machine Wine read that key after it was unbound, and
+    # the letter was lost.
+    free_key=$(on_game xmodmap -pke | awk 'NF == 3 { print $2; exit }')
+    on_game xmodmap -e "keycode $free_key = egrave Egrave"
     prepare_one_kind_run "$template" 7
     win Anna mouse
     win "Bruno è" keys
