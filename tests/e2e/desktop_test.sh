@@ -148,11 +148,7 @@ if [ "$mode" = wine ]; then
         wait "$GAME_PID"
         check "$1: the game ends with status 0" [ $? = 0 ]
         GAME_PID=
-        # Under Wine on a loaded machine the list was once read before the record showed.
-        for _ in $(seq 50); do
-            "$tool" scores "$work/run/Zembro.rec" | grep -A2 " $1\$" >"$work/record.txt" && break
-            sleep 0.1
-        done
+        "$tool" scores "$work/run/Zembro.rec" | grep -A2 " $1\$" >"$work/record.txt"
         read -r _ _ _ seconds _ <"$work/record.txt"
         "$tool" insert "$work/linux.rec" "$1" "${seconds:-0}" 24 0 7 1 \
             "$(date +%F) $(sed -n 3p "$work/record.txt")" >/dev/null
