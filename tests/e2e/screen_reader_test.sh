@@ -29,11 +29,13 @@ OTHER_PID=$!
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 BUS_PID=$!
 # Orca refuses to start beside another Orca of the same user, and --replace would kill it: its
-# own start, without that check.
+# own start, without that check. Its log is written a line at a time, so that what it shows is
+# how far Orca has come.
 /usr/bin/python3 - "$work/orca.txt" >/dev/null 2>&1 <<'EOF' &
-import runpy, sys
+import functools, runpy, sys
 main = runpy.run_path("/usr/bin/orca", run_name="orca_for_a_test")["main"]
 main.__globals__["otherOrcas"] = lambda: []
+main.__globals__["open"] = functools.partial(open, buffering=1)
 sys.argv = ["orca", "--debug-file=" + sys.argv[1]]
 sys.exit(main())
 EOF
@@ -43,6 +45,34 @@ for _ in $(seq 150); do
     grep -q "SPEECH OUTPUT: 'Screen reader on" "$work/orca.txt" 2>/dev/null && break
     sleep 0.1
 done
+# One key at a time, as a player presses them, each once Orca has caught up with the last: it
+# reads a cell's name when it comes to the event, and on a loaded machine it comes a second or
+# more late. Caught up: the game has told it something since the key, and its log has then
+# stood still for 0.7 s (within its work on one event a loaded machine was seen to pause 0.36 s).
+orca_log_size() { stat -c %s "$work/orca.txt"; }
+orca_caught_up() {
+    local from=$1 size last=-1 still=0
+    for _ in $(seq 150); do
+        sleep 0.1
+        size=$(orca_log_size)
+        if [ "$size" = "$last" ]; then
+            still=$((still + 1))
+        else
+            still=0
+        fi
+        last=$size
+        [ "$still" -ge 7 ] && tail -c "+$((from + 1))" "$work/orca.txt" | grep -q ' in \[application | Zembro\]' &&
+            return 0
+    done
+}
+say() {
+    local k from
+    for k in "$@"; do
+        from=$(orca_log_size)
+        xdotool key "$k"
+        orca_caught_up "$from"
+    done
+}
 # The about box as a screen reader's tools find it: its place, and the controls the game window
 # lists beside the board's.
 about_seen() {
@@ -59,16 +89,13 @@ EOF
 GAME_PID=$!
 about=$(wait_for_window '^$' 251x146) # the about box: no title
 sleep 1
+orca_caught_up 0
 read -r about_x about_y <<<"$(xwininfo -id "$about" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')"
 about_seen >"$work/tree.txt"
 check "the about box is where it is drawn ($about_x, $about_y)" grep -q "^alert $about_x $about_y " "$work/tree.txt"
 check "its OK is the about box's alone" not grep -q "^frame .*push button" "$work/tree.txt"
-xdotool key Return
-sleep 1
+say Return
 
-# One key at a time, as a player presses them: a screen reader reads what is there when it
-# comes to an event.
-say() { for k in "$@"; do xdotool key "$k" && sleep 0.8; done; }
 say Right Left     # the frame shows on (1, 1); the edge
 say Right space    # (2, 1) selected
 say Escape space   # dropped, selected again
@@ -76,10 +103,8 @@ say Left space     # moved to (1, 1), though (3, 1) paired; still selected
 say Down space     # (1, 2): paired with it
 say p i m Down     # the pause, the counters, the command buttons
 say Return         # Opzioni, from its first group to Pedine fisse (nine fields), one step up
-sleep 1.5          # a dialog of many controls keeps Orca busy a while
 say Tab Tab Tab Tab Tab Tab Tab Tab Tab Up
 say Escape
-sleep 0.5
 # A quick player: a key every 0.12 s, from (1, 2): three pairs.
 for k in Up Right Right space Right space Down space Left space Down Right space Down space; do
     xdotool key "$k"
@@ -92,10 +117,9 @@ for i in $(seq 300); do
     [ "$i" = 50 ] && xdotool key i
     sleep 0.1
 done
-sleep 1
+orca_caught_up 0
 say ctrl+z # the last pair taken back
 say h      # a hint, and the box that says the game will not be ranked
-sleep 1.5
 say Return
 
 # What Orca said, a line each, with the keys it echoed as "key NAME" (a message box's text comes
